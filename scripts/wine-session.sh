@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Private headless Wine session for the Windows tests and for scripts/run.sh.
+#
+#   wine-session.sh start STATE_DIR   start Xvfb on a free display and make the Wine prefix
+#                                     STATE_DIR/prefix ready (created once, then reused);
+#                                     writes STATE_DIR/env for `exec` and `stop`
+#   wine-session.sh exec STATE_DIR PROGRAM [ARGS...]
+#                                     run a Windows program inside that session
+#   wine-session.sh stop STATE_DIR    end the session's Wine processes and its Xvfb, and only those
+#
+# Everything runs with the Simplified-Chinese code page (936) and inside one Wine virtual
+# desktop, which gives windows a manager for minimise, maximise and activation.
+set -euo pipefail
+
+cmd=${1:?usage: wine-session.sh start|exec|stop STATE_DIR ...}
+state=${2:?missing STATE_DIR}
+shift 2
+mkdir -p "$state"
+state=$(cd "$state" && pwd)
+screen_size=${GLAZE_SCREEN:-1280x800}
+
+session_env() {
+    export WINEPREFIX="$state/prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+    # shellcheck disable=SC1091
+    [ -f "$state/env" ] && . "$state/env"
+    return 0
+}
+
+free_display() {
+    local n
+    for n in $(seq 90 189); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            echo "$n"
+            return 0
+        fi
+    done
+    echo "no free X display between :90 and :189" >&2
+    return 1
+}
+
+prepare_prefix() {
+    local stamp="$WINEPREFIX/.glaze-ready"
+    [ -f "$stamp" ] && return 0
+    wine wineboot --init >/dev/null 2>&1
+    # One virtual desktop as large as the X screen for every program of the session.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$screen_size" /f >/dev/null 2>&1
+    # Chinese text in captions and menus needs a CJK face behind Wine's own UI fonts.
+    local face
+    for face in "Microsoft YaHei" "微软雅黑" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "SimSun" "宋体"; do
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+            /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$stamp"
+}
+
+case "$cmd" in
+start)
+    if [ -f "$state/env" ]; then
+        session_env
+        if [ -n "${XVFB_PID:-}" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+            exit 0 # already running
+        fi
+    fi
+    display=$(free_display)
+    Xvfb ":$display" -screen 0 "${screen_size}x24" -nolisten tcp >"$state/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$display" ] && break
+        sleep 0.1
+    done
+    printf 'export DISPLAY=:%s\nXVFB_PID=%s\n' "$display" "$xvfb_pid" >"$state/env"
+    session_env
+    prepare_prefix
+    ;;
+exec)
+    session_env
+    exec wine "$@"
+    ;;
+stop)
+    session_env
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+    fi
+    rm -f "$state/env"
+    ;;
+*)
+    echo "unknown command: $cmd" >&2
+    exit 2
+    ;;
+esac

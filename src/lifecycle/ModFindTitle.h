@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string_view>
+
+namespace glaze::ModFindTitle {
+
+// Whether some top-level window, hidden ones included, has exactly this title
+// (case and character width matter; nothing is trimmed).
+bool FindTitle(std::wstring_view title);
+
+} // namespace glaze::ModFindTitle

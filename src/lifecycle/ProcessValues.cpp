@@ -1,0 +1,7 @@
+#include "lifecycle/ProcessValues.h"
+
+namespace glaze {
+
+ProcessValues Process;
+
+} // namespace glaze

@@ -1,0 +1,43 @@
+#pragma once
+// The values that every part of a process shares. One instance per process, all empty or 0 at
+// start; the start-up of the frame form fills them.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace glaze {
+
+class Form;
+
+struct ProcessValues {
+    std::wstring ArgumentText; // empty: control panel; otherwise a frame process
+    std::wstring AppDir;       // the executable's directory, ending in a backslash
+    std::wstring ProfilePath;  // the one profile file that ReadProfile and WriteProfile address
+    int32_t SaveFlag = 0;      // 1: the panel's settings are remembered
+    int32_t StyleIndex = 0;    // 0-based position of the selected skin in the skin list
+    int32_t QuitFlag = 0;      // 1: the framed program is closed together with the frame
+
+    std::wstring SkinDir;   // directory of the loaded skin, no closing backslash
+    bool SkinReady = false; // false while a skin load is under way
+
+    HWND TargetWindow = nullptr; // the captured window; none in a control panel
+
+    MINMAXINFO FrameLimits{}; // the frame's size limits as the platform asks for them
+
+    // The content window follows the main window (the frame) on its interior.
+    Form* FollowMain = nullptr;
+    WNDPROC SavedFormProc = nullptr;
+    WNDPROC SavedLimitsProc = nullptr;
+    std::vector<HWND> FollowerWindows;
+    std::vector<bool> FollowerPlaced;
+    bool FrameRaised = false;
+
+    bool IsFrameProcess() const { return !ArgumentText.empty(); }
+};
+
+extern ProcessValues Process;
+
+} // namespace glaze

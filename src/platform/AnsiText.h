@@ -1,0 +1,22 @@
+#pragma once
+// Text crosses into the ANSI code page exactly where the program calls an A function.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace glaze {
+
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view text);
+
+// The code of one character in the ANSI code page: a single byte as 0..255, a double-byte
+// character as its lead and trail byte read as a signed 16-bit number.
+int32_t AnsiCodeOf(wchar_t c);
+
+// Reads a window's title through the A interface, as other programs see it.
+std::wstring WindowTitle(HWND window);
+
+} // namespace glaze

@@ -1,0 +1,115 @@
+#pragma once
+// One small owner per kind of platform handle; each converts to the raw handle at the call site.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace glaze {
+
+template <typename Handle, typename Traits> class Scoped {
+public:
+    Scoped() = default;
+    explicit Scoped(Handle handle) : handle_(handle) {}
+    ~Scoped() { Reset(); }
+    Scoped(Scoped&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Empty())) {}
+    Scoped& operator=(Scoped&& other) noexcept {
+        if (this != &other) {
+            Reset(std::exchange(other.handle_, Traits::Empty()));
+        }
+        return *this;
+    }
+    Scoped(const Scoped&) = delete;
+    Scoped& operator=(const Scoped&) = delete;
+
+    operator Handle() const { return handle_; }
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Traits::Empty(); }
+    void Reset(Handle handle = Traits::Empty()) {
+        if (handle_ != Traits::Empty()) {
+            Traits::Close(handle_);
+        }
+        handle_ = handle;
+    }
+    Handle Release() { return std::exchange(handle_, Traits::Empty()); }
+
+private:
+    Handle handle_ = Traits::Empty();
+};
+
+struct KernelHandleTraits {
+    static HANDLE Empty() { return nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct FileHandleTraits {
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct FindHandleTraits {
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+// A memory device context owns the bitmap selected into it: deleting the context frees both.
+struct MemoryDcTraits {
+    static HDC Empty() { return nullptr; }
+    static void Close(HDC dc) {
+        HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+        DeleteDC(dc);
+        if (bitmap != nullptr) {
+            DeleteObject(bitmap);
+        }
+    }
+};
+struct GdiObjectTraits {
+    static HGDIOBJ Empty() { return nullptr; }
+    static void Close(HGDIOBJ object) { DeleteObject(object); }
+};
+struct FontTraits {
+    static HFONT Empty() { return nullptr; }
+    static void Close(HFONT font) { DeleteObject(font); }
+};
+struct GlobalTraits {
+    static HGLOBAL Empty() { return nullptr; }
+    static void Close(HGLOBAL memory) { GlobalFree(memory); }
+};
+
+using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
+using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
+using ScopedFind = Scoped<HANDLE, FindHandleTraits>;
+using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
+using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
+using ScopedFont = Scoped<HFONT, FontTraits>;
+using ScopedGlobal = Scoped<HGLOBAL, GlobalTraits>;
+
+// A window's device context, given back when the scope ends.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Keeps an object selected into a device context for the length of a scope.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+} // namespace glaze

@@ -1,0 +1,81 @@
+#include "settings/Modmyset.h"
+
+#include "lifecycle/Captions.h"
+#include "lifecycle/ProcessValues.h"
+#include "platform/AnsiText.h"
+#include "settings/ProfileNumber.h"
+
+#include <windows.h>
+
+#include <array>
+
+namespace glaze::Modmyset {
+namespace {
+
+// A value longer than the read buffer is cut at 127 bytes. A double-byte character cut in
+// half would leave a stray lead byte; it is dropped so the text ends on a whole character.
+size_t WholeCharacterLength(const char* text, size_t length) {
+    size_t i = 0;
+    while (i < length) {
+        const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
+        if (i + step > length) {
+            break;
+        }
+        i += step;
+    }
+    return i;
+}
+
+} // namespace
+
+std::wstring GetTempFilePath() {
+    std::array<char, 255> buffer{};
+    const DWORD reported = GetTempPathA(254, buffer.data());
+    std::string dir(buffer.data(), reported < buffer.size() ? reported : 0);
+    if (const size_t nul = dir.find('\0'); nul != std::string::npos) {
+        dir.resize(nul);
+    }
+    return FromAnsi(dir) + L"mysetfile.tmp";
+}
+
+std::wstring ReadProfile(std::wstring_view section, std::wstring_view key) {
+    if (TrimBlanks(key).empty()) {
+        return {};
+    }
+    std::array<char, 128> buffer{};
+    const DWORD copied = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "",
+                                                  buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                  ToAnsi(Process.ProfilePath).c_str());
+    std::string value(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+    std::erase(value, '\0');
+    value.resize(WholeCharacterLength(value.data(), value.size()));
+    return FromAnsi(value);
+}
+
+bool WriteProfile(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    if (TrimBlanks(value).empty() || TrimBlanks(key).empty() || TrimBlanks(section).empty()) {
+        return false;
+    }
+    WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
+                               ToAnsi(Process.ProfilePath).c_str());
+    return true;
+}
+
+bool FileExists(std::wstring_view path) {
+    if (path.empty()) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesA(ToAnsi(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    constexpr DWORD NotAnOrdinaryFile =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return (attributes & NotAnOrdinaryFile) == 0;
+}
+
+int32_t ReadProfileNumber(std::wstring_view section, std::wstring_view key) {
+    return ProfileNumber(ReadProfile(section, key));
+}
+
+} // namespace glaze::Modmyset

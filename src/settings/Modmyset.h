@@ -1,0 +1,28 @@
+#pragma once
+// The profile files: myset.ini beside the program, the hand-over file in the temporary
+// directory, and each skin's skin.ini. ReadProfile and WriteProfile address the file that
+// Process.ProfilePath names; every user sets it just before use.
+
+#include <string>
+#include <string_view>
+
+namespace glaze::Modmyset {
+
+// The user's temporary directory followed by "mysetfile.tmp" (the bare name when the
+// directory cannot be had).
+std::wstring GetTempFilePath();
+
+// The value of the key, without its outer blanks, or empty text. At most 127 bytes of the
+// value in the ANSI code page come back. A blank key reads nothing.
+std::wstring ReadProfile(std::wstring_view section, std::wstring_view key);
+
+// Writes the key; false, writing nothing, when the section, the key or the value is blank.
+bool WriteProfile(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+
+// Whether the path names an existing ordinary file (not a directory, hidden or system file).
+bool FileExists(std::wstring_view path);
+
+// The number in a key, by the numeric reading of profile values.
+int32_t ReadProfileNumber(std::wstring_view section, std::wstring_view key);
+
+} // namespace glaze::Modmyset

@@ -1,0 +1,19 @@
+#include "settings/SkinIni.h"
+
+#include "settings/Modmyset.h"
+#include "settings/SkinItemLine.h"
+
+namespace glaze {
+
+std::vector<std::wstring> ReadSkinItemLines() {
+    std::vector<std::wstring> lines;
+    for (int32_t item = 0;; ++item) {
+        std::wstring line = Modmyset::ReadProfile(L"SKININFO", SkinItemKey(item));
+        if (line.empty()) {
+            return lines;
+        }
+        lines.push_back(std::move(line));
+    }
+}
+
+} // namespace glaze

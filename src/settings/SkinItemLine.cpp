@@ -1,0 +1,50 @@
+#include "settings/SkinItemLine.h"
+
+#include "settings/ProfileNumber.h"
+
+#include <array>
+
+namespace glaze {
+
+std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
+    constexpr size_t FieldCount = 9;
+    std::array<std::wstring_view, FieldCount> fields;
+    size_t found = 0;
+    for (size_t start = 0; found < FieldCount; ++found) {
+        const size_t comma = line.find(L',', start);
+        fields[found] =
+            line.substr(start, comma == std::wstring_view::npos ? line.npos : comma - start);
+        if (comma == std::wstring_view::npos) {
+            ++found;
+            break;
+        }
+        start = comma + 1;
+    }
+    if (found < FieldCount) {
+        return std::nullopt;
+    }
+
+    std::array<int32_t, 7> numbers{};
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        const auto number = TryProfileNumber(fields[i]);
+        if (!number) {
+            return std::nullopt;
+        }
+        numbers[i] = *number;
+    }
+    return SkinItemFields{numbers[0],
+                          numbers[1],
+                          numbers[2],
+                          numbers[3],
+                          numbers[4],
+                          numbers[5],
+                          numbers[6],
+                          std::wstring(fields[7]),
+                          std::wstring(fields[8])};
+}
+
+std::wstring SkinItemKey(int32_t item) {
+    return L"SKINNUM" + std::to_wstring(item);
+}
+
+} // namespace glaze

@@ -1,0 +1,32 @@
+#pragma once
+// Portable: one item line of a skin description,
+// "action,x,y,width,height,stretch,disabled,label,image".
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace glaze {
+
+struct SkinItemFields {
+    int32_t Action = 0;
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Stretch = 0;  // 1: the item grows with the frame (item 0: the centre is filled)
+    int32_t Disabled = 0; // 1: shown in its disabled cell, ignores the mouse
+    std::wstring Label;
+    std::wstring ImageFile; // relative to the skin's directory
+};
+
+// Splits the line at every comma (pieces are not trimmed). Fields after the ninth are ignored.
+// Nothing comes back when the line has fewer than nine fields or a number beyond 32 bits:
+// such a skin cannot be loaded.
+std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line);
+
+// The profile key of item i: "SKINNUM" followed by i in decimal.
+std::wstring SkinItemKey(int32_t item);
+
+} // namespace glaze

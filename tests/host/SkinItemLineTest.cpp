@@ -1,0 +1,43 @@
+#include "settings/SkinItemLine.h"
+
+#include <gtest/gtest.h>
+
+namespace glaze {
+namespace {
+
+TEST(SkinItemLine, ReadsNineFieldsAndIgnoresTheRest) {
+    const auto item = ParseSkinItemLine(L"3,-40, 8,24,18,0,1,关闭,close.png,extra,more");
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->Action, 3);
+    EXPECT_EQ(item->X, -40);
+    EXPECT_EQ(item->Y, 8);
+    EXPECT_EQ(item->Width, 24);
+    EXPECT_EQ(item->Height, 18);
+    EXPECT_EQ(item->Stretch, 0);
+    EXPECT_EQ(item->Disabled, 1);
+    EXPECT_EQ(item->Label, L"关闭");
+    EXPECT_EQ(item->ImageFile, L"close.png");
+}
+
+TEST(SkinItemLine, PiecesAreNotTrimmedAndEmptyNumbersAreZero) {
+    const auto item = ParseSkinItemLine(L",,,,,,, label , my image.png ");
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->Action, 0);
+    EXPECT_EQ(item->Label, L" label ");
+    EXPECT_EQ(item->ImageFile, L" my image.png ");
+}
+
+TEST(SkinItemLine, FewerThanNineFieldsOrAHugeNumberCannotBeLoaded) {
+    EXPECT_FALSE(ParseSkinItemLine(L"0,1,2,3,4,5,6,label").has_value());
+    EXPECT_FALSE(ParseSkinItemLine(L"").has_value());
+    EXPECT_FALSE(ParseSkinItemLine(L"0,99999999999,2,3,4,5,6,l,f.png").has_value());
+    EXPECT_TRUE(ParseSkinItemLine(L"0,1,2,3,4,5,6,l,").has_value());
+}
+
+TEST(SkinItemLine, KeysNumberItemsWithoutLeadingZeros) {
+    EXPECT_EQ(SkinItemKey(0), L"SKINNUM0");
+    EXPECT_EQ(SkinItemKey(12), L"SKINNUM12");
+}
+
+} // namespace
+} // namespace glaze

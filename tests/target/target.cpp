@@ -1,0 +1,299 @@
+// glaze_target: an ordinary Win32 program for the end-to-end tests to frame.
+//
+// Usage: glaze_target.exe <logfile> <title...>
+//
+// Everything after the log file argument and its single separating blank is the window title,
+// taken byte for byte in the ANSI code page. If that remainder is wrapped in double quotes the
+// quotes are removed and the inside is kept verbatim, so a title may start or end with blanks.
+//
+// Every event of interest is appended to the log file as one ASCII line, written and closed at
+// once so a test can read the file while the program runs. Events that happen while the window
+// is still being created are not logged: the first line is always START.
+//
+//   START pid=<pid> hwnd=0x<hex>
+//   SYSCOMMAND 0x<hex>          wParam & 0xFFF0
+//   CLOSE
+//   STYLE old=0x<hex> new=0x<hex>
+//   EXSTYLE old=0x<hex> new=0x<hex>
+//   PARENT 0x<hex>              new parent window; the desktop is written as 0x0
+//   MOVE <x> <y>                as delivered by WM_MOVE
+//   SIZE <w> <h> type=<n>       as delivered by WM_SIZE
+//   LOST DATA                   destroyed without being asked to close first
+//   DESTROY                     WM_DESTROY, or the window found gone without one
+//   QUIT
+//   EXIT
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Thread timer (not bound to the window) that polls for changes no message tells us about:
+// a parent swap done from another process, or the window vanishing under us.
+constexpr UINT kPollMs = 100;
+
+char g_logPath[MAX_PATH * 2];
+HWND g_hwnd = nullptr;
+HWND g_edit = nullptr;
+HWND g_lastParent = nullptr; // 0 means the desktop
+bool g_started = false;      // log only once START has been written
+bool g_closeRequested = false;
+bool g_quitting = false; // we are destroying the window ourselves after WM_QUIT
+bool g_destroyed = false;
+
+void logLine(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+void logLine(const char* fmt, ...) {
+    char line[256];
+    va_list args;
+    va_start(args, fmt);
+    int n = vsnprintf(line, sizeof(line) - 1, fmt, args);
+    va_end(args);
+    if (n < 0)
+        return;
+    if (n > static_cast<int>(sizeof(line)) - 2)
+        n = static_cast<int>(sizeof(line)) - 2; // truncated; keep room for the newline
+    line[n++] = '\n'; // plain LF so the log reads the same from Windows and Linux
+
+    // Open, append and close per line: the file is always complete on disk, and other
+    // processes may read (or even delete) it at any time.
+    HANDLE file = CreateFileA(g_logPath, FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, line, static_cast<DWORD>(n), &written, nullptr);
+    CloseHandle(file);
+}
+
+unsigned long long handleValue(HWND hwnd) {
+    return static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(hwnd));
+}
+
+// Whoever frames us re-parents the window without making it WS_CHILD, and for such a window
+// GetParent() reports no parent under Wine; GetAncestor(GA_PARENT) always tells the truth.
+HWND currentParent(HWND hwnd) {
+    HWND parent = GetAncestor(hwnd, GA_PARENT);
+    return parent == GetDesktopWindow() ? nullptr : parent;
+}
+
+void checkParent() {
+    if (!g_started || g_destroyed || !IsWindow(g_hwnd))
+        return;
+    HWND parent = currentParent(g_hwnd);
+    if (parent != g_lastParent) {
+        g_lastParent = parent;
+        logLine("PARENT 0x%llx", handleValue(parent));
+    }
+}
+
+// Split the command line into the log path and the raw title. Follows the usual rules for
+// quoted arguments but leaves the title bytes alone: in DBCS code pages such as 936 a trail
+// byte may be a backslash, so no escape processing is done at all.
+bool parseCommandLine(const char* cmd, char* logPath, size_t logPathSize, const char** title,
+                      size_t* titleLen) {
+    const char* p = cmd;
+
+    // Program name: quotes only toggle, no escapes.
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p == '"')
+            ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
+    }
+    while (*p == ' ' || *p == '\t')
+        ++p;
+
+    // Log path: a plain word or a quoted string.
+    const char* start = p;
+    const char* end;
+    if (*p == '"') {
+        start = ++p;
+        while (*p && *p != '"')
+            ++p;
+        end = p;
+        if (*p == '"')
+            ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
+        end = p;
+    }
+    size_t len = static_cast<size_t>(end - start);
+    if (len == 0 || len >= logPathSize)
+        return false;
+    memcpy(logPath, start, len);
+    logPath[len] = '\0';
+
+    // Exactly one separating blank; anything after it belongs to the title.
+    if (*p == ' ' || *p == '\t')
+        ++p;
+    len = strlen(p);
+    if (len >= 2 && p[0] == '"' && p[len - 1] == '"') {
+        ++p;
+        len -= 2;
+    }
+    *title = p;
+    *titleLen = len;
+    return true;
+}
+
+LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE: {
+        g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE |
+                                     ES_AUTOVSCROLL | ES_WANTRETURN,
+                                 0, 0, 0, 0, hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (g_edit) {
+            SendMessageA(g_edit, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            // Wide text so the source file's encoding doesn't matter; the control keeps it in the
+            // ANSI code page like the rest of this program.
+            SetWindowTextW(g_edit, L"The quick brown fox jumps over the lazy dog.\r\n"
+                                   L"\u6d4b\u8bd5\u6587\u672c\r\n");
+        }
+        return 0;
+    }
+    case WM_SETFOCUS:
+        if (g_edit)
+            SetFocus(g_edit);
+        return 0;
+    case WM_SIZE:
+        if (g_edit)
+            MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (g_started)
+            logLine("SIZE %d %d type=%u", static_cast<int>(LOWORD(lParam)),
+                    static_cast<int>(HIWORD(lParam)), static_cast<unsigned>(wParam));
+        return 0;
+    case WM_MOVE:
+        if (g_started)
+            logLine("MOVE %d %d", static_cast<int>(static_cast<short>(LOWORD(lParam))),
+                    static_cast<int>(static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_SYSCOMMAND:
+        if (g_started)
+            logLine("SYSCOMMAND 0x%x", static_cast<unsigned>(wParam & 0xFFF0));
+        break;
+    case WM_CLOSE:
+        g_closeRequested = true;
+        logLine("CLOSE");
+        break; // DefWindowProc destroys the window
+    case WM_STYLECHANGED: {
+        const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
+        if (g_started && ss) {
+            if (static_cast<int>(wParam) == GWL_STYLE)
+                logLine("STYLE old=0x%lx new=0x%lx", ss->styleOld, ss->styleNew);
+            else if (static_cast<int>(wParam) == GWL_EXSTYLE)
+                logLine("EXSTYLE old=0x%lx new=0x%lx", ss->styleOld, ss->styleNew);
+        }
+        return 0;
+    }
+    case WM_DESTROY:
+        // A window nobody asked to close is being torn down by someone else, typically because
+        // the window it was re-parented into went away. A real program would lose unsaved work.
+        if (!g_closeRequested && !g_quitting)
+            logLine("LOST DATA");
+        logLine("DESTROY");
+        g_destroyed = true;
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        LRESULT result = handleMessage(hwnd, msg, wParam, lParam);
+        // Any message may follow a parent swap (WM_WINDOWPOSCHANGED, WM_STYLECHANGED, ...).
+        if (msg != WM_DESTROY && msg != WM_NCDESTROY)
+            checkParent();
+        return result;
+    } catch (...) {
+        return 0;
+    }
+}
+
+void CALLBACK pollTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_destroyed)
+        return;
+    if (!IsWindow(g_hwnd)) {
+        // The window is gone without a WM_DESTROY ever reaching us. Wine does this when the
+        // process we were re-parented into exits without destroying its windows: ours are
+        // removed along with them. Nobody asked us to close, so report it like a destroy.
+        g_destroyed = true;
+        if (!g_closeRequested && !g_quitting)
+            logLine("LOST DATA");
+        logLine("DESTROY");
+        PostQuitMessage(0);
+        return;
+    }
+    checkParent();
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const char* title = nullptr;
+    size_t titleLen = 0;
+    if (!parseCommandLine(GetCommandLineA(), g_logPath, sizeof(g_logPath), &title, &titleLen))
+        return 2;
+
+    static char titleBuf[4096];
+    if (titleLen >= sizeof(titleBuf))
+        titleLen = sizeof(titleBuf) - 1;
+    memcpy(titleBuf, title, titleLen);
+    titleBuf[titleLen] = '\0';
+
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "GlazeTestTarget";
+    if (!RegisterClassExA(&wc))
+        return 3;
+
+    g_hwnd = CreateWindowExA(0, wc.lpszClassName, titleBuf, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                             CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
+    if (!g_hwnd)
+        return 4;
+    ShowWindow(g_hwnd, SW_SHOWNORMAL);
+    UpdateWindow(g_hwnd);
+
+    // Only now is the window fully there for a test to act on.
+    g_lastParent = currentParent(g_hwnd);
+    g_started = true;
+    logLine("START pid=%lu hwnd=0x%llx", GetCurrentProcessId(), handleValue(g_hwnd));
+    checkParent();
+
+    SetTimer(nullptr, 0, kPollMs, pollTimer);
+
+    MSG msg;
+    BOOL got;
+    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    logLine("QUIT");
+
+    if (!g_destroyed && IsWindow(g_hwnd)) {
+        // Somebody posted WM_QUIT to a live window: a deliberate shutdown, so no data is lost.
+        g_quitting = true;
+        DestroyWindow(g_hwnd);
+    }
+    logLine("EXIT");
+    return 0;
+}

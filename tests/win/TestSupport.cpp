@@ -1,0 +1,59 @@
+#include "TestSupport.h"
+
+#include "platform/AnsiText.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace glaze::test {
+
+TempDir::TempDir(std::wstring_view namePrefix) {
+    static int counter = 0;
+    const std::wstring name = std::wstring(namePrefix) + L"-" +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter);
+    path_ = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    // Hidden, system and read-only files must go too.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteAnsiFile(const std::wstring& path, std::wstring_view text) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    const std::string bytes = ToAnsi(text);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadRawFile(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+PlainWindow::PlainWindow(std::wstring_view title, bool visible)
+    : hwnd_(CreateWindowExA(0, "STATIC", ToAnsi(title).c_str(),
+                            WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 50, 50, 200, 100,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+
+PlainWindow::~PlainWindow() {
+    DestroyWindow(hwnd_);
+}
+
+} // namespace glaze::test

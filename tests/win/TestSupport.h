@@ -1,0 +1,49 @@
+#pragma once
+// Helpers for the Windows tests: real files in private temporary directories, real windows.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace glaze::test {
+
+// A fresh directory under the temporary directory, removed with everything in it at the end.
+class TempDir {
+public:
+    explicit TempDir(std::wstring_view namePrefix = L"glaze-test");
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    // The directory's path with a closing backslash, as the program writes directories.
+    std::wstring WithBackslash() const { return path_.wstring() + L"\\"; }
+    std::wstring operator/(std::wstring_view name) const { return (path_ / name).wstring(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes the text in the ANSI code page, as the profile files are stored.
+void WriteAnsiFile(const std::wstring& path, std::wstring_view text);
+std::string ReadRawFile(const std::wstring& path);
+
+// Handles whatever messages are waiting for this thread.
+void PumpMessages();
+
+// A plain top-level window of this process, for tests that look windows up.
+class PlainWindow {
+public:
+    PlainWindow(std::wstring_view title, bool visible);
+    ~PlainWindow();
+    PlainWindow(const PlainWindow&) = delete;
+    PlainWindow& operator=(const PlainWindow&) = delete;
+    HWND Hwnd() const { return hwnd_; }
+
+private:
+    HWND hwnd_;
+};
+
+} // namespace glaze::test
