@@ -51,11 +51,12 @@ SKINS = [
         gloss_split=0.46,
         inner_highlight=(0.80, 0.91, 1.00, 0.45),
         separator=(0x10, 0x22, 0x40),
-        accent=dict(colour=(0x6C, 0xE6, 0xFF), x=14, width=214, fade=56, extra=150),
+        accent=dict(colour=(0x6C, 0xE6, 0xFF), x=14, width=214, fade=72, extra=150),
         buttons=dict(
             style="capsule", w=26, h=18, gap=4, spacing=2, radius=4.5,
             glyph=(1.0, 1.0, 1.0, 0.96), glyph_shadow=(0.02, 0.10, 0.25, 0.45),
-            fill=(1.0, 1.0, 1.0, 0.12), fill_hover=(1.0, 1.0, 1.0, 0.32),
+            fill=(1.0, 1.0, 1.0, 0.12), fill_hover=(0.46, 0.76, 1.00, 0.50),
+            glow=(0.70, 0.96, 1.00, 0.85),
             fill_pressed=(0.02, 0.12, 0.30, 0.45),
             rim=(1.0, 1.0, 1.0, 0.38), rim_dark=(0.03, 0.10, 0.24, 0.55),
             close_hover=(0.90, 0.22, 0.20, 0.92), close_pressed=(0.62, 0.10, 0.10, 0.95),
@@ -78,7 +79,7 @@ SKINS = [
         gloss_split=0.50,
         inner_highlight=(1.0, 1.0, 1.0, 0.14),
         separator=(0x08, 0x08, 0x08),
-        accent=dict(colour=(0xFF, 0xAC, 0x2C), x=13, width=206, fade=70, extra=150),
+        accent=dict(colour=(0xFF, 0xAC, 0x2C), x=13, width=206, fade=80, extra=150),
         buttons=dict(
             style="flat", w=24, h=18, gap=4, spacing=1, radius=3.5,
             glyph=(0.86, 0.87, 0.89, 0.95), glyph_shadow=(0.0, 0.0, 0.0, 0.55),
@@ -106,7 +107,7 @@ SKINS = [
         gloss_split=0.48,
         inner_highlight=(0.78, 1.00, 0.88, 0.40),
         separator=(0x04, 0x28, 0x18),
-        accent=dict(colour=(0xF6, 0xE8, 0x7C), x=14, width=214, fade=60, extra=150),
+        accent=dict(colour=(0xF6, 0xE8, 0x7C), x=14, width=214, fade=72, extra=150),
         buttons=dict(
             style="orb", w=22, h=20, gap=4, spacing=1, radius=8.0,
             glyph=(0.03, 0.22, 0.14, 0.92), glyph_shadow=(1.0, 1.0, 1.0, 0.35),
@@ -115,8 +116,9 @@ SKINS = [
             orb_pressed_top=(0.30, 0.62, 0.46, 1.0), orb_pressed_bottom=(0.55, 0.84, 0.68, 1.0),
             orb_disabled=(0.62, 0.70, 0.66, 0.55),
             rim_dark=(0.02, 0.18, 0.10, 0.85),
-            close_top=(1.00, 0.80, 0.74, 0.97), close_bottom=(0.88, 0.34, 0.26, 0.97),
-            close_glyph=(0.36, 0.04, 0.02, 0.92),
+            close_top=(0.98, 0.62, 0.54, 0.97), close_bottom=(0.84, 0.26, 0.20, 0.97),
+            close_glyph=(1.0, 0.97, 0.95, 0.97), close_glyph_shadow=(0.45, 0.04, 0.02, 0.55),
+            halo=(0.80, 1.00, 0.88, 0.50),
             disabled_glyph=(0.30, 0.38, 0.34, 0.55),
             next_glyph="cycle",
         ),
@@ -125,7 +127,7 @@ SKINS = [
 ]
 
 BUTTON_ORDER = [  # left to right
-    (5, "skin", "next"),
+    (5, "next", "next"),
     (1, "min", "min"),
     (2, "max", "max"),
     (3, "close", "close"),
@@ -231,6 +233,15 @@ def clamp01(v):
 
 def lerp(a, b, t):
     return tuple(x + (y - x) * t for x, y in zip(a, b))
+
+
+def over(base, top, cover=1.0):
+    """Source-over of two non-premultiplied colours, with extra coverage for the top one."""
+    ta = top[3] * cover
+    a = ta + base[3] * (1.0 - ta)
+    if a <= 0.0:
+        return (0.0, 0.0, 0.0, 0.0)
+    return tuple((t * ta + b * base[3] * (1.0 - ta)) / a for t, b in zip(top[:3], base[:3])) + (a,)
 
 
 def smoothstep(e0, e1, v):
@@ -373,19 +384,15 @@ def render_frame(skin):
             in_interior = L <= x < W - R and T <= y < H - B
             if in_ring and not in_interior:
                 glass = sep
+            elif in_interior:
+                glass = cap
             else:
-                glass = canvas_colour = cap
                 e = -d  # depth into the glass from its outer edge
-                tmp = Canvas(1, 1)
-                tmp.put(0, 0, canvas_colour)
-                if not in_interior:
-                    ring = max(ox0 - 1 - x, x - ox1, oy0 - 1 - y, y - oy1)
-                    if ring == 0:
-                        tmp.blend(0, 0, skin["inner_highlight"])
-                    tmp.blend(0, 0, skin["highlight"], clamp01(2.5 - e) * clamp01(e - 0.5))
-                    tmp.blend(0, 0, skin["outline"], clamp01(1.5 - e))
-                pr, pg, pb, pa = tmp.get(0, 0)
-                glass = (pr / pa, pg / pa, pb / pa, pa) if pa > 0 else (0.0, 0.0, 0.0, 0.0)
+                glass = cap
+                if max(ox0 - 1 - x, x - ox1, oy0 - 1 - y, y - oy1) == 0:
+                    glass = over(glass, skin["inner_highlight"])
+                glass = over(glass, skin["highlight"], clamp01(2.5 - e) * clamp01(e - 0.5))
+                glass = over(glass, skin["outline"], clamp01(1.5 - e))
             # Mix by coverage: the shadow only shows where the glass does not cover.
             ga = glass[3] * cov
             sa = shadow_a * (1.0 - cov)
@@ -405,13 +412,13 @@ def render_accent(skin):
     """The accent line: an opaque strip of identical rows, drawn over the
     caption's separator rows and fading into the separator colour at its ends.
 
-    The image is a quarter of the declared width, so the program only ever
+    The image is a third of the declared width, so the program only ever
     enlarges it (which repeats pixels) unless the frame shrinks a long way
     below its size at load; shrinking with the default stretch mode ANDs
     neighbouring pixels together, which would speckle a gradient."""
     acc = skin["accent"]
     width, fade = acc["width"], acc["fade"]
-    img_w = -(-width // acc.get("scale", 4))
+    img_w = -(-width // acc.get("scale", 3))
     sep = skin["separator"]
     line = bytearray()
     for i in range(img_w):
@@ -430,39 +437,41 @@ def render_accent(skin):
 
 def glyph_sdf(kind, cx, cy):
     """Signed distance function of a caption glyph centred on (cx, cy)."""
+    # Cells have even sizes, so (cx, cy) falls on a pixel corner and the
+    # straight strokes below sit on whole pixels and stay crisp.
     if kind == "min":
-        return lambda x, y: sdf_box(x, y, cx - 4.5, cy + 2.0, cx + 4.5, cy + 4.0)
+        return lambda x, y: sdf_box(x, y, cx - 4.0, cy + 2.0, cx + 4.0, cy + 4.0)
     if kind == "max":
         def f(x, y):
-            outer = sdf_box(x, y, cx - 4.5, cy - 4.0, cx + 4.5, cy + 4.0)
-            inner = sdf_box(x, y, cx - 3.5, cy - 2.0, cx + 3.5, cy + 3.0)
+            outer = sdf_box(x, y, cx - 4.0, cy - 4.0, cx + 4.0, cy + 4.0)
+            inner = sdf_box(x, y, cx - 3.0, cy - 2.0, cx + 3.0, cy + 3.0)
             return max(outer, -inner)
         return f
     if kind == "close":
-        k = 3.6
+        k = 3.5
         return lambda x, y: min(sdf_segment(x, y, cx - k, cy - k, cx + k, cy + k, 0.95),
                                 sdf_segment(x, y, cx - k, cy + k, cx + k, cy - k, 0.95))
     if kind == "cycle":
-        rad, a0, a1 = 3.9, math.radians(-30.0), math.radians(235.0)
+        # A clockwise circular arrow: an open ring with its head at the top.
+        rad, a0, a1 = 3.6, math.radians(-25.0), math.radians(245.0)
+        ends = [(cx + rad * math.cos(a), cy + rad * math.sin(a)) for a in (a0, a1)]
+        bx, by = ends[1]
+        tx, ty = -math.sin(a1), math.cos(a1)      # direction of travel at the head
+        nx, ny = math.cos(a1), math.sin(a1)       # outward normal there
+        head = [(bx + tx * 3.0, by + ty * 3.0),
+                (bx + nx * 2.3 - tx * 0.4, by + ny * 2.3 - ty * 0.4),
+                (bx - nx * 2.3 - tx * 0.4, by - ny * 2.3 - ty * 0.4)]
 
         def f(x, y):
             dx, dy = x - cx, y - cy
             ang = math.atan2(dy, dx)
             if ang < a0:
                 ang += 2 * math.pi
-            if a0 <= ang <= a1:
-                ring = abs(math.hypot(dx, dy) - rad) - 0.85
+            if ang <= a1:
+                ring = abs(math.hypot(dx, dy) - rad) - 0.8
             else:
-                ends = [(cx + rad * math.cos(a), cy + rad * math.sin(a)) for a in (a0, a1)]
-                ring = min(math.hypot(x - ex, y - ey) for ex, ey in ends) - 0.85
-            # Arrow head at the open end (angle a0), pointing along the turn.
-            hx, hy = cx + rad * math.cos(a0), cy + rad * math.sin(a0)
-            tx, ty = -math.sin(a0), math.cos(a0)       # direction of travel
-            nx, ny = math.cos(a0), math.sin(a0)        # outward normal
-            tip = (hx - tx * 3.2, hy - ty * 3.2)
-            head = sdf_triangle(x, y, [tip, (hx + nx * 2.6 + tx * 0.6, hy + ny * 2.6 + ty * 0.6),
-                                       (hx - nx * 2.6 + tx * 0.6, hy - ny * 2.6 + ty * 0.6)])
-            return min(ring, head)
+                ring = min(math.hypot(x - ex, y - ey) for ex, ey in ends) - 0.8
+            return min(ring, sdf_triangle(x, y, head))
         return f
     if kind == "palette":
         dots = [(cx - 3.2, cy - 1.8), (cx + 3.2, cy - 1.8), (cx, cy + 3.4)]
@@ -490,6 +499,7 @@ def button_cell(skin, kind, state, background):
     """Render one state cell (0 normal, 1 hover, 2 pressed, 3 disabled) of a button."""
     bt = skin["buttons"]
     w, h, style = bt["w"], bt["h"], bt["style"]
+    assert w % 2 == 0 and h % 2 == 0, "glyphs are laid out on even cells"
     cell = Canvas(w, h)
     for y in range(h):
         for x in range(w):
@@ -514,6 +524,13 @@ def button_cell(skin, kind, state, background):
                 # Glassy sheen over the upper half of the plate.
                 sheen = lambda x, y: max(plate(x, y), y - h * 0.48)
                 draw_shape(cell, 0, 0, w, h, sheen, lambda x, y: (1.0, 1.0, 1.0, 0.16 if fill[3] < 0.5 else 0.22))
+            glow = bt.get("glow") if state == 1 and not is_close else None
+            if glow:
+                # Light welling up from the bottom edge of the plate.
+                def glow_at(x, y):
+                    d = math.hypot((x - w / 2.0) / (w * 0.55), (y - h) / (h * 0.75))
+                    return glow[:3] + (glow[3] * (1.0 - smoothstep(0.0, 1.0, d)),)
+                draw_shape(cell, 0, 0, w, h, plate, glow_at)
         if bt.get("rim_dark") and state != 3:
             ring = lambda x, y: abs(sdf_round_rect(x, y, 0.5, 0.5, w - 0.5, h - 0.5, bt["radius"] + 0.5)) - 0.5
             draw_shape(cell, 0, 0, w, h, ring, lambda x, y: bt["rim_dark"])
@@ -536,14 +553,19 @@ def button_cell(skin, kind, state, background):
             if state == 1:
                 top, bottom = lerp(top, (1, 1, 1, 1), 0.25), lerp(bottom, (1, 0.45, 0.35, 1), 0.35)
             elif state == 2:
-                top, bottom = lerp(bottom, (0.4, 0.05, 0.02, 1), 0.35), top
+                top, bottom = lerp(top, (0.55, 0.08, 0.04, 1), 0.45), lerp(bottom, (0.45, 0.05, 0.02, 1), 0.35)
         else:
             top, bottom = {0: (bt["orb_top"], bt["orb_bottom"]),
                            1: (bt["orb_hover_top"], bt["orb_hover_bottom"]),
                            2: (bt["orb_pressed_top"], bt["orb_pressed_bottom"])}[state]
-        # Soft drop shadow under the orb.
-        drop = lambda x, y: math.hypot(x - w / 2.0, y - h / 2.0 - 1.0) - rad - 0.6
-        draw_shape(cell, 0, 0, w, h, drop, lambda x, y: (0.0, 0.0, 0.0, 0.25))
+        if state == 1 and bt.get("halo"):
+            # A soft halo around the orb under the mouse.
+            halo = lambda x, y: math.hypot(x - w / 2.0, y - h / 2.0) - rad - 1.4
+            draw_shape(cell, 0, 0, w, h, halo, lambda x, y: bt["halo"])
+        else:
+            # Soft drop shadow under the orb.
+            drop = lambda x, y: math.hypot(x - w / 2.0, y - h / 2.0 - 1.0) - rad - 0.6
+            draw_shape(cell, 0, 0, w, h, drop, lambda x, y: (0.0, 0.0, 0.0, 0.25))
         draw_shape(cell, 0, 0, w, h, orb,
                    lambda x, y: lerp(top, bottom, clamp01((y - (h / 2.0 - rad)) / (2 * rad))))
         if state != 3:
@@ -554,15 +576,15 @@ def button_cell(skin, kind, state, background):
             draw_shape(cell, 0, 0, w, h, sheen,
                        lambda x, y: (1.0, 1.0, 1.0, 0.55 * (1.0 - clamp01((y - (h / 2.0 - rad)) / rad))))
         if is_close:
-            glyph_colour = bt["close_glyph"] if state != 1 else (0.30, 0.02, 0.0, 0.95)
+            glyph_colour = bt["close_glyph"]
     if state == 3:
         glyph_colour = bt["disabled_glyph"]
 
     sdf = glyph_sdf(glyph_kind, cx, cy)
-    if state != 3 and bt.get("glyph_shadow"):
-        offset = 0.0 if style == "orb" else 1.0
-        shifted = lambda x, y: sdf(x, y - 1.0 + (1.0 - offset)) if style == "orb" else sdf(x, y - offset)
-        draw_shape(cell, 0, 0, w, h, shifted, lambda x, y: bt["glyph_shadow"])
+    shadow = bt.get("close_glyph_shadow") if is_close and style == "orb" else bt.get("glyph_shadow")
+    if state != 3 and shadow:
+        # One pixel down: a drop shadow for light glyphs, an engraving for dark ones.
+        draw_shape(cell, 0, 0, w, h, lambda x, y: sdf(x, y - 1.0), lambda x, y: shadow)
     if glyph_kind == "palette" and state != 3:
         def colour_at(x, y):
             tint = palette_dot_colour(cx, cy, x, y)
@@ -583,7 +605,6 @@ def render_emblem(skin, background):
         for x in range(n):
             cell.px[y * n + x] = list(background.get(x, y))
     c = n / 2.0
-    pts = [(c, 1.5), (n - 1.5, c), (c, n - 1.5), (1.5, c)]
 
     def gem(x, y):
         return (abs(x - c) + abs(y - c)) / math.sqrt(2.0) - (c - 1.5) / math.sqrt(2.0)
@@ -605,7 +626,6 @@ def render_emblem(skin, background):
     draw_shape(cell, 0, 0, n, n, gem, facet)
     inner = lambda x, y: (abs(x - c) + abs(y - c)) / math.sqrt(2.0) - (c - 5.5) / math.sqrt(2.0)
     draw_shape(cell, 0, 0, n, n, inner, lambda x, y: lerp(light, (1.0, 1.0, 0.9), 0.5) + (0.9,))
-    del pts
     return cell
 
 
@@ -680,7 +700,7 @@ def build_skin(skin):
 
 
 def skin_ini(items):
-    lines = ["[SKININFO]"] + ["SKINNUM%d=%s" % (i, line) for i, line in enumerate(items)]
+    lines = ["; Generated by scripts/make-skins.py: change the table there and run it again.", "[SKININFO]"] + ["SKINNUM%d=%s" % (i, line) for i, line in enumerate(items)]
     return ("\r\n".join(lines) + "\r\n").encode("ascii")
 
 
@@ -745,9 +765,9 @@ class Rgba8:
                     self.data[o:o + 4] = src.data[i:i + 4]
 
 
-def compose(skin_dir, fw, fh, loaded_size=None):
-    """Compose a frame of fw x fh; loaded_size is the frame size when the skin
-    was loaded (stretched items grow from there), by default the same size."""
+def load_skin(skin_dir):
+    """Return (item fields, images) of a skin directory; a missing or
+    undecodable image becomes an empty one, as in the program."""
     items = parse_skin_ini(os.path.join(skin_dir, "skin.ini"))
     images = []
     for fields in items:
@@ -756,6 +776,17 @@ def compose(skin_dir, fw, fh, loaded_size=None):
             images.append(Rgba8(w, h, data))
         except (OSError, ValueError):
             images.append(Rgba8(0, 0))
+    return items, images
+
+
+def compose(skin_dir, fw, fh, loaded_size=None):
+    """Compose a frame of fw x fh; loaded_size is the frame size when the skin
+    was loaded (stretched items grow from there), by default the same size."""
+    items, images = load_skin(skin_dir)
+    return compose_items(items, images, fw, fh, loaded_size)
+
+
+def compose_items(items, images, fw, fh, loaded_size=None):
     num = [[int(v) for v in f[:7]] for f in items]
     L, T, R, B = num[0][1:5]
     mh, mv = L + R, T + B
@@ -804,16 +835,14 @@ def background(kind, w, h):
 
 
 def preview(out_path, fw, fh, skin_dir, bare=False, bg="checker", loaded_size=None, hover=None):
-    frame, (L, T, R, B) = compose(skin_dir, fw, fh, loaded_size)
+    items, images = load_skin(skin_dir)
+    frame, (L, T, R, B) = compose_items(items, images, fw, fh, loaded_size)
     if hover is not None:
-        # Show one button in a given state cell, as the mouse handling would.
-        items = parse_skin_ini(os.path.join(skin_dir, "skin.ini"))
+        # Show one button in another state cell, as the mouse handling would.
         label, state = hover
-        for f in items[1:]:
+        for f, img in zip(items[1:], images[1:]):
             if f[7] == label:
-                w, h, data = read_png(os.path.join(skin_dir, f[8]))
-                img = Rgba8(w, h, data)
-                x, y, cw, ch = int(f[1]), int(f[2]), int(f[3]), int(f[4])
+                x, y, cw, ch = (int(v) for v in f[1:5])
                 x = fw + x if x < 0 else x
                 y = fh + y if y < 0 else y
                 frame.copy_from(img, x, y, cw, ch, state * cw, 0, cw, ch)

@@ -22,6 +22,11 @@ struct ProcessValues {
 
     std::wstring SkinDir;   // directory of the loaded skin, no closing backslash
     bool SkinReady = false; // false while a skin load is under way
+    // The loaded skin's borders around the content window.
+    int32_t MarginLeft = 0;
+    int32_t MarginTop = 0;
+    int32_t MarginH = 0; // left + right border
+    int32_t MarginV = 0; // top + bottom border
 
     HWND TargetWindow = nullptr; // the captured window; none in a control panel
 

@@ -84,9 +84,15 @@ void Form::Load() {
     }
     RegisterFormClass();
     const WindowStyle design = DesignStyle();
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    if (design.CenterOnScreen) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - design.Width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - design.Height) / 2;
+    }
     CreateWindowExA(design.ExStyle, FormClassName, ToAnsi(designCaption_).c_str(),
-                    design.Style & ~static_cast<DWORD>(WS_VISIBLE), CW_USEDEFAULT, CW_USEDEFAULT,
-                    design.Width, design.Height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+                    design.Style & ~static_cast<DWORD>(WS_VISIBLE), x, y, design.Width,
+                    design.Height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     if (hwnd_ == nullptr) {
         return;
     }

@@ -64,6 +64,7 @@ protected:
         DWORD ExStyle = 0;
         int Width = CW_USEDEFAULT;
         int Height = CW_USEDEFAULT;
+        bool CenterOnScreen = false; // otherwise where the system puts new windows
     };
     virtual WindowStyle DesignStyle() const { return {}; }
 

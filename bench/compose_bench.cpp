@@ -1,0 +1,242 @@
+// glaze_bench SKINSDIR
+// Median wall-clock microseconds of the frame's drawing steps, measured with
+// QueryPerformanceCounter: DrawFrame per skin and frame size, the layered-window update of a
+// frame that size, a memcpy of the same bytes as the floor, and a skin load per skin with the
+// process's private bytes once the skin is loaded. Prints Markdown tables.
+
+#include "frame/FrameCanvas.h"
+#include "frame/SkinLoader.h"
+#include "platform/AnsiText.h"
+#include "platform/Canvas.h"
+#include "platform/GdiPlus.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace glaze;
+
+namespace {
+
+struct FrameSize {
+    int32_t Width;
+    int32_t Height;
+};
+
+constexpr FrameSize Sizes[] = {{800, 600}, {1280, 800}, {1920, 1080}};
+
+template <typename Work> double MedianMicroseconds(int runs, Work&& work) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        LARGE_INTEGER start;
+        LARGE_INTEGER end;
+        QueryPerformanceCounter(&start);
+        work();
+        QueryPerformanceCounter(&end);
+        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
+                        static_cast<double>(frequency.QuadPart));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+struct Memory {
+    double PrivateUsage = 0;  // GetProcessMemoryInfo's private bytes
+    double PrivateCommit = 0; // committed private pages, found by walking the address space
+};
+
+// Wine does not fill in private bytes, so the committed private pages are counted as well.
+Memory MemoryInMegabytes() {
+    constexpr double Megabyte = 1024.0 * 1024.0;
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof(counters));
+    size_t committed = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* address = static_cast<const char*>(nullptr);
+         VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
+         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+            committed += region.RegionSize;
+        }
+    }
+    return {static_cast<double>(counters.PrivateUsage) / Megabyte,
+            static_cast<double>(committed) / Megabyte};
+}
+
+std::vector<std::wstring> SkinDirs(const std::wstring& root) {
+    std::vector<std::wstring> dirs;
+    WIN32_FIND_DATAA found;
+    const ScopedFind find(FindFirstFileA(ToAnsi(root + L"\\*").c_str(), &found));
+    if (!find) {
+        return dirs;
+    }
+    do {
+        const std::wstring name = FromAnsi(found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." &&
+            name != L".." &&
+            GetFileAttributesA(ToAnsi(root + L"\\" + name + L"\\skin.ini").c_str()) !=
+                INVALID_FILE_ATTRIBUTES) {
+            dirs.push_back(root + L"\\" + name);
+        }
+    } while (FindNextFileA(find, &found));
+    std::sort(dirs.begin(), dirs.end());
+    return dirs;
+}
+
+std::wstring NameOf(const std::wstring& dir) {
+    return dir.substr(dir.find_last_of(L'\\') + 1);
+}
+
+bool Fits(const FrameSize& size) {
+    return size.Width <= GetSystemMetrics(SM_CXSCREEN) &&
+           size.Height <= GetSystemMetrics(SM_CYSCREEN);
+}
+
+bool LoadSkin(const std::wstring& dir, HDC screen, SkinModel& skin, SkinImages& images) {
+    return LoadSkinItems(dir, screen, MakeScreenBitmapInfo(), skin, images,
+                         [](int32_t, const SkinItemFields&) { return true; });
+}
+
+void DrawOnce(HDC canvas, SkinModel& skin, const SkinImages& images, const FrameSize& size) {
+    skin.InteriorWidth = size.Width - skin.MarginH();
+    skin.InteriorHeight = size.Height - skin.MarginV();
+    DrawFrame(canvas, skin, images, size.Width, size.Height, {});
+}
+
+void BenchSkins(const std::vector<std::wstring>& dirs, HDC screen, HDC canvas) {
+    std::printf("| skin | items | load (µs) | private bytes after load (MB) | committed private "
+                "pages before / after load (MB) |");
+    for (const FrameSize& size : Sizes) {
+        if (Fits(size)) {
+            std::printf(" DrawFrame %dx%d (µs) |", static_cast<int>(size.Width),
+                        static_cast<int>(size.Height));
+        }
+    }
+    std::printf("\n|---|---|---|---|---|");
+    for (const FrameSize& size : Sizes) {
+        if (Fits(size)) {
+            std::printf("---|");
+        }
+    }
+    std::printf("\n");
+    for (const std::wstring& dir : dirs) {
+        const Memory before = MemoryInMegabytes();
+        SkinModel skin;
+        SkinImages images;
+        if (!LoadSkin(dir, screen, skin, images)) {
+            std::printf("| %s | does not load |\n", ToAnsi(NameOf(dir)).c_str());
+            continue;
+        }
+        const Memory after = MemoryInMegabytes();
+        const double load = MedianMicroseconds(15, [&] { LoadSkin(dir, screen, skin, images); });
+        std::printf("| %s | %d | %.0f | %.1f | %.1f / %.1f |", ToAnsi(NameOf(dir)).c_str(),
+                    static_cast<int>(skin.ItemCount), load, after.PrivateUsage,
+                    before.PrivateCommit, after.PrivateCommit);
+        for (const FrameSize& size : Sizes) {
+            if (Fits(size)) {
+                std::printf(" %.0f |",
+                            MedianMicroseconds(301, [&] { DrawOnce(canvas, skin, images, size); }));
+            }
+        }
+        std::printf("\n");
+    }
+}
+
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+    }
+}
+
+// The layered-window update of a frame that size, and a memcpy of its bytes.
+void BenchPerSize(const std::wstring& firstSkin, HDC screen, HDC canvas) {
+    SkinModel skin;
+    SkinImages images;
+    const bool loaded = !firstSkin.empty() && LoadSkin(firstSkin, screen, skin, images);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = BenchWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "glaze-bench";
+    RegisterClassA(&windowClass);
+
+    std::printf(
+        "\n| frame | memcpy of its bytes (µs) | UpdateLayeredWindow (µs) |\n|---|---|---|\n");
+    for (const FrameSize& size : Sizes) {
+        if (!Fits(size)) {
+            continue;
+        }
+        const size_t bytes = static_cast<size_t>(size.Width) * static_cast<size_t>(size.Height) * 4;
+        std::vector<uint8_t> from(bytes, 0x5A);
+        std::vector<uint8_t> to(bytes);
+        volatile uint8_t sink = 0;
+        const double copy = MedianMicroseconds(301, [&] {
+            std::memcpy(to.data(), from.data(), bytes);
+            sink = to[bytes / 2];
+        });
+        (void)sink;
+
+        if (loaded) {
+            DrawOnce(canvas, skin, images, size);
+        }
+        HWND window = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, "glaze-bench", "", WS_POPUP,
+                                      0, 0, size.Width, size.Height, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+        POINT origin{0, 0};
+        POINT source{0, 0};
+        SIZE extent{size.Width, size.Height};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        const auto update = [&] {
+            UpdateLayeredWindow(window, screen, &origin, &extent, canvas, &source, 0, &blend,
+                                ULW_ALPHA);
+        };
+        update();
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        PumpMessages();
+        const double layered = MedianMicroseconds(31, [&] {
+            update();
+            PumpMessages();
+        });
+        DestroyWindow(window);
+        PumpMessages();
+        std::printf("| %dx%d | %.0f | %.0f |\n", static_cast<int>(size.Width),
+                    static_cast<int>(size.Height), copy, layered);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: glaze_bench SKINSDIR\n");
+        return 2;
+    }
+    const ULONG_PTR gdiplus = StartGdiPlus();
+    {
+        const WindowDc screen(nullptr);
+        const ScopedMemoryDc canvas = CreateCanvas(screen, MakeScreenBitmapInfo());
+        const Memory start = MemoryInMegabytes();
+        std::printf("screen %dx%d; at start: private bytes %.1f MB, committed private pages "
+                    "%.1f MB\n\n",
+                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                    start.PrivateUsage, start.PrivateCommit);
+        const std::vector<std::wstring> dirs = SkinDirs(FromAnsi(argv[1]));
+        BenchSkins(dirs, screen, canvas);
+        BenchPerSize(dirs.empty() ? std::wstring() : dirs.front(), screen, canvas);
+    }
+    ShutdownGdiPlus(gdiplus);
+    return 0;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Portable: where every piece of a frame goes for a frame of a given outer size. The window
+// side executes these plans with BitBlt and StretchBlt; nothing here draws.
+
+#include "frame/SkinModel.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace glaze {
+
+struct PixelRect {
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// One copy from an item's canvas into the frame canvas. A plain copy when the sizes match and
+// Stretch is false, otherwise a stretch.
+struct Blit {
+    bool Stretch = false;
+    PixelRect Dest;
+    PixelRect Source;
+    friend bool operator==(const Blit&, const Blit&) = default;
+};
+
+// The frame image as a nine-slice, in drawing order: left, top, right and bottom edges
+// (stretched along their length), the four corners (1:1), then the centre when item 0 asks
+// for it. A fixed array: the composition runs on every resize step and allocates nothing.
+struct NineSlice {
+    std::array<Blit, 9> Pieces;
+    size_t Count = 0; // 8, or 9 with the centre
+};
+NineSlice NineSlicePlan(const SkinModel& skin, int32_t frameWidth, int32_t frameHeight);
+
+// Item i (1 and up) in a frame of the given size: its rectangle in frame pixels (negative x or y
+// count from the right or bottom edge; stretched items grow with the interior) and what is
+// copied there (cell 0, or cell 3 when the item is disabled; the whole image for a
+// stretched item). Whether the item is enabled is the caller's: its hit area may say otherwise
+// than the skin.
+struct ItemPlacement {
+    PixelRect Rect;
+    Blit Draw;
+};
+ItemPlacement PlaceItem(const SkinModel& skin, int32_t item, int32_t frameWidth,
+                        int32_t frameHeight, bool enabled);
+
+// The copy of one state cell (0 normal, 1 hover, 2 pressed, 3 disabled) of a button item
+// into the given rectangle.
+Blit CellBlit(const PixelRect& rect, int32_t cell);
+
+} // namespace glaze

@@ -1,0 +1,200 @@
+#include "frame/Form1.h"
+
+#include "frame/FrameGeometry.h"
+#include "lifecycle/ModProcEmpty.h"
+#include "lifecycle/Modunfrms.h"
+#include "lifecycle/ProcessValues.h"
+#include "lifecycle/TheForms.h"
+#include "panel/Form2.h"
+#include "panel/RestyleReceiver.h"
+#include "platform/AnsiText.h"
+#include "platform/Canvas.h"
+
+namespace glaze {
+namespace {
+
+constexpr wchar_t ErrorCaption[] = L"错误";
+
+ScreenFacts CurrentScreen(const RECT& trayRect) {
+    RECT workArea{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+            PixelRect{trayRect.left, trayRect.top, trayRect.right - trayRect.left,
+                      trayRect.bottom - trayRect.top},
+            workArea.bottom};
+}
+
+} // namespace
+
+Form1::Form1() : Form(L"模拟Glaze窗体*") {
+    hitAreaCallbacks_.Place = [this](int32_t item, const PixelRect& rect) {
+        PicContl[static_cast<size_t>(item)]->MoveTo(
+            {rect.X - ClientOffsetX, rect.Y - ClientOffsetY, rect.Width, rect.Height});
+    };
+    hitAreaCallbacks_.IsEnabled = [this](int32_t item) {
+        return PicContl[static_cast<size_t>(item)]->IsEnabled();
+    };
+}
+
+Form1::~Form1() = default;
+
+Form::WindowStyle Form1::DesignStyle() const {
+    // A sizable window with a system menu: start-up takes its caption away and makes it
+    // layered; the thick frame stays, so the frame can be sized at its outer edge.
+    return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 400, 300};
+}
+
+void Form1::OnResize() {
+    Compose();
+}
+
+void Form1::ReTrans() {
+    Process.SkinReady = false;
+    LockWindowUpdate(Hwnd());
+    ReleaseSkin();
+
+    ScreenBitmapInfo = MakeScreenBitmapInfo();
+    FrameDC = CreateCanvas(WindowDc(Hwnd()), ScreenBitmapInfo);
+    FrameOrigin = {0, 0};
+    FrameSize = {ScaleWidth(), ScaleHeight()};
+    FrameBlend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+
+    Form2& content = TheForm2();
+    const int32_t skinCount = content.Combo1Count();
+    if (skinCount == 0) {
+        FailSkinLoad(L"没有皮肤文件可以加载！本程序将退出！");
+        return;
+    }
+    if (Process.StyleIndex > skinCount - 1 || Process.StyleIndex < 0) {
+        Process.StyleIndex = 0;
+    }
+    content.SetCombo1Index(Process.StyleIndex);
+    const std::wstring skinName = content.Combo1Text(Process.StyleIndex);
+    Process.SkinDir = Process.AppDir + L"SKIN\\" + skinName;
+
+    if (!LoadSkin()) {
+        FailSkinLoad(L"请检查当前皮肤文件的设置！\r\n皮肤文件:SKIN" + skinName + L"\t控件序号: " +
+                     std::to_wstring(Skin.ItemCount) + L"  无法加载！");
+        return;
+    }
+    Process.MarginLeft = Skin.MarginLeft();
+    Process.MarginTop = Skin.MarginTop();
+    Process.MarginH = Skin.MarginH();
+    Process.MarginV = Skin.MarginV();
+
+    // A frame process composes every size change of the placement with the new items
+    // already; the control panel waits for the final composition.
+    if (Process.IsFrameProcess()) {
+        Process.SkinReady = true;
+    }
+    PlaceAroundContent();
+    Skin.InteriorWidth = Width() - Process.MarginH;
+    Skin.InteriorHeight = Height() - Process.MarginV;
+
+    Process.SkinReady = true;
+    Compose();
+    LockWindowUpdate(nullptr);
+}
+
+void Form1::ReleaseSkin() {
+    for (size_t i = PicContl.size(); i-- > 1;) {
+        PicContl[i].reset();
+    }
+    if (!PicContl.empty()) {
+        PicContl.resize(1);
+    }
+    Images.ItemDC.clear();
+    FrameDC.Reset();
+    Skin.ItemAction.clear();
+    ModProcEmpty::TrimWorkingSet();
+}
+
+bool Form1::LoadSkin() {
+    const PrepareHitArea prepare = [this](int32_t item, const SkinItemFields& fields) {
+        const auto index = static_cast<size_t>(item);
+        if (PicContl.size() <= index) {
+            PicContl.resize(index + 1);
+        }
+        if (!PicContl[index]) {
+            PicContl[index] =
+                std::make_unique<HitArea>(Hwnd(), item, static_cast<HitAreaEvents&>(*this));
+        }
+        HitArea& area = *PicContl[index];
+        if (area.Hwnd() == nullptr) {
+            return false;
+        }
+        area.Tag = fields.Label;
+        area.SetVisible(true);
+        area.BringToFront();
+        area.SetEnabled(fields.Disabled != 1);
+        return true;
+    };
+    return LoadSkinItems(Process.SkinDir, WindowDc(Hwnd()), ScreenBitmapInfo, Skin, Images,
+                         prepare);
+}
+
+void Form1::PlaceAroundContent() {
+    if (State() != WindowState::Normal) {
+        SetState(WindowState::Normal);
+    }
+    const ScreenFacts screen = CurrentScreen(TrayRect);
+    Form2& content = TheForm2();
+    const RECT around = content.WindowRect();
+    const auto size = FrameSizeAround(around.right - around.left, around.bottom - around.top,
+                                      Process.MarginH, Process.MarginV, screen);
+    SetWindowPos(Hwnd(), nullptr, around.left - Process.MarginLeft, around.top - Process.MarginTop,
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, size.Width, size.Height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    MINMAXINFO& limits = Process.FrameLimits;
+    if (Process.IsFrameProcess()) {
+        limits.ptMinTrackSize = {200, 200};
+        limits.ptMaxSize = {screen.Width, MaximisedFrameHeight(screen)};
+    } else {
+        // The panel's frame keeps the size it was loaded with.
+        limits.ptMinTrackSize = {size.Width, size.Height};
+        limits.ptMaxSize = {size.Width, size.Height};
+    }
+}
+
+void Form1::FailSkinLoad(const std::wstring& message) {
+    LockWindowUpdate(nullptr);
+    MessageBoxA(Hwnd(), ToAnsi(message).c_str(), ToAnsi(ErrorCaption).c_str(), MB_ICONERROR);
+    Modunfrms::UnloadAllForms(true);
+}
+
+void Form1::Compose() {
+    if (!Process.SkinReady) {
+        return;
+    }
+    if (State() == WindowState::Minimized) {
+        if (Process.IsFrameProcess()) {
+            ReceiveRestyle(*this);
+        }
+        return;
+    }
+    FrameSize = {Width(), Height()};
+    if (const auto last =
+            DrawFrame(FrameDC, Skin, Images, FrameSize.cx, FrameSize.cy, hitAreaCallbacks_)) {
+        DrawX = last->X;
+        DrawY = last->Y;
+        DrawWidth = last->Width;
+        DrawHeight = last->Height;
+    }
+    ShowCanvas();
+    RaiseContentWindow();
+    RedrawWindow(TheForm2().Hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Form1::RaiseContentWindow() {
+    SetWindowPos(TheForm2().Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form1::ShowCanvas() {
+    UpdateLayeredWindow(Hwnd(), WindowDc(Hwnd()), nullptr, &FrameSize, FrameDC, &FrameOrigin, 0,
+                        &FrameBlend, ULW_ALPHA);
+}
+
+} // namespace glaze

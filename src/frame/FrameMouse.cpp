@@ -1,0 +1,129 @@
+// The frame under the mouse: hover and pressed cells on the caption buttons, their actions,
+// dragging the frame by any other visible part, and the caption band's system menu.
+
+#include "frame/Form1.h"
+
+#include "lifecycle/ProcessValues.h"
+
+namespace glaze {
+namespace {
+
+enum ItemActionCode : int32_t { Minimise = 1, MaximiseOrRestore = 2, Close = 3, NextSkin = 5 };
+enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2 };
+
+} // namespace
+
+void Form1::DrawCell(int32_t item, int32_t cell) {
+    ExecuteBlit(FrameDC, Images.ItemDC[static_cast<size_t>(item)],
+                CellBlit({DrawX, DrawY, DrawWidth, DrawHeight}, cell));
+}
+
+bool Form1::HasButtonCells(int32_t item) const {
+    const auto i = static_cast<size_t>(item);
+    return !Skin.ItemStretch[i] && !Skin.ItemSingleCell[i];
+}
+
+void Form1::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
+    if (event.Button != 0 || item >= Skin.ItemCount) {
+        return;
+    }
+    const HitArea& area = *PicContl[static_cast<size_t>(item)];
+    const PixelRect rect = area.Rect();
+    DrawX = rect.X + ClientOffsetX;
+    DrawY = rect.Y + ClientOffsetY;
+    DrawWidth = rect.Width;
+    DrawHeight = rect.Height;
+    // Both bounds count as inside: the pointer on the right or bottom edge still hovers.
+    const bool inside =
+        event.X >= 0 && event.X <= DrawWidth && event.Y >= 0 && event.Y <= DrawHeight;
+    if (inside) {
+        // Holding the capture brings the move that leaves the item, to draw it normal again.
+        SetCapture(area.Hwnd());
+        if (HasButtonCells(item)) {
+            DrawCell(item, HoverCell);
+        }
+    } else {
+        ReleaseCapture();
+        if (!Skin.ItemStretch[static_cast<size_t>(item)]) {
+            DrawCell(item, NormalCell);
+        }
+    }
+    ShowCanvas();
+}
+
+void Form1::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
+    if (item >= Skin.ItemCount) {
+        return;
+    }
+    pressedItem_ = event.Button == LeftButton ? item : 0;
+    if (HasButtonCells(item)) {
+        DrawCell(item, PressedCell);
+    }
+    ShowCanvas();
+}
+
+void Form1::OnHitAreaMouseUp(int32_t item, const MouseEvent& event) {
+    const bool clicked = event.Button == LeftButton && pressedItem_ == item;
+    pressedItem_ = 0;
+    if (!clicked || item >= Skin.ItemCount) {
+        return;
+    }
+    const PixelRect rect = PicContl[static_cast<size_t>(item)]->Rect();
+    if (event.X < 0 || event.Y < 0 || event.X >= rect.Width || event.Y >= rect.Height) {
+        return; // released away from the item: no click
+    }
+    RunItemAction(Skin.ItemAction[static_cast<size_t>(item)]);
+}
+
+void Form1::RunItemAction(int32_t action) {
+    switch (action) {
+    case Minimise:
+        SetState(WindowState::Minimized);
+        break;
+    case MaximiseOrRestore:
+        ToggleMaximised();
+        break;
+    case Close:
+        Unload();
+        break;
+    case NextSkin:
+        ++Process.StyleIndex;
+        ReTrans();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::ToggleMaximised() {
+    // The control panel's frame keeps its size.
+    if (!Process.IsFrameProcess()) {
+        return;
+    }
+    SetState(State() == WindowState::Normal ? WindowState::Maximized : WindowState::Normal);
+}
+
+void Form1::OnMouseDown(const MouseEvent&) {
+    ReleaseCapture();
+    // The system moves the frame with the pointer in its own loop, from where the press was.
+    SendMessageA(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
+    RaiseContentWindow();
+}
+
+void Form1::OnMouseUp(const MouseEvent& event) {
+    if (event.Button == RightButton) {
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        if (Top() + Process.MarginTop > pointer.y) {
+            TrackPopupMenu(GetSystemMenu(Hwnd(), FALSE), 0, pointer.x, pointer.y, 0, Hwnd(),
+                           nullptr);
+        }
+    }
+    RaiseContentWindow();
+}
+
+void Form1::OnDoubleClick() {
+    ToggleMaximised();
+}
+
+} // namespace glaze

@@ -1,0 +1,35 @@
+#pragma once
+// Reading a skin directory into the skin model and one canvas per item image.
+
+#include "frame/SkinModel.h"
+#include "platform/Scoped.h"
+#include "settings/SkinItemLine.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace glaze {
+
+struct SkinImages {
+    std::vector<ScopedMemoryDc> ItemDC; // item i's image at (0, 0), natural size, premultiplied
+};
+
+// Called for every item i >= 1 once its fields are read; false fails the load.
+using PrepareHitArea = std::function<bool(int32_t item, const SkinItemFields& fields)>;
+
+// Loads skin.ini of skinDir (Process.ProfilePath is left naming it) item by item: each image is
+// read from disk and decoded exactly once into a new screen-sized canvas. An image that is
+// missing or cannot be decoded leaves its item in the skin, fully transparent, 0 x 0.
+// Returns false when no item could be loaded or an item line is faulty; model.ItemCount then
+// holds the number of complete items, which is the number of the failing one.
+bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO& canvasInfo,
+                   SkinModel& model, SkinImages& images, const PrepareHitArea& prepareHitArea);
+
+// The whole file, or nothing when it cannot be read.
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
+
+} // namespace glaze

@@ -1,0 +1,37 @@
+#pragma once
+// Portable: a loaded skin as the composition and the mouse handling see it. Item 0 is the
+// frame image (its x, y, width and height are the left, top, right and bottom borders);
+// items 1 and up are decorations and caption buttons. All arrays are indexed by item number.
+
+#include <cstdint>
+#include <vector>
+
+namespace glaze {
+
+struct SkinModel {
+    int32_t ItemCount = 0;
+    std::vector<int32_t> ItemAction;
+    std::vector<int32_t> ItemX;
+    std::vector<int32_t> ItemY;
+    std::vector<int32_t> ItemWidth; // width of one state cell
+    std::vector<int32_t> ItemHeight;
+    std::vector<bool> ItemStretch;       // grows with the frame (item 0: the centre is filled)
+    std::vector<bool> ItemSingleCell;    // the image is exactly one cell wide
+    std::vector<bool> ItemDisabled;      // shown in its disabled cell, ignores the mouse
+    std::vector<int32_t> ItemImageWidth; // 0 x 0 when the image could not be decoded
+    std::vector<int32_t> ItemImageHeight;
+
+    // Interior size at the end of the last load; stretched items grow by the change since.
+    int32_t InteriorWidth = 0;
+    int32_t InteriorHeight = 0;
+
+    int32_t MarginLeft() const { return ItemCount > 0 ? ItemX[0] : 0; }
+    int32_t MarginTop() const { return ItemCount > 0 ? ItemY[0] : 0; }
+    int32_t MarginH() const { return ItemCount > 0 ? ItemX[0] + ItemWidth[0] : 0; }
+    int32_t MarginV() const { return ItemCount > 0 ? ItemY[0] + ItemHeight[0] : 0; }
+
+    // Makes room for items 0..item, keeping the entries below and dropping any beyond.
+    void Resize(int32_t itemCount);
+};
+
+} // namespace glaze

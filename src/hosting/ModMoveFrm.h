@@ -1,0 +1,31 @@
+#pragma once
+// The frame and the content window act as one window: both carry this hook, and whenever either
+// moves or changes size the content window is put back on the frame's interior. The frame is the
+// main window; every other hooked window is a follower, registered by its first move or size
+// message after the frame's hook is in place.
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace glaze {
+class Form;
+}
+
+namespace glaze::ModMoveFrm {
+
+// Hooks the form's window; the main form is the one the others follow. Both forms share one
+// window class, so the one saved procedure (the forms layer's) serves both. Install the frame's
+// move hook before its limits hook.
+void InstallMoveHook(Form& form, bool isMain);
+
+// Gives the window back the forms layer's procedure. On the frame this drops the limits hook
+// too, since it sits on top of the move hook.
+void RemoveMoveHook(Form& form);
+
+LRESULT CALLBACK MoveFollowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Marks follower `index` as placed and, when a skin is loaded, lays it on the frame's interior.
+void PlaceFollower(size_t index);
+
+} // namespace glaze::ModMoveFrm

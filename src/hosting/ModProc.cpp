@@ -1,0 +1,44 @@
+#include "hosting/ModProc.h"
+
+#include "lifecycle/ProcessValues.h"
+
+namespace glaze::ModProc {
+
+void InstallLimitsHook(HWND frame) {
+    Process.FrameLimits.ptMaxPosition = POINT{0, 0};
+    // Later skins change only the largest and the smallest size; dragging may never go past
+    // the largest size of the first one.
+    Process.FrameLimits.ptMaxTrackSize = Process.FrameLimits.ptMaxSize;
+    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(frame, GWLP_WNDPROC));
+    // Hooked already: saving this procedure as the one below it would make it call itself.
+    if (current == &FrameLimitsProc) {
+        return;
+    }
+    Process.SavedLimitsProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameLimitsProc)));
+}
+
+// Nothing here throws; the procedures it passes messages on to catch their own failures.
+LRESULT CALLBACK FrameLimitsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A skin load rebuilds the frame's images and hit areas; until it is done the frame
+    // must neither draw, size nor answer anything from a half-built state.
+    if (!Process.SkinReady) {
+        return 0;
+    }
+    switch (message) {
+    case WM_GETMINMAXINFO:
+        if (lParam != 0) {
+            *reinterpret_cast<MINMAXINFO*>(lParam) = Process.FrameLimits;
+        }
+        return 0;
+    case WM_COMMAND:
+        // The frame shows its system menu with TrackPopupMenu, which reports the chosen
+        // system command as an ordinary menu command.
+        CallWindowProcA(Process.SavedLimitsProc, window, WM_SYSCOMMAND, wParam, lParam);
+        return 0;
+    default:
+        return CallWindowProcA(Process.SavedLimitsProc, window, message, wParam, lParam);
+    }
+}
+
+} // namespace glaze::ModProc

@@ -1,0 +1,136 @@
+// Every process starts here, in the frame form's on-load: it decides whether the process is
+// the control panel or a frame, reads the settings or the command line, prepares the frame
+// window for per-pixel alpha, has the skin loaded and drawn around the content window, and
+// hooks the two windows together.
+
+#include "frame/Form1.h"
+
+#include "hosting/ModMoveFrm.h"
+#include "hosting/ModProc.h"
+#include "lifecycle/AppDir.h"
+#include "lifecycle/Captions.h"
+#include "lifecycle/CommandLine.h"
+#include "lifecycle/ModFindTitle.h"
+#include "lifecycle/Modunfrms.h"
+#include "lifecycle/ProcessValues.h"
+#include "lifecycle/TheForms.h"
+#include "panel/Form2.h"
+#include "platform/AnsiText.h"
+#include "platform/GdiPlus.h"
+#include "settings/Modmyset.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace glaze {
+namespace {
+
+// The desktop counts as no window in front: then the saved or built-in title applies.
+bool IsDesktop(HWND window) {
+    return window == nullptr || window == GetDesktopWindow() || window == GetShellWindow() ||
+           window == FindWindowA("Progman", "Program Manager");
+}
+
+// The control panel's settings, and the title it offers first: the window that was in front
+// when the panel was started.
+std::wstring ReadPanelSettings() {
+    Process.ProfilePath = Process.AppDir + L"myset.ini";
+    Process.SaveFlag = Modmyset::ReadProfileNumber(L"SETTING", L"SAVE");
+    std::wstring defaultTitle = L"计算机";
+    if (Process.SaveFlag == 1) {
+        Process.StyleIndex = Modmyset::ReadProfileNumber(L"SETTING", L"APPSTYL");
+        Process.QuitFlag = Modmyset::ReadProfileNumber(L"SETTING", L"APPQUIT");
+        defaultTitle = Modmyset::ReadProfile(L"SETTING", L"WindowText");
+    }
+    HWND foreground = GetForegroundWindow();
+    if (!IsDesktop(foreground)) {
+        std::array<char, 255> title{};
+        const int length = GetWindowTextA(foreground, title.data(), static_cast<int>(title.size()));
+        defaultTitle = std::wstring(TrimBlanks(FromAnsi(
+            std::string_view(title.data(), static_cast<size_t>(length > 0 ? length : 0)))));
+    }
+    return defaultTitle;
+}
+
+// A frame process's command line. Ends the process at once, before anything is shown, when
+// the title names this program's own window or no window at all.
+FrameArguments ReadFrameArguments() {
+    Process.ProfilePath = Modmyset::GetTempFilePath();
+    // A stale hand-over must not re-style the new frame.
+    DeleteFileA(ToAnsi(Process.ProfilePath).c_str());
+    const auto args = ParseArgumentText(Process.ArgumentText, AnsiCodeOf);
+    if (!args || !ModFindTitle::FindTitle(args->TrimmedTitle)) {
+        ExitProcess(0);
+    }
+    Process.StyleIndex = args->StyleIndex;
+    Process.QuitFlag = args->QuitFlag;
+    return *args;
+}
+
+void MakeTopmost(HWND window) {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void Form1::OnLoad() {
+    PicContl.clear();
+    PicContl.push_back(std::make_unique<HitArea>(
+        Hwnd(), 0, static_cast<HitAreaEvents&>(*this))); // never shown or placed
+
+    wchar_t executable[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, executable, MAX_PATH);
+    Process.AppDir = AppDirOfExecutable(executable);
+
+    std::wstring defaultTitle;
+    if (!Process.IsFrameProcess()) {
+        defaultTitle = ReadPanelSettings();
+    } else {
+        const FrameArguments args = ReadFrameArguments();
+        SetCaption(args.TrimmedTitle + std::wstring(FrameCaptionSuffix));
+    }
+
+    GdipToken = StartGdiPlus();
+    if (GdipToken == 0) {
+        MessageBoxA(nullptr, ToAnsi(L"没有找到GDI+库!gdip.dll").c_str(), ToAnsi(L"错误").c_str(),
+                    MB_ICONERROR);
+        Unload();
+        return;
+    }
+
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(Hwnd(), GWL_STYLE));
+    SetWindowLongPtrA(Hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style & 0xFF3FFFFFu));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Hwnd(), GWL_EXSTYLE));
+    SetWindowLongPtrA(Hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle | WS_EX_LAYERED));
+
+    if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
+        GetWindowRect(taskbar, &TrayRect);
+    }
+
+    Form2& content = TheForm2();
+    if (!Process.IsFrameProcess()) {
+        MakeTopmost(Hwnd());
+        content.Load();
+        MakeTopmost(content.Hwnd());
+        content.SetText1Text(defaultTitle);
+    } else {
+        // The captured window arrives with the hosting of targets; until then a frame process
+        // shows its frame around an empty content window.
+        content.Load();
+    }
+
+    ReTrans();
+
+    RECT outer{};
+    GetWindowRect(Hwnd(), &outer);
+    POINT corner{outer.left, outer.top};
+    ScreenToClient(Hwnd(), &corner);
+    ClientOffsetX = std::abs(corner.x);
+    ClientOffsetY = std::abs(corner.y);
+
+    ModMoveFrm::InstallMoveHook(*this, true);
+    content.Show();
+    ModProc::InstallLimitsHook(Hwnd());
+}
+
+} // namespace glaze

@@ -1,0 +1,38 @@
+// glaze: dresses another program's window in a skinned glass frame. Started without arguments
+// it is the control panel; started with "title/letter[/q]" it frames the window of that title.
+
+#include "frame/Form1.h"
+#include "lifecycle/ArgumentText.h"
+#include "lifecycle/ProcessValues.h"
+#include "lifecycle/TheForms.h"
+#include "panel/Form2.h"
+#include "platform/AnsiText.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace glaze;
+    Process.ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Form1& frame = TheForm1();
+    frame.Load();
+    if (frame.IsLoaded()) {
+        frame.Show();
+    }
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Tab and arrow keys move between the panel's controls.
+        Form2& panel = TheForm2();
+        if (panel.IsLoaded() && IsDialogMessageA(panel.Hwnd(), &msg)) {
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The content window: a borderless top-level window lying exactly on the frame's interior.
+// In a control-panel process it is the control panel; in a frame process it hosts the
+// captured window and its panel controls are hidden.
+
+#include "frame/ComposePlan.h"
+#include "platform/Forms.h"
+#include "platform/Scoped.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace glaze {
+
+class Form2 : public Form {
+public:
+    Form2();
+    ~Form2() override;
+
+    // The skin list: names of the usable skin directories, in alphabetical order.
+    int32_t Combo1Count() const;
+    std::wstring Combo1Text(int32_t index) const;
+    // Selects an entry; as with a choice by the user, the list's click handler runs.
+    void SetCombo1Index(int32_t index);
+
+    std::wstring Text1Text() const;
+    void SetText1Text(const std::wstring& text);
+
+    // Whether the captured window lies on this form; it then takes the form's whole client area.
+    bool TargetCaptured = false;
+
+    // Controls (child windows), named as the panel's design names them.
+    HWND Picture1 = nullptr; // container of all controls below
+    HWND Label1 = nullptr;
+    HWND Text1 = nullptr;
+    HWND Picture2 = nullptr; // the finder tool
+    HWND List1 = nullptr;
+    HWND Text2 = nullptr;
+    HWND Text3 = nullptr;
+    HWND Command2 = nullptr;
+    HWND Command1 = nullptr;
+    HWND List2 = nullptr;
+    HWND Check2 = nullptr;
+    HWND Combo1 = nullptr;
+    HWND Check1 = nullptr;
+    HWND Label2 = nullptr;
+    HWND Image1 = nullptr;
+
+protected:
+    WindowStyle DesignStyle() const override;
+    void OnLoad() override;
+    bool OnQueryUnload() override;
+    void OnUnload() override;
+    void OnResize() override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    HWND AddControl(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
+                    const PixelRect& place);
+    void FillSkinList();
+    void ShowSettings();
+    void SaveSettings();
+    void Combo1_Click();
+    void Check2_Click();
+    std::optional<LRESULT> OnCommand(HWND control, WORD code);
+    std::optional<LRESULT> OnStaticColour(HWND control, HDC dc);
+
+    ScopedFont panelFont_;
+};
+
+} // namespace glaze

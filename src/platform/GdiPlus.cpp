@@ -1,0 +1,145 @@
+#include "platform/GdiPlus.h"
+
+#include "platform/Canvas.h"
+#include "platform/Scoped.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <gdiplus.h>
+
+#include <cstring>
+
+namespace glaze {
+namespace {
+
+namespace Flat = Gdiplus::DllExports;
+
+struct ImageTraits {
+    static Gdiplus::GpImage* Empty() { return nullptr; }
+    static void Close(Gdiplus::GpImage* image) { Flat::GdipDisposeImage(image); }
+};
+struct GraphicsTraits {
+    static Gdiplus::GpGraphics* Empty() { return nullptr; }
+    static void Close(Gdiplus::GpGraphics* graphics) { Flat::GdipDeleteGraphics(graphics); }
+};
+struct StreamTraits {
+    static IStream* Empty() { return nullptr; }
+    static void Close(IStream* stream) { stream->Release(); }
+};
+using ScopedImage = Scoped<Gdiplus::GpImage*, ImageTraits>;
+using ScopedGraphics = Scoped<Gdiplus::GpGraphics*, GraphicsTraits>;
+using ScopedStream = Scoped<IStream*, StreamTraits>;
+
+constexpr CLSID PngEncoder{
+    0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+
+// A movable global block holding a copy of the bytes, as a memory stream wants it.
+ScopedGlobal CopyToGlobal(const std::vector<uint8_t>& bytes) {
+    ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!memory) {
+        return memory;
+    }
+    void* target = GlobalLock(memory);
+    if (target == nullptr) {
+        return {};
+    }
+    std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+uint32_t Unpremultiply(uint32_t pixel) {
+    const uint32_t alpha = pixel >> 24;
+    if (alpha == 0) {
+        return 0;
+    }
+    uint32_t straight = alpha << 24;
+    for (uint32_t shift = 0; shift < 24; shift += 8) {
+        const uint32_t channel = (((pixel >> shift) & 0xFF) * 255 + alpha / 2) / alpha;
+        straight |= (channel > 255 ? 255 : channel) << shift;
+    }
+    return straight;
+}
+
+} // namespace
+
+ULONG_PTR StartGdiPlus() {
+    ULONG_PTR token = 0;
+    const Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) {
+        return 0;
+    }
+    return token;
+}
+
+void ShutdownGdiPlus(ULONG_PTR token) {
+    if (token != 0) {
+        Gdiplus::GdiplusShutdown(token);
+    }
+}
+
+std::optional<DecodedSize> DrawImageBytes(HDC dc, const std::vector<uint8_t>& bytes) {
+    if (bytes.empty()) {
+        return std::nullopt;
+    }
+    // Declared in this order so that they go in reverse: the image reads from the stream,
+    // the stream from the memory block.
+    const ScopedGlobal memory = CopyToGlobal(bytes);
+    if (!memory) {
+        return std::nullopt;
+    }
+    IStream* rawStream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, FALSE, &rawStream))) {
+        return std::nullopt;
+    }
+    const ScopedStream stream(rawStream);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (Flat::GdipCreateBitmapFromStream(stream, &bitmap) != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    const ScopedImage image(bitmap);
+    UINT width = 0;
+    UINT height = 0;
+    Flat::GdipGetImageWidth(image, &width);
+    Flat::GdipGetImageHeight(image, &height);
+
+    Gdiplus::GpGraphics* rawGraphics = nullptr;
+    if (Flat::GdipCreateFromHDC(dc, &rawGraphics) != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    const ScopedGraphics graphics(rawGraphics);
+    // An explicit pixel rectangle: the resolution recorded in the file must not scale it.
+    const DecodedSize size{static_cast<int32_t>(width), static_cast<int32_t>(height)};
+    if (Flat::GdipDrawImageRectI(graphics, image, 0, 0, size.Width, size.Height) != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+bool SaveArgbAsPng(std::vector<uint32_t> pixels, int32_t width, int32_t height,
+                   const std::wstring& path) {
+    if (width <= 0 || height <= 0 ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        return false;
+    }
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (Flat::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppARGB,
+                                        reinterpret_cast<BYTE*>(pixels.data()),
+                                        &bitmap) != Gdiplus::Ok) {
+        return false;
+    }
+    const ScopedImage image(bitmap);
+    return Flat::GdipSaveImageToFile(image, path.c_str(), &PngEncoder, nullptr) == Gdiplus::Ok;
+}
+
+bool SaveCanvasAsPng(HDC canvas, int32_t width, int32_t height, const std::wstring& path) {
+    std::vector<uint32_t> pixels = ReadCanvasPixels(canvas, width, height);
+    for (uint32_t& pixel : pixels) {
+        pixel = Unpremultiply(pixel);
+    }
+    return SaveArgbAsPng(std::move(pixels), width, height, path);
+}
+
+} // namespace glaze

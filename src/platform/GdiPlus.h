@@ -1,0 +1,36 @@
+#pragma once
+// GDI+ through its flat interface: the process's session, and decoding an image from bytes.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glaze {
+
+// Starts GDI+ version 1 (no debug callback, background thread and codecs not suppressed).
+// Zero when it cannot start.
+ULONG_PTR StartGdiPlus();
+void ShutdownGdiPlus(ULONG_PTR token);
+
+struct DecodedSize {
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+// Decodes the bytes (any format GDI+ reads) from a memory stream and draws the image at (0, 0)
+// of the device context at exactly its pixel size, whatever resolution the file records, keeping
+// its alpha as premultiplied pixels. Nothing when the bytes are not an image.
+std::optional<DecodedSize> DrawImageBytes(HDC dc, const std::vector<uint8_t>& bytes);
+
+// Writes width x height straight-alpha 0xAARRGGBB pixels, row by row from the top, as a PNG.
+bool SaveArgbAsPng(std::vector<uint32_t> pixels, int32_t width, int32_t height,
+                   const std::wstring& path);
+
+// Writes the top-left width x height pixels of a 32-bit canvas as a PNG with alpha
+// (premultiplied pixels are turned back into straight alpha). False when it cannot.
+bool SaveCanvasAsPng(HDC canvas, int32_t width, int32_t height, const std::wstring& path);
+
+} // namespace glaze

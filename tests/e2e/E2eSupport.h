@@ -1,0 +1,98 @@
+#pragma once
+// Whole glaze.exe processes under test: a private application directory, processes started
+// and ended by their handles, windows found by process, texts read across processes.
+
+#include "../win/TestSupport.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glaze::e2e {
+
+using namespace std::chrono_literals;
+
+// The directory of the test program, where the build puts glaze.exe, its SKIN directory and
+// the target program.
+std::wstring BuildBinDir();
+
+// A private application directory: a copy of glaze.exe with its own SKIN directory and
+// myset.ini; nothing is ever written into the build tree.
+class AppDir {
+public:
+    AppDir();
+    const test::TempDir& Dir() const { return dir_; }
+    std::wstring Exe() const { return dir_ / L"glaze.exe"; }
+    std::wstring SkinDir() const { return dir_ / L"SKIN"; }
+    std::wstring MysetIni() const { return dir_ / L"myset.ini"; }
+    void CopyBundledSkins() const;
+    // A skin named `name` copied from the bundled skin `from`.
+    void CopySkinAs(const std::wstring& from, const std::wstring& name) const;
+
+private:
+    test::TempDir dir_{L"glaze-app"};
+};
+
+class Process {
+public:
+    // Starts the command line; the process is ended by its handle when the object goes.
+    explicit Process(const std::wstring& commandLine);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
+    bool Running() const;
+    // The exit code once the process has ended within the time, else nothing.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout) const;
+    // The process's top-level windows, visible or not.
+    std::vector<HWND> Windows() const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Starts glaze.exe of the application directory with the argument text.
+std::wstring GlazeCommandLine(const AppDir& app, const std::wstring& argumentText);
+
+// Polls until the function gives a window (or true), pumping this thread's messages.
+HWND WaitFor(const std::function<HWND()>& find, std::chrono::milliseconds timeout = 10s);
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
+
+// Window facts read across processes.
+std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window); // WM_GETTEXT through the wide interface
+HWND ChildWithId(HWND parent, int id);
+RECT ClientRectOnScreen(HWND window);
+
+// The ordinary framed program used by the tests, logging what it lives through.
+class TargetProgram {
+public:
+    explicit TargetProgram(const std::wstring& title);
+    HWND Window() const { return window_; }
+    std::vector<std::string> Log() const;
+    bool LogContains(const std::string& line) const;
+    Process& Proc() { return process_; }
+
+private:
+    test::TempDir dir_{L"glaze-target"};
+    std::wstring logPath_;
+    Process process_;
+    HWND window_ = nullptr;
+};
+
+// Saves a picture of the whole display under test-results/screenshots/NAME.png.
+std::wstring SaveScreenshot(const std::wstring& name);
+
+// Saves a screenshot named after the current test when it has failed.
+class ScreenshotOnFailure {
+public:
+    ~ScreenshotOnFailure();
+};
+
+} // namespace glaze::e2e

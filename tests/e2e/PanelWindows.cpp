@@ -1,0 +1,76 @@
+#include "PanelWindows.h"
+
+namespace glaze::e2e {
+
+GlazeWindows WaitForGlazeWindows(const Process& process) {
+    GlazeWindows found;
+    WaitUntil([&] {
+        found = {};
+        for (HWND window : process.Windows()) {
+            if (!IsWindowVisible(window) || ClassOf(window) != L"GlazeForm") {
+                continue;
+            }
+            const auto exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+            (exStyle & WS_EX_LAYERED ? found.Frame : found.Content) = window;
+        }
+        return found.Frame != nullptr && found.Content != nullptr;
+    });
+    return found;
+}
+
+HWND ControlAt(HWND content, int x, int y) {
+    struct Search {
+        HWND content;
+        POINT at;
+        HWND found;
+    } search{content, {x, y}, nullptr};
+    EnumChildWindows(
+        content,
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            RECT rect{};
+            GetWindowRect(window, &rect);
+            POINT corner{rect.left, rect.top};
+            ScreenToClient(s->content, &corner);
+            if (corner.x == s->at.x && corner.y == s->at.y) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+    std::vector<std::wstring> entries;
+    const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+MessageBoxSeen WaitForMessageBox(const Process& process) {
+    MessageBoxSeen seen;
+    seen.Window = WaitFor([&]() -> HWND {
+        for (HWND window : process.Windows()) {
+            if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) {
+                return window;
+            }
+        }
+        return nullptr;
+    });
+    if (seen.Window != nullptr) {
+        seen.Caption = TextOf(seen.Window);
+        seen.Text = TextOf(GetDlgItem(seen.Window, 0xFFFF));
+    }
+    return seen;
+}
+
+} // namespace glaze::e2e

@@ -1,0 +1,100 @@
+#include "frame/ComposePlan.h"
+
+#include <gtest/gtest.h>
+
+namespace glaze {
+namespace {
+
+struct Item {
+    int32_t X, Y, Width, Height;
+    bool Stretch = false;
+    bool Disabled = false;
+    int32_t ImageWidth = 0;
+    int32_t ImageHeight = 0;
+};
+
+SkinModel MakeSkin(std::initializer_list<Item> items) {
+    SkinModel skin;
+    skin.Resize(static_cast<int32_t>(items.size()));
+    size_t i = 0;
+    for (const Item& item : items) {
+        skin.ItemX[i] = item.X;
+        skin.ItemY[i] = item.Y;
+        skin.ItemWidth[i] = item.Width;
+        skin.ItemHeight[i] = item.Height;
+        skin.ItemStretch[i] = item.Stretch;
+        skin.ItemDisabled[i] = item.Disabled;
+        skin.ItemImageWidth[i] = item.ImageWidth;
+        skin.ItemImageHeight[i] = item.ImageHeight;
+        ++i;
+    }
+    skin.ItemCount = static_cast<int32_t>(items.size());
+    return skin;
+}
+
+// Borders 5 left, 20 top, 7 right, 4 bottom on a 60 x 40 frame image.
+const Item Frame{5, 20, 7, 4, false, false, 60, 40};
+
+TEST(NineSlicePlan, StretchesEdgesAlongTheirLengthAndCopiesCorners) {
+    const NineSlice plan = NineSlicePlan(MakeSkin({Frame}), 200, 100);
+    ASSERT_EQ(plan.Count, 8u);
+    const std::array<Blit, 8> expected{{
+        {true, {0, 20, 5, 76}, {0, 20, 5, 16}},    // left edge
+        {true, {5, 0, 188, 20}, {5, 0, 48, 20}},   // top edge
+        {true, {193, 20, 7, 76}, {53, 20, 7, 16}}, // right edge
+        {true, {5, 96, 188, 4}, {5, 36, 48, 4}},   // bottom edge
+        {false, {0, 0, 5, 20}, {0, 0, 5, 20}},     // top-left
+        {false, {193, 0, 7, 20}, {53, 0, 7, 20}},  // top-right
+        {false, {0, 96, 5, 4}, {0, 36, 5, 4}},     // bottom-left
+        {false, {193, 96, 7, 4}, {53, 36, 7, 4}},  // bottom-right
+    }};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(plan.Pieces[i], expected[i]) << "piece " << i;
+    }
+}
+
+TEST(NineSlicePlan, FillsTheCentreOnlyWhenTheFrameImageStretches) {
+    Item stretching = Frame;
+    stretching.Stretch = true;
+    const NineSlice plan = NineSlicePlan(MakeSkin({stretching}), 200, 100);
+    ASSERT_EQ(plan.Count, 9u);
+    EXPECT_EQ(plan.Pieces[8], (Blit{true, {5, 20, 188, 76}, {5, 20, 48, 16}}));
+    EXPECT_EQ(NineSlicePlan(SkinModel{}, 200, 100).Count, 0u);
+}
+
+TEST(PlaceItem, CountsNegativeOffsetsFromTheRightAndBottomEdges) {
+    const SkinModel skin = MakeSkin({Frame, {-40, -30, 26, 18}, {15, 11, 16, 16}});
+    EXPECT_EQ(PlaceItem(skin, 1, 500, 300, true).Rect, (PixelRect{460, 270, 26, 18}));
+    EXPECT_EQ(PlaceItem(skin, 1, 600, 200, true).Rect, (PixelRect{560, 170, 26, 18}));
+    EXPECT_EQ(PlaceItem(skin, 2, 600, 200, true).Rect, (PixelRect{15, 11, 16, 16}));
+    // Not clamped: a frame narrower than the offset puts the item off its left edge.
+    EXPECT_EQ(PlaceItem(skin, 1, 30, 20, true).Rect.X, -10);
+}
+
+TEST(PlaceItem, ButtonsShowCellZeroOrTheirDisabledCell) {
+    const SkinModel skin = MakeSkin({Frame, {-40, 10, 26, 18, false, false, 104, 18}});
+    EXPECT_EQ(PlaceItem(skin, 1, 500, 300, true).Draw,
+              (Blit{false, {460, 10, 26, 18}, {0, 0, 26, 18}}));
+    EXPECT_EQ(PlaceItem(skin, 1, 500, 300, false).Draw,
+              (Blit{false, {460, 10, 26, 18}, {78, 0, 26, 18}}));
+    EXPECT_EQ(CellBlit({1, 2, 26, 18}, 2), (Blit{false, {1, 2, 26, 18}, {52, 0, 26, 18}}));
+}
+
+TEST(PlaceItem, StretchedItemsFollowTheInteriorSinceTheSkinWasLoaded) {
+    // Loaded with a 400 x 250 interior; margins are 12 x 24.
+    SkinModel skin = MakeSkin({Frame, {5, 20, 300, 150, true, false, 72, 2}});
+    skin.InteriorWidth = 400;
+    skin.InteriorHeight = 250;
+    const ItemPlacement grown = PlaceItem(skin, 1, 12 + 450, 24 + 270, true);
+    EXPECT_EQ(grown.Rect, (PixelRect{5, 20, 350, 170}));
+    // The whole image is scaled, whatever the enabled state.
+    EXPECT_EQ(grown.Draw, (Blit{true, {5, 20, 350, 170}, {0, 0, 72, 2}}));
+    EXPECT_EQ(PlaceItem(skin, 1, 12 + 450, 24 + 270, false).Draw, grown.Draw);
+
+    EXPECT_EQ(PlaceItem(skin, 1, 12 + 100, 24 + 100, true).Rect, (PixelRect{5, 20, 0, 0}));
+    EXPECT_EQ(PlaceItem(skin, 1, 12 + 60, 24 + 50, true).Rect, (PixelRect{5, 20, 0, 0}));
+    EXPECT_EQ(PlaceItem(skin, 1, 12 + 101, 24 + 101, true).Rect, (PixelRect{5, 20, 1, 1}));
+}
+
+} // namespace
+} // namespace glaze

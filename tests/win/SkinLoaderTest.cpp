@@ -1,0 +1,201 @@
+#include "frame/SkinLoader.h"
+
+#include "SkinFiles.h"
+#include "lifecycle/ProcessValues.h"
+#include "platform/Canvas.h"
+#include "platform/GdiPlus.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace glaze {
+namespace {
+
+using test::Solid;
+using test::TestSkin;
+
+constexpr uint32_t Teal = 0xFF008080;
+constexpr uint32_t Olive = 0xFF808000;
+
+TEST(LoadSkinItems, ReadsEveryItemsFieldsAndDrawsItsImageOnItsOwnCanvas) {
+    TestSkin skin;
+    skin.Png(L"frame.png", 30, 20, Solid(Teal));
+    skin.Png(L"最小化.png", 104, 18, Solid(Olive));
+    skin.Png(L"bar.png", 26, 18, Solid(Teal));
+    skin.WriteItems({L"0,4,6,5,3,1,0,frame,frame.png", L"1,-100,11,26,18,0,1,最小化,最小化.png",
+                     L"3,5,7,26,18,2,0,bar,bar.png"});
+    std::vector<std::pair<int32_t, std::wstring>> prepared;
+    ASSERT_TRUE(skin.Load([&](int32_t item, const SkinItemFields& fields) {
+        prepared.emplace_back(item, fields.Label);
+        return true;
+    }));
+
+    const SkinModel& m = skin.Model;
+    EXPECT_EQ(Process.ProfilePath, skin.Dir() + L"\\skin.ini");
+    EXPECT_EQ(m.ItemCount, 3);
+    EXPECT_EQ(m.ItemAction, (std::vector<int32_t>{0, 1, 3}));
+    EXPECT_EQ(m.ItemX, (std::vector<int32_t>{4, -100, 5}));
+    EXPECT_EQ(m.ItemY, (std::vector<int32_t>{6, 11, 7}));
+    EXPECT_EQ(m.ItemWidth, (std::vector<int32_t>{5, 26, 26}));
+    EXPECT_EQ(m.ItemHeight, (std::vector<int32_t>{3, 18, 18}));
+    EXPECT_EQ(m.ItemStretch, (std::vector<bool>{true, false, false})); // only 1 means stretch
+    EXPECT_EQ(m.ItemDisabled, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(m.ItemImageWidth, (std::vector<int32_t>{30, 104, 26}));
+    EXPECT_EQ(m.ItemImageHeight, (std::vector<int32_t>{20, 18, 18}));
+    EXPECT_EQ(m.ItemSingleCell, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(prepared,
+              (std::vector<std::pair<int32_t, std::wstring>>{{1, L"最小化"}, {2, L"bar"}}));
+
+    ASSERT_EQ(skin.Images.ItemDC.size(), 3u);
+    const std::vector<uint32_t> min = ReadCanvasPixels(skin.Images.ItemDC[1], 105, 19);
+    EXPECT_EQ(min[0], Olive);
+    EXPECT_EQ(min[17 * 105 + 103], Olive);
+    EXPECT_EQ(min[17 * 105 + 104], 0u); // beyond the image the canvas stays transparent
+    EXPECT_EQ(min[18 * 105], 0u);
+}
+
+TEST(LoadSkinItems, KeepsAnItemWhoseImageIsMissingOrUnreadableAsTransparentAndSizeless) {
+    TestSkin skin;
+    skin.Png(L"frame.png", 30, 20, Solid(Teal));
+    test::WriteAnsiFile(skin.Dir() + L"\\bad.png", L"not an image");
+    skin.WriteItems({L"0,4,6,5,3,0,0,frame,frame.png", L"1,-100,11,26,18,0,0,min,gone.png",
+                     L"1,-70,11,26,18,0,0,max,bad.png"});
+    ASSERT_TRUE(skin.Load());
+    EXPECT_EQ(skin.Model.ItemCount, 3);
+    for (size_t i : {1u, 2u}) {
+        EXPECT_EQ(skin.Model.ItemImageWidth[i], 0);
+        EXPECT_EQ(skin.Model.ItemImageHeight[i], 0);
+        EXPECT_FALSE(skin.Model.ItemSingleCell[i]);
+        const std::vector<uint32_t> pixels = ReadCanvasPixels(skin.Images.ItemDC[i], 26, 18);
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), 26 * 18);
+    }
+}
+
+TEST(LoadSkinItems, StopsAtTheFirstMissingKeyAndNeedsTheFrameImage) {
+    TestSkin skin;
+    skin.Png(L"f.png", 30, 20, Solid(Teal));
+    const std::wstring item = L"0,4,6,5,3,0,0,f,f.png";
+    skin.WriteIni(L"[SKININFO]\r\nSKINNUM0=" + item + L"\r\nSKINNUM1=" + item + L"\r\nSKINNUM3=" +
+                  item + L"\r\n");
+    EXPECT_TRUE(skin.Load());
+    EXPECT_EQ(skin.Model.ItemCount, 2);
+
+    skin.WriteIni(L"[SKININFO]\r\nSKINNUM0=" + item + L"\r\n");
+    EXPECT_TRUE(skin.Load());
+    EXPECT_EQ(skin.Model.ItemCount, 1);
+
+    skin.WriteIni(L"[SKININFO]\r\nSKINNUM1=" + item + L"\r\n");
+    EXPECT_FALSE(skin.Load());
+    EXPECT_EQ(skin.Model.ItemCount, 0);
+}
+
+TEST(LoadSkinItems, FailsAtAFaultyItemWithTheItemsBeforeItLoaded) {
+    TestSkin skin;
+    skin.Png(L"f.png", 30, 20, Solid(Teal));
+    skin.WriteItems(
+        {L"0,4,6,5,3,0,0,f,f.png", L"1,-100,11,26,18,0,0,min,f.png", L"1,-70,11,26,18,0,0,max"});
+    int32_t prepared = 0;
+    EXPECT_FALSE(skin.Load([&](int32_t, const SkinItemFields&) { return ++prepared > 0; }));
+    EXPECT_EQ(skin.Model.ItemCount, 2);
+    EXPECT_EQ(skin.Model.ItemImageWidth[1], 30);
+    EXPECT_EQ(prepared, 1);
+
+    skin.WriteItems({L"0,4,6,5,3,0,0,f,f.png", L"1,-100,11,26,18,0,0,min,f.png",
+                     L"1,-70,11,26,18,0,0,max,f.png"});
+    EXPECT_FALSE(skin.Load([](int32_t item, const SkinItemFields&) { return item != 2; }));
+    EXPECT_EQ(skin.Model.ItemCount, 2);
+}
+
+class Decoding : public ::testing::Test {
+protected:
+    std::optional<DecodedSize> Decode(int32_t width, int32_t height,
+                                      const test::PixelFunction& pixel, int32_t dpi = 0) {
+        skin.Png(L"image.png", width, height, pixel, dpi);
+        return DrawImageBytes(canvas, ReadFileBytes(skin.Dir() + L"\\image.png"));
+    }
+    std::vector<uint32_t> Pixels(int32_t width, int32_t height) {
+        return ReadCanvasPixels(canvas, width, height);
+    }
+
+    TestSkin skin; // keeps GDI+ running
+    ScopedMemoryDc canvas = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(64, 64));
+};
+
+TEST_F(Decoding, GivesPremultipliedPixels) {
+    ASSERT_TRUE(Decode(4, 4, Solid(0x80FF0000)));
+    const uint32_t pixel = Pixels(1, 1)[0];
+    EXPECT_NEAR(pixel >> 24, 0x80, 1);
+    EXPECT_NEAR((pixel >> 16) & 0xFF, 0x80, 1);
+    EXPECT_EQ(pixel & 0xFFFF, 0u);
+}
+
+TEST_F(Decoding, DrawsOnePixelPerImagePixelWhateverTheRecordedResolution) {
+    const auto corner = [](int32_t x, int32_t y) { return x == 9 && y == 5 ? Olive : Teal; };
+    const std::optional<DecodedSize> size = Decode(10, 6, corner, 192);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->Width, 10);
+    EXPECT_EQ(size->Height, 6);
+    const std::vector<uint32_t> pixels = Pixels(11, 7);
+    EXPECT_EQ(pixels[0], Teal);
+    EXPECT_EQ(pixels[5 * 11 + 8], Teal);
+    EXPECT_EQ(pixels[5 * 11 + 9], Olive);
+    EXPECT_EQ(pixels[5 * 11 + 10], 0u);
+    EXPECT_EQ(pixels[6 * 11 + 9], 0u);
+}
+
+TEST_F(Decoding, RefusesBytesThatAreNoImage) {
+    EXPECT_FALSE(DrawImageBytes(canvas, {}));
+    EXPECT_FALSE(DrawImageBytes(canvas, {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+}
+
+TEST_F(Decoding, SavedCanvasesReadBackAsTheyWere) {
+    const auto pattern = [](int32_t x, int32_t) {
+        return x == 0 ? 0x80FF4020 : x == 1 ? 0u : Olive;
+    };
+    ASSERT_TRUE(Decode(3, 2, pattern));
+    const std::vector<uint32_t> before = Pixels(3, 2);
+    const std::wstring saved = skin.Dir() + L"\\saved.png";
+    ASSERT_TRUE(SaveCanvasAsPng(canvas, 3, 2, saved));
+    const ScopedMemoryDc copy = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(3, 2));
+    const std::optional<DecodedSize> size = DrawImageBytes(copy, ReadFileBytes(saved));
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->Width, 3);
+    const std::vector<uint32_t> after = ReadCanvasPixels(copy, 3, 2);
+    for (size_t i = 0; i < before.size(); ++i) {
+        for (uint32_t shift = 0; shift < 32; shift += 8) {
+            EXPECT_NEAR((after[i] >> shift) & 0xFF, (before[i] >> shift) & 0xFF, 1) << i;
+        }
+    }
+}
+
+TEST(ReadFileBytes, ReadsTheWholeFileOrNothing) {
+    test::TempDir dir;
+    const std::string content("a\0b\r\n\xFF", 6);
+    test::WriteAnsiFile(dir / L"empty.bin", L"");
+    std::ofstream(std::filesystem::path(dir / L"data.bin"), std::ios::binary) << content;
+    EXPECT_EQ(ReadFileBytes(dir / L"data.bin"),
+              std::vector<uint8_t>(content.begin(), content.end()));
+    EXPECT_TRUE(ReadFileBytes(dir / L"empty.bin").empty());
+    EXPECT_TRUE(ReadFileBytes(dir / L"missing.bin").empty());
+    EXPECT_TRUE(ReadFileBytes(dir.Path().wstring()).empty());
+}
+
+TEST(Canvas, IsAsLargeAsTheScreenAndStartsTransparent) {
+    const BITMAPINFO info = MakeScreenBitmapInfo();
+    const int32_t width = GetSystemMetrics(SM_CXSCREEN);
+    const int32_t height = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(info.bmiHeader.biWidth, width);
+    EXPECT_EQ(info.bmiHeader.biHeight, height);
+    EXPECT_EQ(info.bmiHeader.biBitCount, 32);
+    EXPECT_EQ(info.bmiHeader.biSizeImage, static_cast<DWORD>(width * height * 4));
+    const ScopedMemoryDc canvas = CreateCanvas(WindowDc(nullptr), info);
+    const std::vector<uint32_t> pixels = ReadCanvasPixels(canvas, width, height);
+    ASSERT_EQ(pixels.size(), static_cast<size_t>(width * height));
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), width * height);
+    EXPECT_TRUE(ReadCanvasPixels(canvas, width + 1, 1).empty());
+}
+
+} // namespace
+} // namespace glaze
