@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Generate glaze's own artwork: the program icon, the panel emblem and the finder cursor.
 
-    python3 scripts/make-artwork.py                  # rewrite src/res/glaze.ico, emblem.ico, finder.cur
-    python3 scripts/make-artwork.py --out DIR        # write them somewhere else
-    python3 scripts/make-artwork.py --preview OUT.png  # a magnified sheet of everything, to look at
+    python3 scripts/make-artwork.py                    # rewrite the files in src/res/
+    python3 scripts/make-artwork.py --out DIR          # write them somewhere else
+    python3 scripts/make-artwork.py --preview OUT.png  # a magnified sheet of everything
 
 Standard library only; the output is deterministic (same bytes on every run).
 
@@ -185,8 +185,8 @@ def frame_layers(layout):
 
 
 def emblem_layers():
-    orb = circle(16, 16, 14.5)
-    rim = circle(16, 16, 15.5)
+    orb = circle(16, 16, 14.0)
+    rim = circle(16, 16, 15.0)
     highlight = intersect(ellipse(16, 10.5, 10.5, 7.0), orb)
     pane = rounded_rect(9, 11, 23, 22, 1.5)
     pane_hole = rounded_rect(10.5, 14.5, 21.5, 20.5, 0.5)
@@ -357,15 +357,30 @@ def encode_png(width, height, rows):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)  # 8-bit RGB
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
+def shown_colour(pixel, backdrop, is_hotspot):
+    """The colour a preview shows for one pixel of any of the pictures, or None (see-through)."""
+    if pixel is None:
+        return None
+    if isinstance(pixel, str):  # the cursor's grid
+        if is_hotspot:
+            return (255, 0, 0)
+        return {"K": (0, 0, 0), "W": (255, 255, 255), " ": None}[pixel]
+    if len(pixel) == 4:  # straight-alpha floats
+        r, g, b, a = pixel
+        return tuple(to_byte(c * a + k / 255 * (1 - a)) for c, k in zip((r, g, b), backdrop))
+    return pixel  # a palette colour
 
 
 def preview(path, icons, emblem, cursor_grid, hotspot):
     """Every picture magnified 6x, on white, on the panel's grey and on dark blue."""
     zoom, gap = 6, 12
     backdrops = [(255, 255, 255), (240, 240, 240), (20, 40, 80)]
-    tiles = [img for img in icons] + [emblem, cursor_grid]
+    tiles = list(icons) + [emblem, cursor_grid]
     tile_w = max(len(t) for t in tiles) * zoom
     width = gap + len(tiles) * (tile_w + gap)
     height = gap + len(backdrops) * (tile_w + gap)
@@ -374,28 +389,16 @@ def preview(path, icons, emblem, cursor_grid, hotspot):
         for col, tile in enumerate(tiles):
             ox, oy = gap + col * (tile_w + gap), gap + row * (tile_w + gap)
             for y in range(tile_w):
-                for x in range(tile_w):
-                    canvas[oy + y][ox + x] = backdrop
-            size = len(tile)
-            for y in range(size):
-                for x in range(size):
-                    px = tile[y][x]
-                    if px is None:
-                        continue
-                    if isinstance(px, str):
-                        colour = {"K": (0, 0, 0), "W": (255, 255, 255), " ": None}[px]
-                        if (x, y) == hotspot:
-                            colour = (255, 0, 0)
-                    elif len(px) == 4:
-                        r, g, b, a = px
-                        colour = tuple(to_byte(c * a) + int(k * (1 - a)) for c, k in zip((r, g, b), backdrop))
-                    else:
-                        colour = px
+                canvas[oy + y][ox:ox + tile_w] = [backdrop] * tile_w
+            for y, line in enumerate(tile):
+                for x, pixel in enumerate(line):
+                    is_hotspot = tile is cursor_grid and (x, y) == hotspot
+                    colour = shown_colour(pixel, backdrop, is_hotspot)
                     if colour is None:
                         continue
+                    left = ox + x * zoom
                     for dy in range(zoom):
-                        for dx in range(zoom):
-                            canvas[oy + y * zoom + dy][ox + x * zoom + dx] = colour
+                        canvas[oy + y * zoom + dy][left:left + zoom] = [colour] * zoom
     rows = [b"".join(bytes(c) for c in row) for row in canvas]
     with open(path, "wb") as f:
         f.write(encode_png(width, height, rows))

@@ -35,7 +35,8 @@ void RaiseFrameWithTarget() {
         return;
     }
     Process.FrameRaised = true; // first: both moves come back through this procedure
-    constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE;
+    // Raised without being activated: the framed program keeps the keyboard.
+    constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, keepPlace);
     SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, keepPlace);
 }

@@ -130,6 +130,9 @@ void Form1::OnLoad() {
 
     ModMoveFrm::InstallMoveHook(*this, true);
     content.Show();
+    // The content window becomes the frame's follower with its first move after the hook is
+    // in place; a first showing does not always bring one, so one is sent.
+    SendMessageA(content.Hwnd(), WM_MOVE, 0, 0);
     ModProc::InstallLimitsHook(Hwnd());
 }
 

@@ -39,52 +39,32 @@ struct ControlDesign {
     bool PanelFont;
 };
 
-// The controls on Picture1 after the finder tool, in tab order, which is also their z-order.
+// The controls on Picture1 after the finder tool, in tab order, which is also their z-order. The
+// skin list's height makes room for its drop-down part.
+// clang-format off
 const std::array<ControlDesign, 13> Controls{{
-    {&Form2::Text1,
-     "EDIT",
-     L"",
-     WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE,
-     {8, 24, 265, 25},
-     true},
+    {&Form2::Text1, "EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+     {8, 24, 265, 25}, true},
     {&Form2::Command1, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true},
-    {&Form2::Label1,
-     "STATIC",
-     L"请输入要加载的程序窗口名称：",
-     LabelStyle,
-     0,
-     {8, 8, 168, 17},
-     true},
+    {&Form2::Label1, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
+     {8, 8, 168, 17}, true},
     {&Form2::Command2, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
-    {&Form2::List1,
-     "LISTBOX",
-     L"",
+    {&Form2::List1, "LISTBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-     WS_EX_CLIENTEDGE,
-     {8, 56, 265, 140},
-     true},
+     WS_EX_CLIENTEDGE, {8, 56, 265, 140}, true},
     {&Form2::Check1, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
-    {&Form2::List2,
-     "LISTBOX",
-     L"",
-     WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-     WS_EX_CLIENTEDGE,
-     {224, 168, 41, 21},
-     true},
+    {&Form2::List2, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+     {224, 168, 41, 21}, true},
     {&Form2::Text2, "EDIT", UsageText, NoteStyle, 0, {48, 75, 193, 81}, true},
     {&Form2::Check2, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true},
-    {&Form2::Combo1,
-     "COMBOBOX",
-     L"",
-     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT,
-     0,
-     {160, 200, 113, 200},
-     false},
-    {&Form2::Label2, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 82, 17}, true},
+    {&Form2::Combo1, "COMBOBOX", L"",
+     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0,
+     {160, 200, 113, 200}, false},
+    {&Form2::Label2, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true}, // wide enough for its text in this font
     {&Form2::Text3, "EDIT", CreditsText, NoteStyle, 0, {48, 152, 177, 41}, true},
     {&Form2::Image1, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false},
 }};
+// clang-format on
 
 constexpr PixelRect Picture1Place{0, 0, 345, 241};
 constexpr PixelRect Picture2Place{288, 16, 36, 36};
@@ -199,11 +179,12 @@ void Form2::CreateControls() {
                                                      IMAGE_ICON, 32, 32, LR_SHARED)),
                  0);
 
-    // The notes are drawn over the window list: they go just above it, which leaves the order
-    // of the controls that take the focus as it is.
+    // The notes are drawn over the window list, the credits over the usage text's blank last
+    // rows: they go just above the list, which leaves the order of the controls that take the
+    // focus as it is.
     constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(Text2, GetWindow(List1, GW_HWNDPREV), 0, 0, 0, 0, keepPlace);
-    SetWindowPos(Text3, Text2, 0, 0, 0, 0, keepPlace);
+    SetWindowPos(Text3, GetWindow(List1, GW_HWNDPREV), 0, 0, 0, 0, keepPlace);
+    SetWindowPos(Text2, Text3, 0, 0, 0, 0, keepPlace);
 }
 
 void Form2::FillSkinList() {
