@@ -32,12 +32,14 @@ shot() {
     echo "screenshot: $shots/$1.png"
 }
 
-run() { scripts/wine-session.sh exec "$state" "$@" & }
-
 sample="示例窗口 Sample"
-run "$bin/glaze_target.exe" "$state/sample.log" "$sample"
+scripts/wine-session.sh exec "$state" "$bin/glaze_target.exe" "$state/sample.log" "$sample" &
 sleep 2
-run "$bin/glaze.exe"
+scripts/wine-session.sh exec "$state" "$bin/glaze.exe" &
+panel=$!
 shot 1-control-panel 4
-run "$bin/glaze.exe" "$sample/B"
+kill "$panel"
+# Wine quotes an argument that holds blanks; given word by word, the title arrives as it is.
+# shellcheck disable=SC2086
+scripts/wine-session.sh exec "$state" "$bin/glaze.exe" $sample/B &
 shot 2-sample-framed 4

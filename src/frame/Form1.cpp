@@ -24,6 +24,18 @@ ScreenFacts CurrentScreen(const RECT& trayRect) {
             workArea.bottom};
 }
 
+// From the window's outer top-left corner to its client origin. Hit areas are child windows,
+// placed in client pixels, so this is measured for every composition: the frame's non-client
+// border comes and goes (a skin load that sizes the frame while the frame's messages are held
+// back leaves it without one until the next size change).
+POINT ClientOffsetOf(HWND window) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    return {origin.x - outer.left, origin.y - outer.top};
+}
+
 } // namespace
 
 Form1::Form1() : Form(L"模拟Glaze窗体*") {
@@ -175,6 +187,9 @@ void Form1::Compose() {
         return;
     }
     FrameSize = {Width(), Height()};
+    const POINT clientOffset = ClientOffsetOf(Hwnd());
+    ClientOffsetX = clientOffset.x;
+    ClientOffsetY = clientOffset.y;
     if (const auto last =
             DrawFrame(FrameDC, Skin, Images, FrameSize.cx, FrameSize.cy, hitAreaCallbacks_)) {
         DrawX = last->X;

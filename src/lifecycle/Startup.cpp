@@ -20,7 +20,6 @@
 #include "settings/Modmyset.h"
 
 #include <array>
-#include <cstdlib>
 
 namespace glaze {
 namespace {
@@ -83,11 +82,13 @@ void Form1::OnLoad() {
     Process.AppDir = AppDirOfExecutable(executable);
 
     std::wstring defaultTitle;
+    std::wstring frameTitle;
     if (!Process.IsFrameProcess()) {
         defaultTitle = ReadPanelSettings();
     } else {
         const FrameArguments args = ReadFrameArguments();
         SetCaption(args.TrimmedTitle + std::wstring(FrameCaptionSuffix));
+        frameTitle = args.Title;
     }
 
     GdipToken = StartGdiPlus();
@@ -114,19 +115,11 @@ void Form1::OnLoad() {
         MakeTopmost(content.Hwnd());
         content.SetText1Text(defaultTitle);
     } else {
-        // The captured window arrives with the hosting of targets; until then a frame process
-        // shows its frame around an empty content window.
         content.Load();
+        content.hadload(frameTitle);
     }
 
     ReTrans();
-
-    RECT outer{};
-    GetWindowRect(Hwnd(), &outer);
-    POINT corner{outer.left, outer.top};
-    ScreenToClient(Hwnd(), &corner);
-    ClientOffsetX = std::abs(corner.x);
-    ClientOffsetY = std::abs(corner.y);
 
     ModMoveFrm::InstallMoveHook(*this, true);
     content.Show();

@@ -266,6 +266,7 @@ void Form2::OnResize() {
 }
 
 bool Form2::OnQueryUnload() {
+    ReleaseTarget();
     return true;
 }
 

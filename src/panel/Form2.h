@@ -4,6 +4,7 @@
 // captured window and its panel controls are hidden.
 
 #include "frame/ComposePlan.h"
+#include "hosting/CaptureGeometry.h"
 #include "platform/Forms.h"
 #include "platform/Scoped.h"
 
@@ -30,8 +31,16 @@ public:
     std::wstring Text1Text() const;
     void SetText1Text(const std::wstring& text);
 
+    // A frame process takes the window with this title (outer blanks trimmed) in, with its
+    // client area where it was; the process ends at once when there is no such window.
+    void hadload(const std::wstring& title);
+
     // Whether the captured window lies on this form; it then takes the form's whole client area.
     bool TargetCaptured = false;
+    // What the captured window had before, to be given back with it.
+    HWND TargetParent = nullptr;
+    LONG TargetStyle = 0;
+    CapturedBorders Borders;
 
     // Controls (child windows), named as the panel's design names them.
     HWND Picture1 = nullptr; // container of all controls below
@@ -59,6 +68,8 @@ protected:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Gives the captured window back, or tells its program to quit when the user asked for it.
+    void ReleaseTarget();
     void CreateControls();
     HWND AddControl(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
                     const PixelRect& place);
