@@ -56,7 +56,10 @@ TEST_F(Hosting, TakesTheWindowInWhereItsClientAreaWasAndGivesItBackWhereTheFrame
 
     PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(frame.WaitForExit(10s).has_value());
-    ASSERT_TRUE(WaitUntil([&] { return target.LogContains("SYSCOMMAND 0xf120"); }));
+    // Given back, minimised once and restored.
+    ASSERT_TRUE(WaitUntil([&] {
+        return target.LogContains("SYSCOMMAND 0xf120") && !IsIconic(target.Window());
+    }));
     EXPECT_EQ(GetAncestor(target.Window(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetWindowLongW(target.Window(), GWL_STYLE) & ~WS_MINIMIZE, styleBefore);
     const RECT clientAfter = ClientRectOnScreen(target.Window());
