@@ -57,10 +57,14 @@ std::vector<std::wstring> ComboEntries(HWND combo) {
 }
 
 MessageBoxSeen WaitForMessageBox(const Process& process) {
+    // The text control has the id 0xFFFF, under Wine too; Wine shows the box before its texts
+    // are filled in, so the box counts as shown once its text has arrived.
+    constexpr int TextId = 0xFFFF;
     MessageBoxSeen seen;
     seen.Window = WaitFor([&]() -> HWND {
         for (HWND window : process.Windows()) {
-            if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) {
+            if (ClassOf(window) == L"#32770" && IsWindowVisible(window) &&
+                !TextOf(GetDlgItem(window, TextId)).empty()) {
                 return window;
             }
         }
@@ -68,7 +72,7 @@ MessageBoxSeen WaitForMessageBox(const Process& process) {
     });
     if (seen.Window != nullptr) {
         seen.Caption = TextOf(seen.Window);
-        seen.Text = TextOf(GetDlgItem(seen.Window, 0xFFFF));
+        seen.Text = TextOf(GetDlgItem(seen.Window, TextId));
     }
     return seen;
 }

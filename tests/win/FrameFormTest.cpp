@@ -1,0 +1,442 @@
+// The frame form's start-up run in this process against the bundled skins beside the test
+// program: the frame around the panel, its canvas, its hit areas, its size limits and skin
+// reloads. Nothing is written beside the test program: a panel that is not told to save its
+// settings only deletes a settings file, and there is none there.
+
+#include "frame/Form1.h"
+
+#include "TestSupport.h"
+#include "frame/FrameCanvas.h"
+#include "lifecycle/ProcessValues.h"
+#include "lifecycle/TheForms.h"
+#include "panel/Form2.h"
+#include "platform/Canvas.h"
+
+#include <objbase.h>
+
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace glaze {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The bundled skins, listed alphabetically: Aurora first, Graphite second.
+struct BundledSkin {
+    const wchar_t* Name;
+    int32_t Left, Top, MarginH, MarginV, ItemCount;
+};
+constexpr BundledSkin Aurora{L"Aurora", 14, 34, 28, 48, 6};
+constexpr BundledSkin Graphite{L"Graphite", 13, 32, 26, 45, 7};
+// Aurora's close button: 44 pixels in from the frame's right edge, 11 down, 26 x 18.
+constexpr int32_t AuroraCloseItem = 5;
+constexpr int32_t AuroraCloseFromRight = 44, AuroraCloseTop = 11;
+constexpr int32_t AuroraCloseWidth = 26, AuroraCloseHeight = 18;
+
+constexpr wchar_t TargetTitle[] = L"框架测试 Frame target";
+
+fs::path TestProgramDir() {
+    wchar_t path[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return fs::path(path).parent_path();
+}
+
+RECT RectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+int32_t ChildWindowCount(HWND parent, bool visibleOnly) {
+    struct Count {
+        bool visibleOnly;
+        int32_t n;
+    } count{visibleOnly, 0};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(param);
+            c->n += !c->visibleOnly || IsWindowVisible(window) ? 1 : 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+// An image file decoded by GDI+ on its own (from the file, not from the program's memory
+// stream), as straight-alpha 0xAARRGGBB pixels.
+struct Picture {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    std::vector<uint32_t> Pixels;
+    uint32_t At(int32_t x, int32_t y) const {
+        return Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)];
+    }
+};
+
+Picture DecodeFile(const std::wstring& path) {
+    namespace Flat = Gdiplus::DllExports;
+    Picture picture;
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (Flat::GdipCreateBitmapFromFile(path.c_str(), &bitmap) != Gdiplus::Ok) {
+        return picture;
+    }
+    UINT width = 0, height = 0;
+    Flat::GdipGetImageWidth(bitmap, &width);
+    Flat::GdipGetImageHeight(bitmap, &height);
+    picture.Width = static_cast<int32_t>(width);
+    picture.Height = static_cast<int32_t>(height);
+    for (INT y = 0; y < static_cast<INT>(height); ++y) {
+        for (INT x = 0; x < static_cast<INT>(width); ++x) {
+            Gdiplus::ARGB argb = 0;
+            Flat::GdipBitmapGetPixel(bitmap, x, y, &argb);
+            picture.Pixels.push_back(argb);
+        }
+    }
+    Flat::GdipDisposeImage(bitmap);
+    return picture;
+}
+
+// Whether a canvas pixel (premultiplied) shows the straight-alpha pixel, allowing the one step
+// of rounding that premultiplying may take.
+bool ShowsPixel(uint32_t premultiplied, uint32_t straight) {
+    const uint32_t alpha = straight >> 24;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t channel = (straight >> shift) & 0xFF;
+        const auto expected =
+            static_cast<int32_t>(shift == 24 ? alpha : (channel * alpha + 127) / 255);
+        const auto seen = static_cast<int32_t>((premultiplied >> shift) & 0xFF);
+        if (std::abs(seen - expected) > 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The pixels of a block of the canvas that do not show the picture's block at (fromX, fromY).
+int32_t PixelsUnlike(const std::vector<uint32_t>& canvas, int32_t canvasWidth, int32_t atX,
+                     int32_t atY, const Picture& picture, int32_t fromX, int32_t fromY,
+                     int32_t width, int32_t height) {
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            const uint32_t seen =
+                canvas[static_cast<size_t>(atY + y) * static_cast<size_t>(canvasWidth) +
+                       static_cast<size_t>(atX + x)];
+            wrong += ShowsPixel(seen, picture.At(fromX + x, fromY + y)) ? 0 : 1;
+        }
+    }
+    return wrong;
+}
+
+class FrameForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Process = ProcessValues{};
+        ASSERT_FALSE(fs::exists(SettingsFile())) << "a settings file beside the tests";
+    }
+    void TearDown() override {
+        if (TheForm1().IsLoaded()) {
+            TheForm1().Unload();
+        }
+        test::PumpMessages();
+        Process = ProcessValues{};
+        EXPECT_FALSE(fs::exists(SettingsFile()));
+    }
+    static fs::path SettingsFile() { return TestProgramDir() / L"myset.ini"; }
+
+    // Loaded and shown as the program's entry does.
+    Form1& LoadPanel() {
+        TheForm1().Load();
+        TheForm1().Show();
+        test::PumpMessages();
+        return TheForm1();
+    }
+    // A frame process around a window of this process (the frame is placed around the content
+    // window; the target only has to exist for the start-up to go on).
+    Form1& LoadFrame() {
+        Process.ArgumentText = std::wstring(TargetTitle) + L"/A";
+        return LoadPanel();
+    }
+
+    // Every hit area lies on screen over its item of the frame as it is now.
+    static void ExpectHitAreasOverTheirItems(const Form1& form) {
+        const RECT frame = RectOf(form.Hwnd());
+        const int32_t width = frame.right - frame.left;
+        const int32_t height = frame.bottom - frame.top;
+        ASSERT_EQ(form.PicContl.size(), static_cast<size_t>(form.Skin.ItemCount));
+        for (int32_t item = 1; item < form.Skin.ItemCount; ++item) {
+            const HitArea& area = *form.PicContl[static_cast<size_t>(item)];
+            const PixelRect at = PlaceItem(form.Skin, item, width, height, area.IsEnabled()).Rect;
+            const RECT expected{frame.left + at.X, frame.top + at.Y, frame.left + at.X + at.Width,
+                                frame.top + at.Y + at.Height};
+            EXPECT_PRED2(SameRect, RectOf(area.Hwnd()), expected)
+                << "item " << item << " at " << Describe(RectOf(area.Hwnd())) << ", expected "
+                << Describe(expected);
+        }
+        POINT client{0, 0};
+        ClientToScreen(form.Hwnd(), &client);
+        EXPECT_EQ(client.x - frame.left, form.ClientOffsetX);
+        EXPECT_EQ(client.y - frame.top, form.ClientOffsetY);
+    }
+
+    // The frame lies around the content window with the skin's borders.
+    static void ExpectFrameAroundContent(const Form1& form, const BundledSkin& skin) {
+        const RECT frame = RectOf(form.Hwnd());
+        const RECT content = RectOf(TheForm2().Hwnd());
+        EXPECT_EQ(content.left - frame.left, skin.Left) << skin.Name;
+        EXPECT_EQ(content.top - frame.top, skin.Top) << skin.Name;
+        EXPECT_EQ((frame.right - frame.left) - (content.right - content.left), skin.MarginH)
+            << skin.Name;
+        EXPECT_EQ((frame.bottom - frame.top) - (content.bottom - content.top), skin.MarginV)
+            << skin.Name;
+        EXPECT_EQ(Process.MarginLeft, skin.Left);
+        EXPECT_EQ(Process.MarginTop, skin.Top);
+        EXPECT_EQ(Process.MarginH, skin.MarginH);
+        EXPECT_EQ(Process.MarginV, skin.MarginV);
+    }
+
+    static void Reload(int32_t styleIndex) {
+        Process.StyleIndex = styleIndex;
+        TheForm1().ReTrans();
+        test::PumpMessages();
+    }
+};
+
+TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
+    Form1& form = LoadPanel();
+    ASSERT_TRUE(Process.SkinReady);
+    EXPECT_EQ(Process.SkinDir, Process.AppDir + L"SKIN\\Aurora");
+    ExpectFrameAroundContent(form, Aurora);
+    const RECT frame = RectOf(form.Hwnd());
+    const int32_t width = frame.right - frame.left;
+    const int32_t height = frame.bottom - frame.top;
+    EXPECT_EQ(width, 350 + Aurora.MarginH);
+    EXPECT_EQ(height, 240 + Aurora.MarginV);
+    EXPECT_EQ(form.FrameSize.cx, width);
+    EXPECT_EQ(form.FrameSize.cy, height);
+    EXPECT_NE(GetWindowLongPtrA(form.Hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+
+    const std::vector<uint32_t> canvas = ReadCanvasPixels(form.FrameDC, width, height);
+    ASSERT_EQ(canvas.size(), static_cast<size_t>(width * height));
+
+    // The same skin composed afresh, without windows, into a new canvas.
+    const std::wstring profile = Process.ProfilePath;
+    SkinModel model;
+    SkinImages images;
+    const WindowDc screen(nullptr);
+    ASSERT_TRUE(LoadSkinItems(Process.SkinDir, screen, MakeScreenBitmapInfo(), model, images,
+                              [](int32_t, const SkinItemFields&) { return true; }));
+    Process.ProfilePath = profile;
+    model.InteriorWidth = width - Aurora.MarginH;
+    model.InteriorHeight = height - Aurora.MarginV;
+    const ScopedMemoryDc fresh = CreateCanvas(screen, MakeScreenBitmapInfo());
+    DrawFrame(fresh, model, images, width, height, {});
+    const std::vector<uint32_t> expected = ReadCanvasPixels(fresh, width, height);
+    int32_t differing = 0;
+    for (size_t i = 0; i < canvas.size(); ++i) {
+        differing += canvas[i] != expected[i] ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+
+    // Against the skin's own pictures: the four corners keep their pixels, and the close
+    // button keeps its distance to the right edge.
+    const Picture frameImage = DecodeFile(Process.SkinDir + L"\\frame.png");
+    const Picture close = DecodeFile(Process.SkinDir + L"\\close.png");
+    ASSERT_GT(frameImage.Width, Aurora.MarginH);
+    ASSERT_GE(close.Width, AuroraCloseWidth);
+    const int32_t right = Aurora.MarginH - Aurora.Left;
+    const int32_t bottom = Aurora.MarginV - Aurora.Top;
+    const int32_t imageRight = frameImage.Width - right;
+    const int32_t imageBottom = frameImage.Height - bottom;
+    EXPECT_EQ(PixelsUnlike(canvas, width, 0, 0, frameImage, 0, 0, Aurora.Left, Aurora.Top), 0);
+    EXPECT_EQ(
+        PixelsUnlike(canvas, width, width - right, 0, frameImage, imageRight, 0, right, Aurora.Top),
+        0);
+    EXPECT_EQ(PixelsUnlike(canvas, width, 0, height - bottom, frameImage, 0, imageBottom,
+                           Aurora.Left, bottom),
+              0);
+    EXPECT_EQ(PixelsUnlike(canvas, width, width - right, height - bottom, frameImage, imageRight,
+                           imageBottom, right, bottom),
+              0);
+    EXPECT_EQ(PixelsUnlike(canvas, width, width - AuroraCloseFromRight, AuroraCloseTop, close, 0, 0,
+                           AuroraCloseWidth, AuroraCloseHeight),
+              0);
+}
+
+TEST_F(FrameForm, HitAreasLieOverTheirItemsOnScreen) {
+    Form1& form = LoadPanel();
+    ExpectHitAreasOverTheirItems(form);
+    const RECT frame = RectOf(form.Hwnd());
+    const RECT close = RectOf(form.PicContl[AuroraCloseItem]->Hwnd());
+    EXPECT_EQ(close.left, frame.right - AuroraCloseFromRight);
+    EXPECT_EQ(close.top, frame.top + AuroraCloseTop);
+    EXPECT_EQ(close.right - close.left, AuroraCloseWidth);
+    EXPECT_EQ(close.bottom - close.top, AuroraCloseHeight);
+    EXPECT_EQ(form.PicContl[AuroraCloseItem]->Tag, L"close");
+    // Item 0 stands for the frame image and never takes the mouse.
+    EXPECT_FALSE(IsWindowVisible(form.PicContl[0]->Hwnd()));
+}
+
+TEST_F(FrameForm, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
+    Form1& form = LoadPanel();
+    const RECT frame = RectOf(form.Hwnd());
+    const MINMAXINFO& limits = Process.FrameLimits;
+    EXPECT_EQ(limits.ptMinTrackSize.x, frame.right - frame.left);
+    EXPECT_EQ(limits.ptMinTrackSize.y, frame.bottom - frame.top);
+    EXPECT_EQ(limits.ptMaxSize.x, frame.right - frame.left);
+    EXPECT_EQ(limits.ptMaxSize.y, frame.bottom - frame.top);
+
+    Reload(1);
+    ExpectFrameAroundContent(form, Graphite);
+    const RECT graphite = RectOf(form.Hwnd());
+    EXPECT_EQ(limits.ptMinTrackSize.x, graphite.right - graphite.left);
+    EXPECT_EQ(limits.ptMaxSize.y, graphite.bottom - graphite.top);
+    // Asked by the platform, the frame answers with those limits.
+    MINMAXINFO asked{};
+    SendMessageA(form.Hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked));
+    EXPECT_EQ(asked.ptMinTrackSize.x, graphite.right - graphite.left);
+    EXPECT_EQ(asked.ptMinTrackSize.y, graphite.bottom - graphite.top);
+}
+
+TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
+    Form1& form = LoadPanel();
+    Form2& panel = TheForm2();
+    const RECT frame = RectOf(form.Hwnd());
+    const RECT content = RectOf(panel.Hwnd());
+    EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Aurora.ItemCount);
+    EXPECT_EQ(ChildWindowCount(form.Hwnd(), true), Aurora.ItemCount - 1);
+
+    // A skin number one beyond the list or below it stands for the first skin, which the skin
+    // list then shows; the same skin again gives the same frame.
+    for (const int32_t styleIndex : {panel.Combo1Count(), -1, 0}) {
+        SCOPED_TRACE(styleIndex);
+        SendMessageA(panel.Combo1, CB_SETCURSEL, 2, 0);
+        Reload(styleIndex);
+        EXPECT_EQ(Process.StyleIndex, 0);
+        EXPECT_EQ(SendMessageA(panel.Combo1, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), frame) << Describe(RectOf(form.Hwnd()));
+        EXPECT_PRED2(SameRect, RectOf(panel.Hwnd()), content) << Describe(RectOf(panel.Hwnd()));
+        EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Aurora.ItemCount);
+        EXPECT_EQ(form.Skin.ItemCount, Aurora.ItemCount);
+        ExpectHitAreasOverTheirItems(form);
+    }
+
+    // A skin with one more item and back: no hit area is left over.
+    Reload(1);
+    EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Graphite.ItemCount);
+    ExpectHitAreasOverTheirItems(form);
+    Reload(0);
+    EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Aurora.ItemCount);
+    EXPECT_EQ(ChildWindowCount(form.Hwnd(), true), Aurora.ItemCount - 1);
+    EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), frame) << Describe(RectOf(form.Hwnd()));
+    ExpectHitAreasOverTheirItems(form);
+}
+
+TEST_F(FrameForm, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeight) {
+    const test::PlainWindow target(TargetTitle, false);
+    Form1& form = LoadFrame();
+    ASSERT_TRUE(Process.IsFrameProcess());
+    ExpectFrameAroundContent(form, Aurora);
+    const MINMAXINFO& limits = Process.FrameLimits;
+    EXPECT_EQ(limits.ptMinTrackSize.x, 200);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 200);
+    EXPECT_EQ(limits.ptMaxSize.x, GetSystemMetrics(SM_CXSCREEN));
+    RECT workArea{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    if (IsRectEmpty(&form.TrayRect)) {
+        // A taskbar without a rectangle cannot say how high a maximised frame may be.
+        EXPECT_EQ(limits.ptMaxSize.y, workArea.bottom);
+    }
+    EXPECT_GT(limits.ptMaxSize.y, 200);
+}
+
+TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
+    const test::PlainWindow target(TargetTitle, false);
+    Form1& form = LoadFrame();
+    const RECT before = RectOf(form.Hwnd());
+    const int32_t width = before.right - before.left;
+    const int32_t height = before.bottom - before.top;
+    const auto resize = [&](int32_t newWidth) {
+        SetWindowPos(form.Hwnd(), nullptr, 0, 0, newWidth, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        test::PumpMessages();
+    };
+    const auto closeLeft = [&] { return RectOf(form.PicContl[AuroraCloseItem]->Hwnd()).left; };
+    const auto canvasIsBlank = [&](int32_t w) {
+        const std::vector<uint32_t> pixels = ReadCanvasPixels(form.FrameDC, w, height);
+        return !pixels.empty() &&
+               std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; });
+    };
+
+    // A wider frame takes its right-aligned buttons along, on screen and in its image.
+    resize(width + 100);
+    EXPECT_EQ(closeLeft(), before.left + width + 100 - AuroraCloseFromRight);
+    ExpectHitAreasOverTheirItems(form);
+    EXPECT_EQ(form.FrameSize.cx, width + 100);
+
+    // While a skin is being loaded, size changes draw nothing and move no hit area.
+    const PixelRect closeBefore = form.PicContl[AuroraCloseItem]->Rect();
+    PatBlt(form.FrameDC, 0, 0, width + 200, height, BLACKNESS);
+    ASSERT_TRUE(canvasIsBlank(width + 200));
+    Process.SkinReady = false;
+    resize(width + 200);
+    SendMessageA(form.Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width + 200, height));
+    form.Compose();
+    EXPECT_TRUE(canvasIsBlank(width + 200));
+    EXPECT_EQ(form.PicContl[AuroraCloseItem]->Rect(), closeBefore);
+
+    Process.SkinReady = true;
+    resize(width + 150);
+    EXPECT_FALSE(canvasIsBlank(width + 150));
+    EXPECT_EQ(closeLeft(), before.left + width + 150 - AuroraCloseFromRight);
+    ExpectHitAreasOverTheirItems(form);
+}
+
+TEST_F(FrameForm, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundItsContent) {
+    const test::PlainWindow target(TargetTitle, false);
+    Form1& form = LoadFrame();
+    for (const WindowState state : {WindowState::Minimized, WindowState::Maximized}) {
+        SCOPED_TRACE(static_cast<int>(state));
+        form.SetState(state);
+        test::PumpMessages();
+        ASSERT_EQ(form.State(), state);
+        Reload(0);
+        EXPECT_EQ(form.State(), WindowState::Normal);
+        ExpectFrameAroundContent(form, Aurora);
+        ExpectHitAreasOverTheirItems(form);
+    }
+}
+
+TEST_F(FrameForm, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLargerThanTheScreen) {
+    const test::PlainWindow target(TargetTitle, false);
+    Form1& form = LoadFrame();
+    // The content window as a large captured window would leave it, before the frame follows.
+    Process.SkinReady = false;
+    TheForm2().Move(-50, -20, 2000, 1000);
+    Reload(0);
+    const RECT frame = RectOf(form.Hwnd());
+    EXPECT_EQ(frame.left, -50 - Aurora.Left);
+    EXPECT_EQ(frame.top, -20 - Aurora.Top);
+    EXPECT_EQ(frame.right - frame.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYSCREEN));
+    ExpectFrameAroundContent(form, Aurora);
+    ExpectHitAreasOverTheirItems(form);
+}
+
+} // namespace
+} // namespace glaze
