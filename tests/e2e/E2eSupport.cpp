@@ -116,7 +116,8 @@ HWND WaitFor(const std::function<HWND()>& find, std::chrono::milliseconds timeou
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    return WaitFor([&] { return condition() ? reinterpret_cast<HWND>(1) : nullptr; }, timeout) != nullptr;
+    return WaitFor([&] { return condition() ? reinterpret_cast<HWND>(1) : nullptr; }, timeout) !=
+           nullptr;
 }
 
 std::wstring ClassOf(HWND window) {
@@ -168,7 +169,9 @@ TargetProgram::TargetProgram(const std::wstring& title)
     : logPath_(dir_ / L"target.log"),
       process_(L"\"" + (fs::path(BuildBinDir()) / L"glaze_target.exe").wstring() + L"\" \"" +
                logPath_ + L"\" \"" + title + L"\"") {
-    window_ = WaitFor([&] { return LogContains("START") ? FindWindowA(nullptr, ToAnsi(title).c_str()) : nullptr; });
+    window_ = WaitFor([&] {
+        return LogContains("START") ? FindWindowA(nullptr, ToAnsi(title).c_str()) : nullptr;
+    });
 }
 
 std::vector<std::string> TargetProgram::Log() const {
@@ -178,6 +181,14 @@ std::vector<std::string> TargetProgram::Log() const {
         lines.push_back(line);
     }
     return lines;
+}
+
+std::string TargetProgram::LogText() const {
+    std::string text;
+    for (const auto& line : Log()) {
+        text += line + "\n";
+    }
+    return text;
 }
 
 bool TargetProgram::LogContains(const std::string& line) const {

@@ -76,6 +76,7 @@ public:
     explicit TargetProgram(const std::wstring& title);
     HWND Window() const { return window_; }
     std::vector<std::string> Log() const;
+    std::string LogText() const; // the whole log, for failure messages
     bool LogContains(const std::string& line) const;
     Process& Proc() { return process_; }
 

@@ -56,10 +56,14 @@ TEST_F(Hosting, TakesTheWindowInWhereItsClientAreaWasAndGivesItBackWhereTheFrame
 
     PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(frame.WaitForExit(10s).has_value());
-    // Given back, minimised once and restored.
-    ASSERT_TRUE(WaitUntil([&] {
-        return target.LogContains("SYSCOMMAND 0xf120") && !IsIconic(target.Window());
-    }));
+    // Given back, then minimised and restored once by posted commands: wait for it to settle
+    // where the content window's client area was.
+    const auto settled = [&] {
+        const RECT now = ClientRectOnScreen(target.Window());
+        return target.LogContains("SYSCOMMAND 0xf120") && !IsIconic(target.Window()) &&
+               now.left == moved.left && now.top == moved.top;
+    };
+    EXPECT_TRUE(WaitUntil(settled)) << target.LogText();
     EXPECT_EQ(GetAncestor(target.Window(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetWindowLongW(target.Window(), GWL_STYLE) & ~WS_MINIMIZE, styleBefore);
     const RECT clientAfter = ClientRectOnScreen(target.Window());
