@@ -5,6 +5,8 @@
 
 #include "lifecycle/ProcessValues.h"
 
+#include <windowsx.h>
+
 namespace glaze {
 namespace {
 
@@ -103,17 +105,26 @@ void Form1::ToggleMaximised() {
     SetState(State() == WindowState::Normal ? WindowState::Maximized : WindowState::Normal);
 }
 
-void Form1::OnMouseDown(const MouseEvent&) {
+void Form1::OnMouseDown(const MouseEvent& event) {
     ReleaseCapture();
     // The system moves the frame with the pointer in its own loop, from where the press was.
-    SendMessageA(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
+    // That loop ends only when the left button goes up: started by another button it would
+    // carry the frame along until the next left click.
+    if (event.Button == LeftButton) {
+        SendMessageA(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
+        // After the loop has moved the frame, Wine's display may show it above the content
+        // window although the window order has it below; bringing the frame to the top first
+        // makes the raise below a real change of order, which the display follows.
+        SetWindowPos(Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     RaiseContentWindow();
 }
 
 void Form1::OnMouseUp(const MouseEvent& event) {
     if (event.Button == RightButton) {
-        POINT pointer{};
-        GetCursorPos(&pointer);
+        // Where the button went up, not where the pointer has gone since.
+        const DWORD released = GetMessagePos();
+        const POINT pointer{GET_X_LPARAM(released), GET_Y_LPARAM(released)};
         if (Top() + Process.MarginTop > pointer.y) {
             TrackPopupMenu(GetSystemMenu(Hwnd(), FALSE), 0, pointer.x, pointer.y, 0, Hwnd(),
                            nullptr);

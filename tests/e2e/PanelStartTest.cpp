@@ -99,7 +99,8 @@ TEST_F(PanelStart, ListsOnlyDirectoriesWithASkinDescriptionInAlphabeticalOrder) 
     test::WriteAnsiFile(app.SkinDir() + L"\\NoDescription\\frame.png", L"");
     test::WriteAnsiFile(app.SkinDir() + L"\\skin.ini", L"[SKININFO]\r\n");
     const GlazeWindows windows = StartPanel();
-    EXPECT_EQ(ComboEntries(Combo1Of(windows.Content)), (std::vector<std::wstring>{L"Alpha", L"beta"}));
+    EXPECT_EQ(ComboEntries(Combo1Of(windows.Content)),
+              (std::vector<std::wstring>{L"Alpha", L"beta"}));
     ClosePanel(windows);
 }
 

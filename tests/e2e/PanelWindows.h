@@ -17,10 +17,18 @@ GlazeWindows WaitForGlazeWindows(const Process& process);
 HWND ControlAt(HWND content, int x, int y);
 
 // Panel controls by their place in the panel.
-inline HWND Text1Of(HWND content) { return ControlAt(content, 8, 24); }
-inline HWND Combo1Of(HWND content) { return ControlAt(content, 160, 200); }
-inline HWND Check1Of(HWND content) { return ControlAt(content, 8, 220); }
-inline HWND Check2Of(HWND content) { return ControlAt(content, 8, 200); }
+inline HWND Text1Of(HWND content) {
+    return ControlAt(content, 8, 24);
+}
+inline HWND Combo1Of(HWND content) {
+    return ControlAt(content, 160, 200);
+}
+inline HWND Check1Of(HWND content) {
+    return ControlAt(content, 8, 220);
+}
+inline HWND Check2Of(HWND content) {
+    return ControlAt(content, 8, 200);
+}
 
 // The entries of a combo box of another process.
 std::vector<std::wstring> ComboEntries(HWND combo);
