@@ -10,6 +10,8 @@
 #include "res/resource.h"
 #include "settings/Modmyset.h"
 
+#include <commctrl.h>
+
 #include <array>
 
 namespace glaze {
@@ -50,7 +52,8 @@ const std::array<ControlDesign, 13> Controls{{
      {8, 8, 168, 17}, true},
     {&Form2::Command2, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
     {&Form2::List1, "LISTBOX", L"",
-     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
+         LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE, {8, 56, 265, 140}, true},
     {&Form2::Check1, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
     {&Form2::List2, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
@@ -185,6 +188,10 @@ void Form2::CreateControls() {
     constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(Text3, GetWindow(List1, GW_HWNDPREV), 0, 0, 0, 0, keepPlace);
     SetWindowPos(Text2, Text3, 0, 0, 0, 0, keepPlace);
+
+    const auto self = reinterpret_cast<DWORD_PTR>(this);
+    SetWindowSubclass(List1, ControlMouseProc, 0, self);
+    SetWindowSubclass(Picture2, ControlMouseProc, 0, self);
 }
 
 void Form2::FillSkinList() {
@@ -287,7 +294,11 @@ void Form2::SaveSettings() {
     }
     Modmyset::WriteProfile(L"SETTING", L"SAVE", L"1");
     Modmyset::WriteProfile(L"SETTING", L"APPSTYL", std::to_wstring(Process.StyleIndex));
-    Modmyset::WriteProfile(L"SETTING", L"APPQUIT", std::to_wstring(CheckValue(Check1)));
+    Modmyset::WriteProfile(L"SETTING", L"APPQUIT", std::to_wstring(Check1Value()));
+}
+
+int32_t Form2::Check1Value() const {
+    return CheckValue(Check1);
 }
 
 std::optional<LRESULT> Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -297,11 +308,19 @@ std::optional<LRESULT> Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLORSTATIC:
         return OnStaticColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     default:
-        return std::nullopt;
+        return OnFinderMessage(message);
     }
 }
 
 std::optional<LRESULT> Form2::OnCommand(HWND control, WORD code) {
+    if (control == Command1 && code == BN_CLICKED) {
+        Command1_Click();
+        return 0;
+    }
+    if (control == Command2 && code == BN_CLICKED) {
+        Command2_Click();
+        return 0;
+    }
     if (control == Combo1 && code == CBN_SELCHANGE) {
         Combo1_Click();
         return 0;

@@ -31,6 +31,15 @@ public:
     std::wstring Text1Text() const;
     void SetText1Text(const std::wstring& text);
 
+    // 应用: starts a frame process for the title in Text1, or hands the panel's skin and close
+    // option to the running frame that Text1 names.
+    void Command1_Click();
+    // 刷新: lists the titles of the windows that can be framed and offers the first.
+    void Command2_Click();
+
+    // The finder tool is being dragged: the form holds the mouse and the pointer is the reticle.
+    bool FinderDragging = false;
+
     // A frame process takes the window with this title (outer blanks trimmed) in, with its
     // client area where it was; the process ends at once when there is no such window.
     void hadload(const std::wstring& title);
@@ -65,6 +74,8 @@ protected:
     bool OnQueryUnload() override;
     void OnUnload() override;
     void OnResize() override;
+    void OnMouseMove(const MouseEvent& event) override;
+    void OnMouseUp(const MouseEvent& event) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -78,6 +89,21 @@ private:
     void SaveSettings();
     void Combo1_Click();
     void Check2_Click();
+    int32_t Check1Value() const;
+
+    void CollectWindowTitles();
+    void FilterWindowTitles();
+    void FitListExtent();
+    void List1_MouseUp(int x, int y);
+    void Picture2_MouseDown();
+    void EndFinderDrag();
+    void ShowTextUnderPointer(const MouseEvent& event);
+    std::optional<LRESULT> OnFinderMessage(UINT message);
+    void RestyleFrame(const std::wstring& caption);
+    void LaunchFrame(const std::wstring& title);
+    // The list's button releases and the finder's presses reach the form through this.
+    static LRESULT CALLBACK ControlMouseProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR form);
     std::optional<LRESULT> OnCommand(HWND control, WORD code);
     std::optional<LRESULT> OnStaticColour(HWND control, HDC dc);
 

@@ -8,9 +8,12 @@
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
+#include "res/resource.h"
+#include "settings/Modmyset.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <vector>
@@ -307,6 +310,103 @@ TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
               &ModMoveFrm::MoveFollowProc);
     panel.TargetCaptured = false;
     frame.Unload();
+}
+
+// The panel's entries in its window list.
+std::vector<std::wstring> List1Entries(const Form2& panel) {
+    std::vector<std::wstring> entries;
+    const auto count = SendMessageA(panel.List1, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::string text(static_cast<size_t>(
+                             SendMessageA(panel.List1, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)),
+                         '\0');
+        SendMessageA(panel.List1, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        entries.push_back(FromAnsi(text));
+    }
+    return entries;
+}
+
+TEST_F(Panel, RefreshListsOnlyTitlesThatAVisibleWindowHasOrBeginsWith) {
+    Form2& panel = LoadPanel();
+    test::PlainWindow shown(L"面板列表 Hidden title, shown here", true);
+    test::PlainWindow hidden(L"面板列表 Hidden", false);
+    test::PlainWindow alone(L"面板列表 Alone", false);
+    const std::wstring longTitle(120, L'长');
+    test::PlainWindow wide(longTitle, true);
+    SendMessageA(panel.Command2, BM_CLICK, 0, 0);
+
+    const std::vector<std::wstring> listed = List1Entries(panel);
+    const auto count = [&](std::wstring_view entry) {
+        return std::count(listed.begin(), listed.end(), entry);
+    };
+    EXPECT_EQ(count(L"面板列表 Hidden title, shown here"), 1);
+    EXPECT_EQ(count(L"面板列表 Hidden"), 1);
+    EXPECT_EQ(count(L"面板列表 Alone"), 0);
+    EXPECT_EQ(count(longTitle), 1);
+    // The longest title can be scrolled into view.
+    RECT client{};
+    GetClientRect(panel.List1, &client);
+    EXPECT_GT(SendMessageA(panel.List1, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
+}
+
+TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {
+    Form2& panel = LoadPanel();
+    panel.Show();
+    HCURSOR reticle = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_FINDER));
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(reticle, &info));
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    EXPECT_EQ(info.xHotspot, 15u);
+    EXPECT_EQ(info.yHotspot, 16u);
+
+    SendMessageA(panel.Picture2, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(panel.FinderDragging);
+    EXPECT_EQ(GetCapture(), panel.Hwnd());
+    EXPECT_EQ(GetCursor(), reticle);
+    SetCursor(nullptr);
+    SendMessageA(panel.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(panel.Hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), reticle);
+    SendMessageA(panel.Picture2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); // no second drag
+    EXPECT_EQ(GetCapture(), panel.Hwnd());
+
+    SendMessageA(panel.Hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(panel.FinderDragging);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+
+    // Losing the mouse to another window ends the drag as well.
+    test::PlainWindow other(L"takes the mouse", true);
+    SendMessageA(panel.Picture2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_TRUE(panel.FinderDragging);
+    SetCapture(other.Hwnd());
+    EXPECT_FALSE(panel.FinderDragging);
+    ReleaseCapture();
+}
+
+class PanelApply : public Panel {
+protected:
+    void TearDown() override {
+        DeleteFileW(handOver.c_str());
+        Panel::TearDown();
+    }
+    const std::wstring handOver = Modmyset::GetTempFilePath();
+};
+
+TEST_F(PanelApply, AFrameCaptionIsHandedOverWithTheSkinAndTheCloseOption) {
+    DeleteFileW(handOver.c_str());
+    Form2& panel = LoadPanel();
+    Process.StyleIndex = 3;
+    SendMessageA(panel.Check1, BM_SETCHECK, BST_INDETERMINATE, 0);
+    panel.SetText1Text(L"没有的窗口 - 模拟Glaze窗体*");
+    SendMessageA(panel.Command1, BM_CLICK, 0, 0);
+    EXPECT_EQ(test::ReadRawFile(handOver),
+              ToAnsi(L"[SETTING]\r\nSetReCaption=没有的窗口 - 模拟Glaze窗体*\r\nSetReSTYL=3\r\n"
+                     L"SetReQUIT=2\r\n"));
+    EXPECT_EQ(Process.ProfilePath, handOver);
+    EXPECT_EQ(panel.Text1Text(), L"没有的窗口 - 模拟Glaze窗体*");
 }
 
 // A form that records the mouse presses that reach it.

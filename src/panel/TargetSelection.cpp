@@ -1,0 +1,259 @@
+// Choosing the window to frame: the window list filled by 刷新, a click on one of its entries,
+// and the finder tool dragged over the screen. Each puts a title into Text1.
+
+#include "panel/Form2.h"
+
+#include "frame/Form1.h"
+#include "lifecycle/Captions.h"
+#include "lifecycle/TheForms.h"
+#include "platform/AnsiText.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+
+namespace glaze {
+namespace {
+
+// How long the finder waits for the window under the pointer to tell its text: a window that
+// does not answer must not freeze the panel.
+constexpr UINT TextRequestTimeoutMs = 2000;
+
+std::wstring ListText(HWND list, int index) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+    return FromAnsi(text);
+}
+
+int ListCount(HWND list) {
+    return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+}
+
+void AddListEntry(HWND list, const std::wstring& text) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(text).c_str()));
+}
+
+// Brings the window with the title to the front: the first visible top-level window titled
+// exactly so, else the first one whose title begins with it. Only windows the user can see
+// count, so the list offers no hidden helper windows. False when there is no such window.
+bool ActivateWindowTitled(const std::wstring& title) {
+    if (title.empty()) {
+        return false;
+    }
+    HWND beginsWith = nullptr;
+    for (HWND window = GetTopWindow(nullptr); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(window)) {
+            continue;
+        }
+        const std::wstring candidate = WindowTitle(window);
+        if (candidate == title) {
+            SetForegroundWindow(window);
+            return true;
+        }
+        if (beginsWith == nullptr && candidate.starts_with(title)) {
+            beginsWith = window;
+        }
+    }
+    if (beginsWith == nullptr) {
+        return false;
+    }
+    SetForegroundWindow(beginsWith);
+    return true;
+}
+
+HCURSOR FinderCursor() {
+    return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_FINDER));
+}
+
+// The text a window gives for WM_GETTEXT, without its leading blanks; nothing when the window
+// does not answer.
+std::optional<std::wstring> TextOfWindow(HWND window) {
+    std::array<char, 255> buffer{};
+    buffer.fill(' ');
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(),
+                            reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                            TextRequestTimeoutMs, &copied) == 0) {
+        return std::nullopt;
+    }
+    std::string_view text(buffer.data(), buffer.size());
+    text = text.substr(0, text.find('\0'));
+    const size_t first = text.find_first_not_of(' ');
+    return FromAnsi(first == std::string_view::npos ? std::string_view() : text.substr(first));
+}
+
+bool IsButtonDown(UINT message) {
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
+bool IsButtonUp(UINT message) {
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+} // namespace
+
+void Form2::Command2_Click() {
+    CollectWindowTitles();
+    FilterWindowTitles();
+    SetText1Text(ListText(List1, 0));
+    // The notes over the list have served their purpose once the list has been filled.
+    ShowWindow(Text2, SW_HIDE);
+    ShowWindow(Text3, SW_HIDE);
+}
+
+void Form2::CollectWindowTitles() {
+    SendMessageA(List2, LB_RESETCONTENT, 0, 0);
+    for (HWND window = GetTopWindow(nullptr); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (const std::wstring title = WindowTitle(window); !title.empty()) {
+            AddListEntry(List2, title);
+        }
+    }
+}
+
+void Form2::FilterWindowTitles() {
+    if (ListCount(List2) == 0) {
+        return;
+    }
+    for (int i = ListCount(List2); i-- > 0;) {
+        if (ListText(List2, i) == TitleMarker) {
+            SendMessageA(List2, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+        }
+    }
+    SendMessageA(List1, LB_RESETCONTENT, 0, 0);
+    // Only a window that can be brought to the front can be framed; the bottom-most title is
+    // left out.
+    for (int i = 0; i + 1 < ListCount(List2); ++i) {
+        const std::wstring title = ListText(List2, i);
+        if (ActivateWindowTitled(title)) {
+            AddListEntry(List1, title);
+        }
+    }
+    ActivateWindowTitled(TheForm1().Caption());
+    if (ListCount(List1) > 0) {
+        FitListExtent();
+        SendMessageA(List1, LB_SETCURSEL, 0, 0);
+    }
+}
+
+void Form2::FitListExtent() {
+    const WindowDc dc(List1);
+    const SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(List1, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (int i = 0; i < ListCount(List1); ++i) {
+        const std::string text = ToAnsi(ListText(List1, i));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
+    SendMessageA(List1, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 10), 0);
+}
+
+void Form2::List1_MouseUp(int x, int y) {
+    const auto point = static_cast<LPARAM>(x) + static_cast<LPARAM>(y) * 65536;
+    const LRESULT item = SendMessageA(List1, LB_ITEMFROMPOINT, 0, point);
+    if (item < 0 || item >= 0x10000 ||
+        SendMessageA(List1, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0) == LB_ERR) {
+        return;
+    }
+    SetText1Text(ListText(List1, static_cast<int>(item)));
+}
+
+void Form2::Picture2_MouseDown() {
+    if (FinderDragging) {
+        return;
+    }
+    FinderDragging = true;
+    SetCursor(FinderCursor());
+    SetCapture(Hwnd());
+}
+
+void Form2::OnMouseMove(const MouseEvent& event) {
+    if (FinderDragging) {
+        SetCursor(FinderCursor());
+        ShowTextUnderPointer(event);
+    }
+}
+
+void Form2::ShowTextUnderPointer(const MouseEvent& event) {
+    POINT point{event.X, event.Y};
+    if (!ClientToScreen(Hwnd(), &point)) {
+        return;
+    }
+    HWND under = WindowFromPoint(point);
+    std::array<char, 255> className{};
+    if (GetClassNameA(under, className.data(), static_cast<int>(className.size())) == 0) {
+        return;
+    }
+    if (const auto text = TextOfWindow(under)) {
+        SetText1Text(*text);
+    }
+}
+
+void Form2::OnMouseUp(const MouseEvent&) {
+    if (FinderDragging) {
+        EndFinderDrag();
+    }
+}
+
+void Form2::EndFinderDrag() {
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // IDC_ARROW
+    FinderDragging = false;
+    ReleaseCapture();
+}
+
+std::optional<LRESULT> Form2::OnFinderMessage(UINT message) {
+    if (!FinderDragging) {
+        return std::nullopt;
+    }
+    switch (message) {
+    case WM_SETCURSOR:
+        SetCursor(FinderCursor());
+        return TRUE;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (a message box, a switch to another program): the drag
+        // is over, or the next press on the finder would be ignored.
+        EndFinderDrag();
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+LRESULT CALLBACK Form2::ControlMouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR form) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, ControlMouseProc, id);
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    auto& panel = *reinterpret_cast<Form2*>(form);
+    if (window == panel.Picture2 && IsButtonDown(message)) {
+        try {
+            panel.Picture2_MouseDown();
+        } catch (...) {
+            // The press is simply lost.
+        }
+        return 0;
+    }
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    if (window == panel.List1 && IsButtonUp(message)) {
+        try {
+            panel.List1_MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        } catch (...) {
+            // Text1 keeps what it held.
+        }
+    }
+    return result;
+}
+
+} // namespace glaze

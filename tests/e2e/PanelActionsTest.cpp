@@ -1,0 +1,272 @@
+// The control panel at work: choosing a window (the window list, the finder tool) and the Apply
+// button, which starts a frame process or re-skins a running frame.
+
+#include "MouseSupport.h"
+#include "PanelWindows.h"
+
+#include "../win/TestSupport.h"
+#include "platform/AnsiText.h"
+#include "platform/Scoped.h"
+#include "settings/Modmyset.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <memory>
+
+namespace glaze::e2e {
+namespace {
+
+constexpr std::wstring_view Suffix = L" - 模拟Glaze窗体*";
+
+HWND Command1Of(HWND content) {
+    return ControlAt(content, 280, 176);
+}
+HWND Command2Of(HWND content) {
+    return ControlAt(content, 280, 136);
+}
+HWND List1Of(HWND content) {
+    return ControlAt(content, 8, 56);
+}
+HWND Picture2Of(HWND content) {
+    return ControlAt(content, 288, 16);
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+// The borders of a frame around its content window: left, top, left + right, top + bottom.
+std::array<LONG, 4> MarginsOf(HWND frame, HWND content) {
+    RECT outer{}, inner{};
+    GetWindowRect(frame, &outer);
+    GetWindowRect(content, &inner);
+    return {inner.left - outer.left, inner.top - outer.top,
+            (outer.right - outer.left) - (inner.right - inner.left),
+            (outer.bottom - outer.top) - (inner.bottom - inner.top)};
+}
+constexpr std::array<LONG, 4> AuroraMargins{14, 34, 28, 48};
+constexpr std::array<LONG, 4> GraphiteMargins{13, 32, 26, 45};
+
+// A frame process the panel started: found by its caption, ended by its handle.
+class StartedFrame {
+public:
+    explicit StartedFrame(const std::wstring& caption) {
+        frame_ = WaitFor([&] {
+            HWND found = FindWindowW(nullptr, caption.c_str());
+            return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+        });
+        GetWindowThreadProcessId(frame_, &id_);
+        process_.Reset(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id_));
+    }
+    ~StartedFrame() {
+        if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_, 99);
+            WaitForSingleObject(process_, 5000);
+        }
+    }
+    StartedFrame(const StartedFrame&) = delete;
+    StartedFrame& operator=(const StartedFrame&) = delete;
+
+    HWND Frame() const { return frame_; }
+    DWORD Id() const { return id_; }
+    bool CloseAndWait() {
+        PostMessageW(frame_, WM_CLOSE, 0, 0);
+        return process_ && WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0;
+    }
+
+private:
+    HWND frame_ = nullptr;
+    DWORD id_ = 0;
+    ScopedHandle process_;
+};
+
+class PanelActions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.CopyBundledSkins();
+        DeleteFileW(handOver.c_str());
+    }
+    void TearDown() override { DeleteFileW(handOver.c_str()); }
+
+    GlazeWindows StartPanel() {
+        panel_ = std::make_unique<Process>(GlazeCommandLine(app, L""));
+        return WaitForGlazeWindows(*panel_);
+    }
+    // As a click by the user: the panel handles it in its own time.
+    static void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+    static void SelectSkin(HWND content, int index) {
+        HWND combo = Combo1Of(content);
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+    }
+    static void SetTitleBox(HWND content, const std::wstring& text) {
+        SendMessageW(Text1Of(content), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    static bool TitleBoxBecomes(HWND content, const std::wstring& text) {
+        return WaitUntil([&] { return TextOf(Text1Of(content)) == text; });
+    }
+
+    AppDir app;
+    const std::wstring handOver = Modmyset::GetTempFilePath();
+    std::unique_ptr<Process> panel_;
+    ScreenshotOnFailure screenshot;
+};
+
+TEST_F(PanelActions, ApplyStartsAFrameWithThePanelsSkinAndCloseOption) {
+    const std::wstring title = L"应用的目标 Launch";
+    TargetProgram target(title);
+    ASSERT_NE(target.Window(), nullptr);
+    const GlazeWindows panel = StartPanel();
+    ASSERT_NE(panel.Content, nullptr);
+    SelectSkin(panel.Content, 1);
+    SendMessageW(Check1Of(panel.Content), BM_CLICK, 0, 0);
+    SetTitleBox(panel.Content, title);
+    Click(Command1Of(panel.Content));
+
+    StartedFrame frame(title + std::wstring(Suffix));
+    ASSERT_NE(frame.Frame(), nullptr);
+    HWND content = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        content = GetAncestor(target.Window(), GA_PARENT);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(content, &owner);
+        return owner == frame.Id();
+    })) << target.LogText();
+    EXPECT_EQ(MarginsOf(frame.Frame(), content), GraphiteMargins);
+
+    // Once the window is framed, Apply on its title offers the frame for a re-skin; the second
+    // frame process finds no window to take and ends.
+    Click(Command1Of(panel.Content));
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, title + std::wstring(Suffix)));
+
+    ASSERT_TRUE(frame.CloseAndWait());
+    EXPECT_TRUE(target.Proc().WaitForExit(10s).has_value()) << "the close option was ticked";
+    EXPECT_TRUE(target.LogContains("QUIT"));
+}
+
+TEST_F(PanelActions, ApplyOnAFrameCaptionReskinsThatFrameThroughTheHandOverFile) {
+    const std::wstring title = L"换肤的目标 Restyle";
+    const std::wstring caption = title + std::wstring(Suffix);
+    TargetProgram target(title);
+    ASSERT_NE(target.Window(), nullptr);
+    Process frameProcess(GlazeCommandLine(app, title + L"/A"));
+    const GlazeWindows frame = WaitForGlazeWindows(frameProcess);
+    ASSERT_NE(frame.Frame, nullptr);
+    ASSERT_EQ(MarginsOf(frame.Frame, frame.Content), AuroraMargins);
+
+    // A hand-over for another frame: this one stays minimised and leaves the file alone.
+    const std::wstring forOther = L"[SETTING]\r\nSetReCaption=别的窗口" + std::wstring(Suffix) +
+                                  L"\r\nSetReSTYL=1\r\nSetReQUIT=1\r\n";
+    test::WriteAnsiFile(handOver, forOther);
+    PostMessageW(frame.Frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(frame.Frame) != FALSE; }));
+    EXPECT_TRUE(StaysTrue([&] { return IsIconic(frame.Frame) != FALSE; }));
+    EXPECT_EQ(test::ReadRawFile(handOver), ToAnsi(forOther));
+    PostMessageW(frame.Frame, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(frame.Frame); }));
+
+    // The panel names this frame: it minimises, takes the panel's skin and close option, deletes
+    // the file and comes back.
+    const GlazeWindows panel = StartPanel();
+    ASSERT_NE(panel.Content, nullptr);
+    SelectSkin(panel.Content, 1);
+    SendMessageW(Check1Of(panel.Content), BM_CLICK, 0, 0);
+    SetTitleBox(panel.Content, caption);
+    Click(Command1Of(panel.Content));
+    EXPECT_TRUE(WaitUntil([&] {
+        return !std::filesystem::exists(handOver) && !IsIconic(frame.Frame) &&
+               MarginsOf(frame.Frame, frame.Content) == GraphiteMargins;
+    })) << test::ReadRawFile(handOver);
+    EXPECT_TRUE(IsWindowVisible(frame.Content));
+    EXPECT_EQ(TextOf(Text1Of(panel.Content)), caption);
+
+    PostMessageW(frame.Frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(frameProcess.WaitForExit(10s).has_value());
+    EXPECT_TRUE(target.Proc().WaitForExit(10s).has_value()) << "the close option came along";
+}
+
+TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffersAnEntry) {
+    TargetProgram twin1(L"同名的窗口 Twin");
+    TargetProgram twin2(L"同名的窗口 Twin");
+    TargetProgram other(L"另一个窗口 Other");
+    ASSERT_NE(other.Window(), nullptr);
+    const GlazeWindows panel = StartPanel();
+    ASSERT_NE(panel.Content, nullptr);
+    HWND list = List1Of(panel.Content);
+    HWND notes = ControlAt(panel.Content, 48, 75);
+    HWND credits = ControlAt(panel.Content, 48, 152);
+    Click(Command2Of(panel.Content));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notes); }));
+
+    const std::vector<std::wstring> listed = ListEntries(list);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), L"同名的窗口 Twin"), 2);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), L"模拟Glaze窗体*"), 0);
+    ASSERT_GE(listed.size(), 2u);
+    EXPECT_EQ(TextOf(Text1Of(panel.Content)), listed.front());
+    EXPECT_FALSE(IsWindowVisible(credits));
+
+    // The list starts at its first entry; a release of any button offers the entry under it.
+    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const auto last = static_cast<int>(listed.size()) - 1;
+    ASSERT_NE(listed[0], listed.back());
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, last * height + height / 2));
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, listed.back()));
+    PostMessageW(list, WM_MBUTTONUP, 0, MAKELPARAM(20, height / 2));
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, listed[0]));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 400)); // beyond the list's bottom
+    EXPECT_TRUE(StaysTrue([&] { return TextOf(Text1Of(panel.Content)) == listed[0]; }));
+}
+
+TEST_F(PanelActions, TheFinderOffersTheTextOfTheWindowUnderThePointerWhileItIsDragged) {
+    const GlazeWindows panel = StartPanel();
+    ASSERT_NE(panel.Content, nullptr);
+    // A button of this process where the panel is not; the system pointer rests on it, so that
+    // any move the system makes up itself finds the same window.
+    const std::unique_ptr<HWND__, decltype(&DestroyWindow)> button(
+        CreateWindowExW(WS_EX_TOPMOST, L"BUTTON", L"  查找器 Finder ", WS_POPUP | WS_VISIBLE, 40,
+                        600, 200, 40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr),
+        &DestroyWindow);
+    ASSERT_NE(button, nullptr);
+    POINT onButton{140, 620};
+    SetCursorPos(onButton.x, onButton.y);
+    ScreenToClient(panel.Content, &onButton);
+    const auto moveTo = [&](POINT at) {
+        PostMessageW(panel.Content, WM_MOUSEMOVE, MK_LBUTTON,
+                     MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+    };
+    const POINT onList{20, 180}; // clear of the notes that lie on the list
+    const POINT onTitleBox{100, 36};
+
+    PostMessageW(Picture2Of(panel.Content), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_TRUE(WaitUntil([&] { return CaptureOf(panel.Content) == panel.Content; }));
+    moveTo(onButton);
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, L"查找器 Finder "));
+    moveTo(onList);
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, L""));
+    moveTo(onButton);
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, L"查找器 Finder "));
+    moveTo(onTitleBox); // the box answers with its own text
+    EXPECT_TRUE(StaysTrue([&] { return TextOf(Text1Of(panel.Content)) == L"查找器 Finder "; }));
+
+    PostMessageW(panel.Content, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(WaitUntil([&] { return CaptureOf(panel.Content) == nullptr; }));
+    moveTo(onList);
+    EXPECT_TRUE(StaysTrue([&] { return !TextOf(Text1Of(panel.Content)).empty(); }));
+}
+
+} // namespace
+} // namespace glaze::e2e
