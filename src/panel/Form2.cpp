@@ -230,15 +230,7 @@ int32_t Form2::Combo1Count() const {
 }
 
 std::wstring Form2::Combo1Text(int32_t index) const {
-    const LRESULT length = SendMessageA(Combo1, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) {
-        return {};
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(Combo1, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return FromAnsi(text);
+    return ListEntryText(Combo1, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
 void Form2::SetCombo1Index(int32_t index) {

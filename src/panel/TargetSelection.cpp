@@ -23,15 +23,7 @@ namespace {
 constexpr UINT TextRequestTimeoutMs = 2000;
 
 std::wstring ListText(HWND list, int index) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
-        return {};
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-    return FromAnsi(text);
+    return ListEntryText(list, LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 
 int ListCount(HWND list) {

@@ -51,4 +51,17 @@ std::wstring WindowTitle(HWND window) {
                     : std::wstring();
 }
 
+std::wstring ListEntryText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    // LB_ERR and CB_ERR are both -1.
+    const LRESULT length = SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = SendMessageA(control, textMessage, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+    return FromAnsi(text);
+}
+
 } // namespace glaze

@@ -19,4 +19,8 @@ int32_t AnsiCodeOf(wchar_t c);
 // Reads a window's title through the A interface, as other programs see it.
 std::wstring WindowTitle(HWND window);
 
+// An entry of a list box (LB_GETTEXTLEN, LB_GETTEXT) or a combo box (CB_GETLBTEXTLEN,
+// CB_GETLBTEXT) through the A messages; empty when there is no such entry.
+std::wstring ListEntryText(HWND control, UINT lengthMessage, UINT textMessage, int index);
+
 } // namespace glaze

@@ -34,20 +34,6 @@ HWND Picture2Of(HWND content) {
     return ControlAt(content, 288, 16);
 }
 
-std::vector<std::wstring> ListEntries(HWND list) {
-    std::vector<std::wstring> entries;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<size_t>(length));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
 // The borders of a frame around its content window: left, top, left + right, top + bottom.
 std::array<LONG, 4> MarginsOf(HWND frame, HWND content) {
     RECT outer{}, inner{};

@@ -42,18 +42,32 @@ HWND ControlAt(HWND content, int x, int y) {
     return search.found;
 }
 
-std::vector<std::wstring> ComboEntries(HWND combo) {
+namespace {
+
+// Through the W messages: under Wine the A ones answer another process in UTF-16.
+std::vector<std::wstring> Entries(HWND control, UINT countMessage, UINT lengthMessage,
+                                  UINT textMessage) {
     std::vector<std::wstring> entries;
-    const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    const auto count = SendMessageW(control, countMessage, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        const auto length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(i), 0);
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+        SendMessageW(control, textMessage, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<size_t>(length));
         entries.push_back(text);
     }
     return entries;
+}
+
+} // namespace
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+    return Entries(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    return Entries(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 MessageBoxSeen WaitForMessageBox(const Process& process) {

@@ -30,8 +30,9 @@ inline HWND Check2Of(HWND content) {
     return ControlAt(content, 8, 200);
 }
 
-// The entries of a combo box of another process.
+// The entries of a combo box or a list box of another process.
 std::vector<std::wstring> ComboEntries(HWND combo);
+std::vector<std::wstring> ListEntries(HWND list);
 
 // A message box of the process: its caption and text, once it is shown.
 struct MessageBoxSeen {
