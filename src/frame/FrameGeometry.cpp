@@ -12,7 +12,7 @@ int32_t MaximisedFrameHeight(const ScreenFacts& screen) {
     return dockedAtBottom ? bar.Y : screen.WorkAreaBottom;
 }
 
-FrameSize FrameSizeAround(int32_t contentWidth, int32_t contentHeight, int32_t marginH,
+OuterSize FrameSizeAround(int32_t contentWidth, int32_t contentHeight, int32_t marginH,
                           int32_t marginV, const ScreenFacts& screen) {
     return {std::min(contentWidth + marginH, screen.Width),
             std::min(contentHeight + marginV, screen.Height)};

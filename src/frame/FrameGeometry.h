@@ -21,11 +21,11 @@ int32_t MaximisedFrameHeight(const ScreenFacts& screen);
 
 // The frame's outer size around a content window of the given outer size: the borders added,
 // no larger than the screen.
-struct FrameSize {
+struct OuterSize {
     int32_t Width = 0;
     int32_t Height = 0;
 };
-FrameSize FrameSizeAround(int32_t contentWidth, int32_t contentHeight, int32_t marginH,
+OuterSize FrameSizeAround(int32_t contentWidth, int32_t contentHeight, int32_t marginH,
                           int32_t marginV, const ScreenFacts& screen);
 
 } // namespace glaze

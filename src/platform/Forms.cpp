@@ -131,10 +131,6 @@ void Form::Forget() {
 void Form::Show() {
     ShowWindow(hwnd_, SW_SHOW);
 }
-void Form::Hide() {
-    ShowWindow(hwnd_, SW_HIDE);
-}
-
 std::wstring Form::Caption() const {
     return WindowTitle(hwnd_);
 }

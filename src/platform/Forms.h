@@ -39,7 +39,6 @@ public:
     bool Unload();
 
     void Show();
-    void Hide();
     std::wstring Caption() const;
     void SetCaption(std::wstring_view caption);
     WindowState State() const;
@@ -47,7 +46,6 @@ public:
 
     // Outer rectangle in screen pixels, and the client size.
     RECT WindowRect() const;
-    int Left() const { return WindowRect().left; }
     int Top() const { return WindowRect().top; }
     int Width() const;
     int Height() const;

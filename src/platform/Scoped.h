@@ -31,7 +31,6 @@ public:
         }
         handle_ = handle;
     }
-    Handle Release() { return std::exchange(handle_, Traits::Empty()); }
 
 private:
     Handle handle_ = Traits::Empty();

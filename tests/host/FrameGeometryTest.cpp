@@ -23,10 +23,10 @@ TEST(MaximisedFrameHeight, UsesTheWorkAreaWhenTheTaskbarCannotSayIt) {
 
 TEST(FrameSizeAround, AddsTheBordersUpToTheScreenSize) {
     const ScreenFacts screen = Screen({});
-    const FrameSize panel = FrameSizeAround(350, 240, 24, 42, screen);
+    const OuterSize panel = FrameSizeAround(350, 240, 24, 42, screen);
     EXPECT_EQ(panel.Width, 374);
     EXPECT_EQ(panel.Height, 282);
-    const FrameSize large = FrameSizeAround(1270, 790, 24, 42, screen);
+    const OuterSize large = FrameSizeAround(1270, 790, 24, 42, screen);
     EXPECT_EQ(large.Width, 1280);
     EXPECT_EQ(large.Height, 800);
 }
