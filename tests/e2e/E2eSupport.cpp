@@ -51,10 +51,15 @@ Process::Process(const std::wstring& commandLine) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info_)) {
-        ADD_FAILURE() << "could not start: " << line;
+    // Under a loaded machine Wine now and then refuses a start that succeeds a moment later.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &info_)) {
+            return;
+        }
+        Sleep(200);
     }
+    ADD_FAILURE() << "could not start: " << line << " (error " << GetLastError() << ")";
 }
 
 Process::~Process() {

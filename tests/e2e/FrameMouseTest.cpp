@@ -49,7 +49,9 @@ TEST_F(FrameButtons, MovesWithAButtonHeldChangeNothing) {
     PointerTo(Offset(CentreOf(close), 2, 0));
     EXPECT_TRUE(StaysTrue([&] { return Shows(AuroraClose, PressedCell); }));
     ReleaseButton(RightButton);
+    // Wine may hand the first move over before the release; the one after it has no button held.
     PointerTo(Offset(offIt, -1, 0));
+    PointerTo(Offset(offIt, -2, 0));
     EXPECT_TRUE(WaitShows(AuroraClose, NormalCell));
     EXPECT_TRUE(Glaze().Running());
 }
