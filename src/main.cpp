@@ -1,12 +1,12 @@
 // glaze: dresses another program's window in a skinned glass frame. Started without arguments
 // it is the control panel; started with "title/letter[/q]" it frames the window of that title.
 
-#include "frame/Form1.h"
+#include "frame/FrameWindow.h"
 #include "lifecycle/ArgumentText.h"
 #include "lifecycle/LastResort.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/TestFaults.h"
 
@@ -21,7 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Form1& frame = TheForm1();
+    FrameWindow& frame = TheFrameWindow();
     frame.Load();
     if (frame.IsLoaded()) {
         frame.Show();
@@ -32,7 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TestFaults::InMessageLoop(msg);
         // Tab and arrow keys move between the panel's controls.
-        Form2& panel = TheForm2();
+        ContentWindow& panel = TheContentWindow();
         if (panel.IsLoaded() && IsDialogMessageA(panel.Hwnd(), &msg)) {
             continue;
         }

@@ -1,9 +1,9 @@
 // The frame under the mouse: hover and pressed cells on the caption buttons, their actions,
 // dragging the frame by any other visible part, and the caption band's system menu.
 
-#include "frame/Form1.h"
+#include "frame/FrameWindow.h"
 
-#include "hosting/ModMoveFrm.h"
+#include "hosting/FollowFrame.h"
 #include "lifecycle/ProcessValues.h"
 
 #include <windowsx.h>
@@ -16,21 +16,21 @@ enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2 };
 
 } // namespace
 
-void Form1::DrawCell(int32_t item, int32_t cell) {
+void FrameWindow::DrawCell(int32_t item, int32_t cell) {
     ExecuteBlit(FrameDC, Images.ItemDC[static_cast<size_t>(item)],
                 CellBlit({DrawX, DrawY, DrawWidth, DrawHeight}, cell));
 }
 
-bool Form1::HasButtonCells(int32_t item) const {
+bool FrameWindow::HasButtonCells(int32_t item) const {
     const auto i = static_cast<size_t>(item);
     return !Skin.ItemStretch[i] && !Skin.ItemSingleCell[i];
 }
 
-void Form1::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
+void FrameWindow::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
     if (event.Button != 0 || item >= Skin.ItemCount) {
         return;
     }
-    const HitArea& area = *PicContl[static_cast<size_t>(item)];
+    const HitArea& area = *HitAreas[static_cast<size_t>(item)];
     const PixelRect rect = area.Rect();
     DrawX = rect.X + ClientOffsetX;
     DrawY = rect.Y + ClientOffsetY;
@@ -54,7 +54,7 @@ void Form1::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
     ShowCanvas();
 }
 
-void Form1::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
+void FrameWindow::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
     if (item >= Skin.ItemCount) {
         return;
     }
@@ -65,20 +65,20 @@ void Form1::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
     ShowCanvas();
 }
 
-void Form1::OnHitAreaMouseUp(int32_t item, const MouseEvent& event) {
+void FrameWindow::OnHitAreaMouseUp(int32_t item, const MouseEvent& event) {
     const bool clicked = event.Button == LeftButton && pressedItem_ == item;
     pressedItem_ = 0;
     if (!clicked || item >= Skin.ItemCount) {
         return;
     }
-    const PixelRect rect = PicContl[static_cast<size_t>(item)]->Rect();
+    const PixelRect rect = HitAreas[static_cast<size_t>(item)]->Rect();
     if (event.X < 0 || event.Y < 0 || event.X >= rect.Width || event.Y >= rect.Height) {
         return; // released away from the item: no click
     }
     RunItemAction(Skin.ItemAction[static_cast<size_t>(item)]);
 }
 
-void Form1::RunItemAction(int32_t action) {
+void FrameWindow::RunItemAction(int32_t action) {
     switch (action) {
     case Minimise:
         SetState(WindowState::Minimized);
@@ -91,14 +91,14 @@ void Form1::RunItemAction(int32_t action) {
         break;
     case NextSkin:
         ++Process.StyleIndex;
-        ReTrans();
+        ReloadSkin();
         break;
     default:
         break;
     }
 }
 
-void Form1::ToggleMaximised() {
+void FrameWindow::ToggleMaximised() {
     // The control panel's frame keeps its size.
     if (!Process.IsFrameProcess()) {
         return;
@@ -106,7 +106,7 @@ void Form1::ToggleMaximised() {
     SetState(State() == WindowState::Normal ? WindowState::Maximized : WindowState::Normal);
 }
 
-void Form1::OnMouseDown(const MouseEvent& event) {
+void FrameWindow::OnMouseDown(const MouseEvent& event) {
     ReleaseCapture();
     // The system moves the frame with the pointer in its own loop, from where the press was.
     // That loop ends only when the left button goes up: started by another button it would
@@ -118,10 +118,10 @@ void Form1::OnMouseDown(const MouseEvent& event) {
         // makes the restacking below a real change of order, which the display follows.
         SetWindowPos(Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    ModMoveFrm::KeepFollowersAbove();
+    FollowFrame::KeepFollowersAbove();
 }
 
-void Form1::OnMouseUp(const MouseEvent& event) {
+void FrameWindow::OnMouseUp(const MouseEvent& event) {
     if (event.Button == RightButton) {
         // Where the button went up, not where the pointer has gone since.
         const DWORD released = GetMessagePos();
@@ -131,10 +131,10 @@ void Form1::OnMouseUp(const MouseEvent& event) {
                            nullptr);
         }
     }
-    ModMoveFrm::KeepFollowersAbove();
+    FollowFrame::KeepFollowersAbove();
 }
 
-void Form1::OnDoubleClick() {
+void FrameWindow::OnDoubleClick() {
     ToggleMaximised();
 }
 

@@ -1,6 +1,6 @@
 #include "hosting/CapturedTarget.h"
 
-#include "frame/ModSysComd.h"
+#include "platform/SysCommand.h"
 #include "platform/Scoped.h"
 
 #include <optional>
@@ -39,8 +39,8 @@ void GiveBackAtOnce(const CapturedTarget& target, const ScreenRect& place) {
                FALSE);
     SetWindowLongA(window, GWL_STYLE, target.Style);
     SetParent(window, target.Parent);
-    ModSysComd::PostSysCommand(window, SC_MINIMIZE);
-    ModSysComd::PostSysCommand(window, SC_RESTORE);
+    SysCommand::PostSysCommand(window, SC_MINIMIZE);
+    SysCommand::PostSysCommand(window, SC_RESTORE);
     LockWindowUpdate(nullptr);
 }
 

@@ -1,11 +1,11 @@
 // The content window's side of framing another program: taking its window in, keeping it
 // filling the content window, watching that it is still there, and giving it back at the end.
 
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 
-#include "frame/Form1.h"
+#include "frame/FrameWindow.h"
 #include "hosting/CaptureGeometry.h"
-#include "lifecycle/Captions.h"
+#include "platform/Captions.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
 #include "platform/AnsiText.h"
@@ -22,7 +22,7 @@ constexpr UINT WatchMilliseconds = 250;
 
 } // namespace
 
-void Form2::hadload(const std::wstring& title) {
+void ContentWindow::CaptureTarget(const std::wstring& title) {
     TargetCaptured = false;
     Process.TargetWindow = FindWindowA(nullptr, ToAnsi(TrimBlanks(title)).c_str());
     HWND target = Process.TargetWindow;
@@ -31,7 +31,7 @@ void Form2::hadload(const std::wstring& title) {
     Captured.Style = GetWindowLongA(target, GWL_STYLE);
     Captured.Thread = GetWindowThreadProcessId(target, nullptr);
     if (target != nullptr) {
-        ShowWindow(Picture1, SW_HIDE);
+        ShowWindow(ControlsPane, SW_HIDE);
         RECT outer{}, client{};
         GetWindowRect(target, &outer);
         GetClientRect(target, &client);
@@ -56,7 +56,7 @@ void Form2::hadload(const std::wstring& title) {
     }
 }
 
-void Form2::FillWithTarget() {
+void ContentWindow::FillWithTarget() {
     if (Process.TargetWindow == nullptr || !TargetCaptured) {
         return;
     }
@@ -66,22 +66,22 @@ void Form2::FillWithTarget() {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
-void Form2::WatchTarget() {
+void ContentWindow::WatchTarget() {
     // The program closed its window or ended: the frame has nothing left to dress. The close
     // runs the ordinary shutdown; while a skin loads the frame takes no messages, so the next
     // round asks again.
     if (TargetCaptured && !Captured.StillThere()) {
-        PostMessageA(TheForm1().Hwnd(), WM_CLOSE, 0, 0);
+        PostMessageA(TheFrameWindow().Hwnd(), WM_CLOSE, 0, 0);
     }
 }
 
-ScreenRect Form2::ReleasePlace() const {
+ScreenRect ContentWindow::ReleasePlace() const {
     RECT content{};
     GetWindowRect(Hwnd(), &content);
     return PlanRelease(Captured.Borders, content.left, content.top, ScaleWidth(), ScaleHeight());
 }
 
-void Form2::ReleaseTarget() {
+void ContentWindow::ReleaseTarget() {
     if (Process.TargetWindow == nullptr) {
         return;
     }
@@ -91,12 +91,12 @@ void Form2::ReleaseTarget() {
     }
     const ScreenRect place = ReleasePlace();
     // Off the screen at once, even while the program takes its time to answer.
-    ShowWindow(TheForm1().Hwnd(), SW_HIDE);
+    ShowWindow(TheFrameWindow().Hwnd(), SW_HIDE);
     ShowWindow(Hwnd(), SW_HIDE);
     GiveBack(Captured, place, Process.QuitFlag == 1);
 }
 
-void Form2::ReleaseTargetAtOnce() {
+void ContentWindow::ReleaseTargetAtOnce() {
     if (Process.TargetWindow != nullptr && TargetCaptured && Captured.StillThere()) {
         GiveBackAtOnce(Captured, ReleasePlace());
     }

@@ -1,6 +1,6 @@
 #include "lifecycle/CommandLine.h"
 
-#include "lifecycle/Captions.h"
+#include "platform/Captions.h"
 
 namespace glaze {
 

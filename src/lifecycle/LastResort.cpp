@@ -1,7 +1,7 @@
 #include "lifecycle/LastResort.h"
 
 #include "lifecycle/TheForms.h"
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ std::atomic<bool> givenBack{false};
 
 void GiveBackBeforeDying() {
     if (!givenBack.exchange(true)) {
-        TheForm2().ReleaseTargetAtOnce();
+        TheContentWindow().ReleaseTargetAtOnce();
     }
 }
 

@@ -30,7 +30,7 @@ struct ProcessValues {
 
     HWND TargetWindow = nullptr; // the captured window; none in a control panel
 
-    MINMAXINFO FrameLimits{}; // the frame's size limits as the platform asks for them
+    MINMAXINFO SizeLimits{}; // the frame's size limits as the platform asks for them
 
     // The content window follows the main window (the frame) on its interior.
     Form* FollowMain = nullptr;

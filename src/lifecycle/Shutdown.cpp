@@ -1,24 +1,24 @@
 // The frame's unload ends a process: hooks off, canvases and GDI+ released, hit areas gone,
 // then every other form unloaded, which gives a captured window back.
 
-#include "frame/Form1.h"
+#include "frame/FrameWindow.h"
 
-#include "hosting/ModMoveFrm.h"
-#include "lifecycle/Modunfrms.h"
+#include "hosting/FollowFrame.h"
+#include "platform/UnloadAll.h"
 #include "platform/GdiPlus.h"
 
 namespace glaze {
 
-void Form1::OnUnload() {
-    ModMoveFrm::RemoveMoveHook(*this);
+void FrameWindow::OnUnload() {
+    FollowFrame::RemoveMoveHook(*this);
     FrameDC.Reset();
     Images.ItemDC.clear();
     ShutdownGdiPlus(GdipToken);
     GdipToken = 0;
-    while (PicContl.size() > 1) {
-        PicContl.pop_back();
+    while (HitAreas.size() > 1) {
+        HitAreas.pop_back();
     }
-    Modunfrms::UnloadAllForms(false);
+    UnloadAllForms(false);
 }
 
 } // namespace glaze

@@ -3,21 +3,21 @@
 // window for per-pixel alpha, has the skin loaded and drawn around the content window, and
 // hooks the two windows together.
 
-#include "frame/Form1.h"
+#include "frame/FrameWindow.h"
 
-#include "hosting/ModMoveFrm.h"
-#include "hosting/ModProc.h"
+#include "hosting/FollowFrame.h"
+#include "hosting/FrameLimits.h"
 #include "lifecycle/AppDir.h"
-#include "lifecycle/Captions.h"
+#include "platform/Captions.h"
 #include "lifecycle/CommandLine.h"
-#include "lifecycle/ModFindTitle.h"
-#include "lifecycle/Modunfrms.h"
+#include "platform/WindowTitles.h"
+#include "platform/UnloadAll.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiPlus.h"
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 
 #include <array>
 
@@ -34,12 +34,12 @@ bool IsDesktop(HWND window) {
 // when the panel was started.
 std::wstring ReadPanelSettings() {
     Process.ProfilePath = Process.AppDir + L"myset.ini";
-    Process.SaveFlag = Modmyset::ReadProfileNumber(L"SETTING", L"SAVE");
+    Process.SaveFlag = ProfileFile::ReadProfileNumber(L"SETTING", L"SAVE");
     std::wstring defaultTitle = L"计算机";
     if (Process.SaveFlag == 1) {
-        Process.StyleIndex = Modmyset::ReadProfileNumber(L"SETTING", L"APPSTYL");
-        Process.QuitFlag = Modmyset::ReadProfileNumber(L"SETTING", L"APPQUIT");
-        defaultTitle = Modmyset::ReadProfile(L"SETTING", L"WindowText");
+        Process.StyleIndex = ProfileFile::ReadProfileNumber(L"SETTING", L"APPSTYL");
+        Process.QuitFlag = ProfileFile::ReadProfileNumber(L"SETTING", L"APPQUIT");
+        defaultTitle = ProfileFile::ReadProfile(L"SETTING", L"WindowText");
     }
     HWND foreground = GetForegroundWindow();
     if (!IsDesktop(foreground)) {
@@ -54,11 +54,11 @@ std::wstring ReadPanelSettings() {
 // A frame process's command line. Ends the process at once, before anything is shown, when
 // the title names this program's own window or no window at all.
 FrameArguments ReadFrameArguments() {
-    Process.ProfilePath = Modmyset::GetTempFilePath();
+    Process.ProfilePath = ProfileFile::GetTempFilePath();
     // A stale hand-over must not re-style the new frame.
     DeleteFileA(ToAnsi(Process.ProfilePath).c_str());
     const auto args = ParseArgumentText(Process.ArgumentText, AnsiCodeOf);
-    if (!args || !ModFindTitle::FindTitle(args->TrimmedTitle)) {
+    if (!args || !TitleExists(args->TrimmedTitle)) {
         ExitProcess(0);
     }
     Process.StyleIndex = args->StyleIndex;
@@ -72,9 +72,9 @@ void MakeTopmost(HWND window) {
 
 } // namespace
 
-void Form1::OnLoad() {
-    PicContl.clear();
-    PicContl.push_back(std::make_unique<HitArea>(
+void FrameWindow::OnLoad() {
+    HitAreas.clear();
+    HitAreas.push_back(std::make_unique<HitArea>(
         Hwnd(), 0, static_cast<HitAreaEvents&>(*this))); // never shown or placed
 
     wchar_t executable[MAX_PATH]{};
@@ -108,25 +108,25 @@ void Form1::OnLoad() {
         GetWindowRect(taskbar, &TrayRect);
     }
 
-    Form2& content = TheForm2();
+    ContentWindow& content = TheContentWindow();
     if (!Process.IsFrameProcess()) {
         MakeTopmost(Hwnd());
         content.Load();
         MakeTopmost(content.Hwnd());
-        content.SetText1Text(defaultTitle);
+        content.SetTitleBoxText(defaultTitle);
     } else {
         content.Load();
-        content.hadload(frameTitle);
+        content.CaptureTarget(frameTitle);
     }
 
-    ReTrans();
+    ReloadSkin();
 
-    ModMoveFrm::InstallMoveHook(*this, true);
+    FollowFrame::InstallMoveHook(*this, true);
     content.Show();
     // The content window becomes the frame's follower with its first move after the hook is
     // in place; a first showing does not always bring one, so one is sent.
     SendMessageA(content.Hwnd(), WM_MOVE, 0, 0);
-    ModProc::InstallLimitsHook(Hwnd());
+    FrameLimits::InstallLimitsHook(Hwnd());
 }
 
 } // namespace glaze

@@ -1,17 +1,17 @@
 #include "lifecycle/TheForms.h"
 
-#include "frame/Form1.h"
-#include "panel/Form2.h"
+#include "frame/FrameWindow.h"
+#include "panel/ContentWindow.h"
 
 namespace glaze {
 
-Form1& TheForm1() {
-    static Form1 form;
+FrameWindow& TheFrameWindow() {
+    static FrameWindow form;
     return form;
 }
 
-Form2& TheForm2() {
-    static Form2 form;
+ContentWindow& TheContentWindow() {
+    static ContentWindow form;
     return form;
 }
 

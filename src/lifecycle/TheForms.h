@@ -3,10 +3,10 @@
 
 namespace glaze {
 
-class Form1;
-class Form2;
+class FrameWindow;
+class ContentWindow;
 
-Form1& TheForm1();
-Form2& TheForm2();
+FrameWindow& TheFrameWindow();
+ContentWindow& TheContentWindow();
 
 } // namespace glaze

@@ -1,22 +1,22 @@
 // The panel's Apply button: a title starts a new frame process for its window; a frame's caption
 // hands the panel's skin and close option over to that running frame.
 
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 
-#include "frame/ModSysComd.h"
-#include "lifecycle/Captions.h"
-#include "lifecycle/ModFindTitle.h"
+#include "platform/SysCommand.h"
+#include "platform/Captions.h"
+#include "platform/WindowTitles.h"
 #include "lifecycle/ProcessValues.h"
 #include "panel/LaunchCommand.h"
 #include "platform/AnsiText.h"
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 
 #include <array>
 
 namespace glaze {
 
-void Form2::Command1_Click() {
-    const std::wstring text = Text1Text();
+void ContentWindow::OnApply() {
+    const std::wstring text = TitleBoxText();
     switch (ApplyActionFor(text)) {
     case ApplyAction::Nothing:
         return;
@@ -29,27 +29,27 @@ void Form2::Command1_Click() {
     }
 }
 
-void Form2::RestyleFrame(const std::wstring& caption) {
+void ContentWindow::RestyleFrame(const std::wstring& caption) {
     // The frame reads the hand-over file when it is minimised, so the file is written first;
     // with no frame of that caption the file waits for one.
     HWND frame = FindWindowA(nullptr, ToAnsi(caption).c_str());
-    Process.ProfilePath = Modmyset::GetTempFilePath();
-    Modmyset::WriteProfile(L"SETTING", L"SetReCaption", caption);
-    Modmyset::WriteProfile(L"SETTING", L"SetReSTYL", std::to_wstring(Process.StyleIndex));
-    Modmyset::WriteProfile(L"SETTING", L"SetReQUIT", std::to_wstring(Check1Value()));
+    Process.ProfilePath = ProfileFile::GetTempFilePath();
+    ProfileFile::WriteProfile(L"SETTING", L"SetReCaption", caption);
+    ProfileFile::WriteProfile(L"SETTING", L"SetReSTYL", std::to_wstring(Process.StyleIndex));
+    ProfileFile::WriteProfile(L"SETTING", L"SetReQUIT", std::to_wstring(CloseProgramValue()));
     if (frame != nullptr) {
-        ModSysComd::PostSysCommand(frame, SC_MINIMIZE);
+        SysCommand::PostSysCommand(frame, SC_MINIMIZE);
     }
 }
 
-void Form2::LaunchFrame(const std::wstring& title) {
+void ContentWindow::LaunchFrame(const std::wstring& title) {
     std::array<wchar_t, MAX_PATH> program{};
     const DWORD length = GetModuleFileNameW(nullptr, program.data(), MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
         return;
     }
     const auto commandLine = FrameCommandLine(std::wstring_view(program.data(), length), title,
-                                              Process.StyleIndex, Check1Value());
+                                              Process.StyleIndex, CloseProgramValue());
     if (!commandLine) {
         return;
     }
@@ -67,8 +67,8 @@ void Form2::LaunchFrame(const std::wstring& title) {
     const ScopedHandle thread(started.hThread);
     // When the window is framed already, the title box offers that frame for a re-style.
     const std::wstring frameCaption = title + std::wstring(FrameCaptionSuffix);
-    if (ModFindTitle::FindTitle(frameCaption)) {
-        SetText1Text(frameCaption);
+    if (TitleExists(frameCaption)) {
+        SetTitleBoxText(frameCaption);
     }
 }
 

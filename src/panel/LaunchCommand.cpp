@@ -1,6 +1,6 @@
 #include "panel/LaunchCommand.h"
 
-#include "lifecycle/Captions.h"
+#include "platform/Captions.h"
 
 namespace glaze {
 namespace {

@@ -1,10 +1,10 @@
 // Choosing the window to frame: the window list filled by 刷新, a click on one of its entries,
-// and the finder tool dragged over the screen. Each puts a title into Text1.
+// and the finder tool dragged over the screen. Each puts a title into TitleBox.
 
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 
-#include "frame/Form1.h"
-#include "lifecycle/Captions.h"
+#include "frame/FrameWindow.h"
+#include "platform/Captions.h"
 #include "lifecycle/TheForms.h"
 #include "platform/AnsiText.h"
 #include "res/resource.h"
@@ -94,74 +94,75 @@ bool IsButtonUp(UINT message) {
 
 } // namespace
 
-void Form2::Command2_Click() {
+void ContentWindow::OnRefresh() {
     CollectWindowTitles();
     FilterWindowTitles();
-    SetText1Text(ListText(List1, 0));
+    SetTitleBoxText(ListText(WindowList, 0));
     // The notes over the list have served their purpose once the list has been filled.
-    ShowWindow(Text2, SW_HIDE);
-    ShowWindow(Text3, SW_HIDE);
+    ShowWindow(UsageText, SW_HIDE);
+    ShowWindow(CreditsText, SW_HIDE);
 }
 
-void Form2::CollectWindowTitles() {
-    SendMessageA(List2, LB_RESETCONTENT, 0, 0);
+void ContentWindow::CollectWindowTitles() {
+    SendMessageA(CollectedTitles, LB_RESETCONTENT, 0, 0);
     for (HWND window = GetTopWindow(nullptr); window != nullptr;
          window = GetWindow(window, GW_HWNDNEXT)) {
         if (const std::wstring title = WindowTitle(window); !title.empty()) {
-            AddListEntry(List2, title);
+            AddListEntry(CollectedTitles, title);
         }
     }
 }
 
-void Form2::FilterWindowTitles() {
-    if (ListCount(List2) == 0) {
+void ContentWindow::FilterWindowTitles() {
+    if (ListCount(CollectedTitles) == 0) {
         return;
     }
-    for (int i = ListCount(List2); i-- > 0;) {
-        if (ListText(List2, i) == TitleMarker) {
-            SendMessageA(List2, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    for (int i = ListCount(CollectedTitles); i-- > 0;) {
+        if (ListText(CollectedTitles, i) == TitleMarker) {
+            SendMessageA(CollectedTitles, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
         }
     }
-    SendMessageA(List1, LB_RESETCONTENT, 0, 0);
+    SendMessageA(WindowList, LB_RESETCONTENT, 0, 0);
     // Only a window that can be brought to the front can be framed; the bottom-most title is
     // left out.
-    for (int i = 0; i + 1 < ListCount(List2); ++i) {
-        const std::wstring title = ListText(List2, i);
+    for (int i = 0; i + 1 < ListCount(CollectedTitles); ++i) {
+        const std::wstring title = ListText(CollectedTitles, i);
         if (ActivateWindowTitled(title)) {
-            AddListEntry(List1, title);
+            AddListEntry(WindowList, title);
         }
     }
-    ActivateWindowTitled(TheForm1().Caption());
-    if (ListCount(List1) > 0) {
+    ActivateWindowTitled(TheFrameWindow().Caption());
+    if (ListCount(WindowList) > 0) {
         FitListExtent();
-        SendMessageA(List1, LB_SETCURSEL, 0, 0);
+        SendMessageA(WindowList, LB_SETCURSEL, 0, 0);
     }
 }
 
-void Form2::FitListExtent() {
-    const WindowDc dc(List1);
-    const SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(List1, WM_GETFONT, 0, 0)));
+void ContentWindow::FitListExtent() {
+    const WindowDc dc(WindowList);
+    const SelectedObject font(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageA(WindowList, WM_GETFONT, 0, 0)));
     LONG widest = 0;
-    for (int i = 0; i < ListCount(List1); ++i) {
-        const std::string text = ToAnsi(ListText(List1, i));
+    for (int i = 0; i < ListCount(WindowList); ++i) {
+        const std::string text = ToAnsi(ListText(WindowList, i));
         SIZE size{};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, size.cx);
     }
-    SendMessageA(List1, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 10), 0);
+    SendMessageA(WindowList, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 10), 0);
 }
 
-void Form2::List1_MouseUp(int x, int y) {
+void ContentWindow::OnWindowListClick(int x, int y) {
     const auto point = static_cast<LPARAM>(x) + static_cast<LPARAM>(y) * 65536;
-    const LRESULT item = SendMessageA(List1, LB_ITEMFROMPOINT, 0, point);
+    const LRESULT item = SendMessageA(WindowList, LB_ITEMFROMPOINT, 0, point);
     if (item < 0 || item >= 0x10000 ||
-        SendMessageA(List1, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0) == LB_ERR) {
+        SendMessageA(WindowList, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0) == LB_ERR) {
         return;
     }
-    SetText1Text(ListText(List1, static_cast<int>(item)));
+    SetTitleBoxText(ListText(WindowList, static_cast<int>(item)));
 }
 
-void Form2::Picture2_MouseDown() {
+void ContentWindow::OnFinderPressed() {
     if (FinderDragging) {
         return;
     }
@@ -170,14 +171,14 @@ void Form2::Picture2_MouseDown() {
     SetCapture(Hwnd());
 }
 
-void Form2::OnMouseMove(const MouseEvent& event) {
+void ContentWindow::OnMouseMove(const MouseEvent& event) {
     if (FinderDragging) {
         SetCursor(FinderCursor());
         ShowTextUnderPointer(event);
     }
 }
 
-void Form2::ShowTextUnderPointer(const MouseEvent& event) {
+void ContentWindow::ShowTextUnderPointer(const MouseEvent& event) {
     POINT point{event.X, event.Y};
     if (!ClientToScreen(Hwnd(), &point)) {
         return;
@@ -188,23 +189,23 @@ void Form2::ShowTextUnderPointer(const MouseEvent& event) {
         return;
     }
     if (const auto text = TextOfWindow(under)) {
-        SetText1Text(*text);
+        SetTitleBoxText(*text);
     }
 }
 
-void Form2::OnMouseUp(const MouseEvent&) {
+void ContentWindow::OnMouseUp(const MouseEvent&) {
     if (FinderDragging) {
         EndFinderDrag();
     }
 }
 
-void Form2::EndFinderDrag() {
+void ContentWindow::EndFinderDrag() {
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // IDC_ARROW
     FinderDragging = false;
     ReleaseCapture();
 }
 
-std::optional<LRESULT> Form2::OnFinderMessage(UINT message) {
+std::optional<LRESULT> ContentWindow::OnFinderMessage(UINT message) {
     if (!FinderDragging) {
         return std::nullopt;
     }
@@ -222,27 +223,27 @@ std::optional<LRESULT> Form2::OnFinderMessage(UINT message) {
     }
 }
 
-LRESULT CALLBACK Form2::ControlMouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR form) {
+LRESULT CALLBACK ContentWindow::ControlMouseProc(HWND window, UINT message, WPARAM wParam,
+                                                 LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, ControlMouseProc, id);
         return DefSubclassProc(window, message, wParam, lParam);
     }
-    auto& panel = *reinterpret_cast<Form2*>(form);
-    if (window == panel.Picture2 && IsButtonDown(message)) {
+    auto& panel = *reinterpret_cast<ContentWindow*>(form);
+    if (window == panel.FinderTool && IsButtonDown(message)) {
         try {
-            panel.Picture2_MouseDown();
+            panel.OnFinderPressed();
         } catch (...) {
             // The press is simply lost.
         }
         return 0;
     }
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    if (window == panel.List1 && IsButtonUp(message)) {
+    if (window == panel.WindowList && IsButtonUp(message)) {
         try {
-            panel.List1_MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            panel.OnWindowListClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         } catch (...) {
-            // Text1 keeps what it held.
+            // TitleBox keeps what it held.
         }
     }
     return result;

@@ -1,6 +1,6 @@
 #include "settings/SkinIni.h"
 
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 #include "settings/SkinItemLine.h"
 
 namespace glaze {
@@ -8,7 +8,7 @@ namespace glaze {
 std::vector<std::wstring> ReadSkinItemLines() {
     std::vector<std::wstring> lines;
     for (int32_t item = 0;; ++item) {
-        std::wstring line = Modmyset::ReadProfile(L"SKININFO", SkinItemKey(item));
+        std::wstring line = ProfileFile::ReadProfile(L"SKININFO", SkinItemKey(item));
         if (line.empty()) {
             return lines;
         }

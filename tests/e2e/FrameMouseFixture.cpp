@@ -61,7 +61,7 @@ bool FrameMouse::ContentOnInterior(const SkinMargins& margins) const {
 }
 
 int FrameMouse::SkinSelection() const {
-    return static_cast<int>(SendMessageW(Combo1Of(Content()), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(SkinListOf(Content()), CB_GETCURSEL, 0, 0));
 }
 
 RECT FrameMouse::ItemOnScreen(const SkinItem& item) const {
@@ -92,7 +92,7 @@ bool FrameMouse::HandledInputBefore(const SkinItem& item) {
 }
 
 bool FrameMouse::NameBoxSeen() const {
-    const RECT box = ClientRectOnScreen(Text1Of(Content()));
+    const RECT box = ClientRectOnScreen(TitleBoxOf(Content()));
     // Right of the box's text, left of the accent's end.
     const POINT blank{box.left + 150, CentreOf(box).y};
     const COLORREF window = GetSysColor(COLOR_WINDOW);

@@ -7,7 +7,7 @@
 #include "../win/TestSupport.h"
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +21,16 @@ namespace {
 
 constexpr std::wstring_view Suffix = L" - 模拟Glaze窗体*";
 
-HWND Command1Of(HWND content) {
+HWND ApplyButtonOf(HWND content) {
     return ControlAt(content, 280, 176);
 }
-HWND Command2Of(HWND content) {
+HWND RefreshButtonOf(HWND content) {
     return ControlAt(content, 280, 136);
 }
-HWND List1Of(HWND content) {
+HWND WindowListOf(HWND content) {
     return ControlAt(content, 8, 56);
 }
-HWND Picture2Of(HWND content) {
+HWND FinderToolOf(HWND content) {
     return ControlAt(content, 288, 16);
 }
 
@@ -104,20 +104,20 @@ protected:
     // As a click by the user: the panel handles it in its own time.
     static void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
     static void SelectSkin(HWND content, int index) {
-        HWND combo = Combo1Of(content);
+        HWND combo = SkinListOf(content);
         SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
     }
     static void SetTitleBox(HWND content, const std::wstring& text) {
-        SendMessageW(Text1Of(content), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(TitleBoxOf(content), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     static bool TitleBoxBecomes(HWND content, const std::wstring& text) {
-        return WaitUntil([&] { return TextOf(Text1Of(content)) == text; });
+        return WaitUntil([&] { return TextOf(TitleBoxOf(content)) == text; });
     }
 
     AppDir app;
-    const std::wstring handOver = Modmyset::GetTempFilePath();
+    const std::wstring handOver = ProfileFile::GetTempFilePath();
     std::unique_ptr<Process> panel_;
     ScreenshotOnFailure screenshot;
 };
@@ -129,9 +129,9 @@ TEST_F(PanelActions, ApplyStartsAFrameWithThePanelsSkinAndCloseOption) {
     const GlazeWindows panel = StartPanel();
     ASSERT_NE(panel.Content, nullptr);
     SelectSkin(panel.Content, 1);
-    SendMessageW(Check1Of(panel.Content), BM_CLICK, 0, 0);
+    SendMessageW(CloseProgramBoxOf(panel.Content), BM_CLICK, 0, 0);
     SetTitleBox(panel.Content, title);
-    Click(Command1Of(panel.Content));
+    Click(ApplyButtonOf(panel.Content));
 
     StartedFrame frame(title + std::wstring(Suffix));
     ASSERT_NE(frame.Frame(), nullptr);
@@ -146,7 +146,7 @@ TEST_F(PanelActions, ApplyStartsAFrameWithThePanelsSkinAndCloseOption) {
 
     // Once the window is framed, Apply on its title offers the frame for a re-skin; the second
     // frame process finds no window to take and ends.
-    Click(Command1Of(panel.Content));
+    Click(ApplyButtonOf(panel.Content));
     EXPECT_TRUE(TitleBoxBecomes(panel.Content, title + std::wstring(Suffix)));
 
     ASSERT_TRUE(frame.CloseAndWait());
@@ -178,15 +178,15 @@ TEST_F(PanelActions, ApplyOnAFrameCaptionReskinsThatFrameThroughTheHandOverFile)
     const GlazeWindows panel = StartPanel();
     ASSERT_NE(panel.Content, nullptr);
     SelectSkin(panel.Content, 1);
-    SendMessageW(Check1Of(panel.Content), BM_CLICK, 0, 0);
+    SendMessageW(CloseProgramBoxOf(panel.Content), BM_CLICK, 0, 0);
     SetTitleBox(panel.Content, caption);
-    Click(Command1Of(panel.Content));
+    Click(ApplyButtonOf(panel.Content));
     EXPECT_TRUE(WaitUntil([&] {
         return !std::filesystem::exists(handOver) && !IsIconic(frame.Frame) &&
                MarginsOf(frame.Frame, frame.Content) == GraphiteMargins;
     })) << test::ReadRawFile(handOver);
     EXPECT_TRUE(IsWindowVisible(frame.Content));
-    EXPECT_EQ(TextOf(Text1Of(panel.Content)), caption);
+    EXPECT_EQ(TextOf(TitleBoxOf(panel.Content)), caption);
 
     PostMessageW(frame.Frame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(framed.FrameProcess.WaitForExit(10s).has_value());
@@ -220,17 +220,17 @@ TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffe
     ASSERT_NE(other.Window(), nullptr);
     const GlazeWindows panel = StartPanel();
     ASSERT_NE(panel.Content, nullptr);
-    HWND list = List1Of(panel.Content);
+    HWND list = WindowListOf(panel.Content);
     HWND notes = ControlAt(panel.Content, 48, 75);
     HWND credits = ControlAt(panel.Content, 48, 152);
-    Click(Command2Of(panel.Content));
+    Click(RefreshButtonOf(panel.Content));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notes); }));
 
     const std::vector<std::wstring> listed = ListEntries(list);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), L"同名的窗口 Twin"), 2);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), L"模拟Glaze窗体*"), 0);
     ASSERT_GE(listed.size(), 2u);
-    EXPECT_EQ(TextOf(Text1Of(panel.Content)), listed.front());
+    EXPECT_EQ(TextOf(TitleBoxOf(panel.Content)), listed.front());
     EXPECT_FALSE(IsWindowVisible(credits));
 
     // The list starts at its first entry; a release of any button offers the entry under it.
@@ -242,7 +242,7 @@ TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffe
     PostMessageW(list, WM_MBUTTONUP, 0, MAKELPARAM(20, height / 2));
     EXPECT_TRUE(TitleBoxBecomes(panel.Content, listed[0]));
     PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 400)); // beyond the list's bottom
-    EXPECT_TRUE(StaysTrue([&] { return TextOf(Text1Of(panel.Content)) == listed[0]; }));
+    EXPECT_TRUE(StaysTrue([&] { return TextOf(TitleBoxOf(panel.Content)) == listed[0]; }));
 }
 
 TEST_F(PanelActions, TheListTakesItsClicksAfterRefreshInAFrameWithAFilledCentre) {
@@ -254,10 +254,10 @@ TEST_F(PanelActions, TheListTakesItsClicksAfterRefreshInAFrameWithAFilledCentre)
     ASSERT_NE(panel.Content, nullptr);
     SelectSkin(panel.Content, 1);
     HWND notes = ControlAt(panel.Content, 48, 75);
-    Click(Command2Of(panel.Content)); // it brings the panel's frame to the front at its end
+    Click(RefreshButtonOf(panel.Content)); // it brings the panel's frame to the front at its end
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notes); }));
 
-    HWND list = List1Of(panel.Content);
+    HWND list = WindowListOf(panel.Content);
     const std::vector<std::wstring> listed = ListEntries(list);
     ASSERT_GE(listed.size(), 2u);
     ASSERT_NE(listed[1], listed[0]);
@@ -293,7 +293,7 @@ TEST_F(PanelActions, TheFinderOffersTheTextOfTheWindowUnderThePointerWhileItIsDr
                      MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
     };
 
-    PostMessageW(Picture2Of(panel.Content), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(FinderToolOf(panel.Content), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ASSERT_TRUE(WaitUntil([&] { return CaptureOf(panel.Content) == panel.Content; }));
     moveTo(onButton);
     EXPECT_TRUE(TitleBoxBecomes(panel.Content, L"查找器 Finder "));
@@ -302,12 +302,12 @@ TEST_F(PanelActions, TheFinderOffersTheTextOfTheWindowUnderThePointerWhileItIsDr
     moveTo(onButton);
     EXPECT_TRUE(TitleBoxBecomes(panel.Content, L"查找器 Finder "));
     moveTo(onTitleBox); // the box answers with its own text
-    EXPECT_TRUE(StaysTrue([&] { return TextOf(Text1Of(panel.Content)) == L"查找器 Finder "; }));
+    EXPECT_TRUE(StaysTrue([&] { return TextOf(TitleBoxOf(panel.Content)) == L"查找器 Finder "; }));
 
     PostMessageW(panel.Content, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(WaitUntil([&] { return CaptureOf(panel.Content) == nullptr; }));
     moveTo(onList);
-    EXPECT_TRUE(StaysTrue([&] { return !TextOf(Text1Of(panel.Content)).empty(); }));
+    EXPECT_TRUE(StaysTrue([&] { return !TextOf(TitleBoxOf(panel.Content)).empty(); }));
 }
 
 } // namespace

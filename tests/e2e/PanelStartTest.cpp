@@ -74,7 +74,7 @@ TEST_F(PanelStart, OffersTheTitleOfTheWindowInFront) {
     SetForegroundWindow(target.Window());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == target.Window(); }));
     const GlazeWindows windows = StartPanel();
-    EXPECT_EQ(TextOf(Text1Of(windows.Content)), L"前台的窗口 Front");
+    EXPECT_EQ(TextOf(TitleBoxOf(windows.Content)), L"前台的窗口 Front");
     ClosePanel(windows);
 }
 
@@ -82,13 +82,13 @@ TEST_F(PanelStart, WithTheDesktopInFrontOffersTheSavedTitleOrTheComputer) {
     app.CopyBundledSkins();
     {
         const GlazeWindows windows = StartPanel();
-        EXPECT_EQ(TextOf(Text1Of(windows.Content)), L"计算机");
+        EXPECT_EQ(TextOf(TitleBoxOf(windows.Content)), L"计算机");
         ClosePanel(windows);
     }
     test::WriteAnsiFile(app.MysetIni(), L"[SETTING]\r\nSAVE=1\r\nWindowText=保存的 标题\r\n");
     SetForegroundWindow(GetDesktopWindow());
     const GlazeWindows windows = StartPanel();
-    EXPECT_EQ(TextOf(Text1Of(windows.Content)), L"保存的 标题");
+    EXPECT_EQ(TextOf(TitleBoxOf(windows.Content)), L"保存的 标题");
     ClosePanel(windows);
 }
 
@@ -99,7 +99,7 @@ TEST_F(PanelStart, ListsOnlyDirectoriesWithASkinDescriptionInAlphabeticalOrder) 
     test::WriteAnsiFile(app.SkinDir() + L"\\NoDescription\\frame.png", L"");
     test::WriteAnsiFile(app.SkinDir() + L"\\skin.ini", L"[SKININFO]\r\n");
     const GlazeWindows windows = StartPanel();
-    EXPECT_EQ(ComboEntries(Combo1Of(windows.Content)),
+    EXPECT_EQ(ComboEntries(SkinListOf(windows.Content)),
               (std::vector<std::wstring>{L"Alpha", L"beta"}));
     ClosePanel(windows);
 }
@@ -108,9 +108,9 @@ TEST_F(PanelStart, ASavedSkinBeyondTheListSelectsTheFirst) {
     app.CopyBundledSkins();
     test::WriteAnsiFile(app.MysetIni(), L"[SETTING]\r\nSAVE=1\r\nAPPSTYL=5\r\nAPPQUIT=1\r\n");
     const GlazeWindows windows = StartPanel();
-    EXPECT_EQ(SendMessageW(Combo1Of(windows.Content), CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(SendMessageW(Check1Of(windows.Content), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(Check2Of(windows.Content), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(SkinListOf(windows.Content), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(CloseProgramBoxOf(windows.Content), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(SaveSettingsBoxOf(windows.Content), BM_GETCHECK, 0, 0), BST_CHECKED);
     ClosePanel(windows);
     // Saved again on closing: the index now names the first skin.
     const std::string saved = test::ReadRawFile(app.MysetIni());
@@ -120,9 +120,9 @@ TEST_F(PanelStart, ASavedSkinBeyondTheListSelectsTheFirst) {
 TEST_F(PanelStart, ClosingWithSaveTickedWritesTheSettings) {
     app.CopyBundledSkins();
     const GlazeWindows windows = StartPanel();
-    HWND combo = Combo1Of(windows.Content);
-    SendMessageW(Check2Of(windows.Content), BM_CLICK, 0, 0);
-    SendMessageW(Check1Of(windows.Content), BM_CLICK, 0, 0);
+    HWND combo = SkinListOf(windows.Content);
+    SendMessageW(SaveSettingsBoxOf(windows.Content), BM_CLICK, 0, 0);
+    SendMessageW(CloseProgramBoxOf(windows.Content), BM_CLICK, 0, 0);
     // The user picks the second skin: the panel's frame takes it at once.
     RECT before{};
     GetWindowRect(windows.Frame, &before);
@@ -144,7 +144,7 @@ TEST_F(PanelStart, ClosingWithSaveUntickedDeletesTheSettings) {
     app.CopyBundledSkins();
     test::WriteAnsiFile(app.MysetIni(), L"[SETTING]\r\nSAVE=0\r\nWindowText=x\r\n");
     const GlazeWindows windows = StartPanel();
-    EXPECT_EQ(SendMessageW(Check2Of(windows.Content), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(SaveSettingsBoxOf(windows.Content), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     ClosePanel(windows);
     EXPECT_FALSE(std::filesystem::exists(app.MysetIni()));
 }

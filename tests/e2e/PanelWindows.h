@@ -17,16 +17,16 @@ GlazeWindows WaitForGlazeWindows(const Process& process);
 HWND ControlAt(HWND content, int x, int y);
 
 // Panel controls by their place in the panel.
-inline HWND Text1Of(HWND content) {
+inline HWND TitleBoxOf(HWND content) {
     return ControlAt(content, 8, 24);
 }
-inline HWND Combo1Of(HWND content) {
+inline HWND SkinListOf(HWND content) {
     return ControlAt(content, 160, 200);
 }
-inline HWND Check1Of(HWND content) {
+inline HWND CloseProgramBoxOf(HWND content) {
     return ControlAt(content, 8, 220);
 }
-inline HWND Check2Of(HWND content) {
+inline HWND SaveSettingsBoxOf(HWND content) {
     return ControlAt(content, 8, 200);
 }
 

@@ -164,7 +164,7 @@ TEST_F(SkinLoad, EveryBundledSkinDressesThePanelWithItsButtonsWhereTheSkinPutsTh
     Process panel(GlazeCommandLine(app, L""));
     const GlazeWindows windows = WaitForGlazeWindows(panel);
     ASSERT_NE(windows.Frame, nullptr);
-    HWND combo = Combo1Of(windows.Content);
+    HWND combo = SkinListOf(windows.Content);
     const std::vector<std::wstring> skins = ComboEntries(combo);
     ASSERT_EQ(skins.size(), 3u);
 

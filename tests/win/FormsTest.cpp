@@ -1,8 +1,8 @@
 #include "platform/Forms.h"
 
 #include "TestSupport.h"
-#include "lifecycle/ModProcEmpty.h"
-#include "lifecycle/Modunfrms.h"
+#include "platform/WorkingSet.h"
+#include "platform/UnloadAll.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ TEST(UnloadAllForms, FromTheFramesOwnUnloadUnloadsTheContentAndReturns) {
     content.Load();
     bool returned = false;
     frame.duringUnload = [&] {
-        Modunfrms::UnloadAllForms(false);
+        UnloadAllForms(false);
         returned = true;
         EXPECT_TRUE(frame.IsLoaded()); // its own unload is still under way
     };
@@ -127,7 +127,7 @@ TEST(UnloadAllForms, StopsAtAFormThatStays) {
     second.refuseUnload = true;
     EXPECT_EXIT(
         {
-            Modunfrms::UnloadAllForms(false);
+            UnloadAllForms(false);
             std::fprintf(stderr, "returned\n");
             std::exit(7);
         },
@@ -142,12 +142,12 @@ TEST(UnloadAllForms, ForcedItEndsTheProcessAfterUnloadingEveryForm) {
     frame.Load();
     content.Load();
     frame.duringUnload = [] {
-        Modunfrms::UnloadAllForms(true);
+        UnloadAllForms(true);
         std::fprintf(stderr, "not ended\n");
     };
     EXPECT_EXIT(
         {
-            Modunfrms::UnloadAllForms(true);
+            UnloadAllForms(true);
             std::fprintf(stderr, "not ended\n");
         },
         ::testing::ExitedWithCode(0),
@@ -156,7 +156,7 @@ TEST(UnloadAllForms, ForcedItEndsTheProcessAfterUnloadingEveryForm) {
 
 TEST(TrimWorkingSet, LeavesTheProcessRunning) {
     std::vector<char> touched(8 << 20, 1);
-    ModProcEmpty::TrimWorkingSet();
+    TrimWorkingSet();
     EXPECT_EQ(touched[touched.size() - 1], 1);
 }
 

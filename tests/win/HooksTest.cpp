@@ -1,5 +1,5 @@
-#include "hosting/ModMoveFrm.h"
-#include "hosting/ModProc.h"
+#include "hosting/FollowFrame.h"
+#include "hosting/FrameLimits.h"
 
 #include "TestSupport.h"
 #include "lifecycle/ProcessValues.h"
@@ -20,8 +20,8 @@
 namespace glaze {
 namespace {
 
-using ModMoveFrm::InstallMoveHook;
-using ModMoveFrm::RemoveMoveHook;
+using FollowFrame::InstallMoveHook;
+using FollowFrame::RemoveMoveHook;
 
 // A form that counts what reaches the forms layer through the hooks.
 class HookedForm : public Form {
@@ -218,9 +218,9 @@ TEST_F(Hooks, NothingIsRegisteredOrMovedBeforeTheFrameIsHooked) {
 }
 
 TEST_F(Hooks, WhileASkinLoadsTheContentIsRegisteredButNotMovedAndTheFrameHearsNothing) {
-    Process.FrameLimits.ptMaxSize = {1000, 700};
+    Process.SizeLimits.ptMaxSize = {1000, 700};
     HookBoth();
-    ModProc::InstallLimitsHook(frame.Hwnd());
+    FrameLimits::InstallLimitsHook(frame.Hwnd());
     ASSERT_FALSE(Process.SkinReady);
 
     MoveTo(content.Hwnd(), {650, 450, 50, 40});
@@ -255,13 +255,13 @@ Box LimitsBox(POINT a, POINT b) {
 
 TEST_F(Hooks, APanelFrameKeepsItsLoadedSize) {
     SkinLoaded();
-    Process.FrameLimits.ptMaxSize = {400, 300};
-    Process.FrameLimits.ptMinTrackSize = {400, 300};
+    Process.SizeLimits.ptMaxSize = {400, 300};
+    Process.SizeLimits.ptMinTrackSize = {400, 300};
     HookBoth();
-    ModProc::InstallLimitsHook(frame.Hwnd());
+    FrameLimits::InstallLimitsHook(frame.Hwnd());
 
     const MINMAXINFO limits = AskLimits(frame.Hwnd());
-    EXPECT_EQ(std::memcmp(&limits, &Process.FrameLimits, sizeof limits), 0);
+    EXPECT_EQ(std::memcmp(&limits, &Process.SizeLimits, sizeof limits), 0);
     EXPECT_EQ(LimitsBox(limits.ptMaxPosition, limits.ptMaxSize), (Box{0, 0, 400, 300}));
     EXPECT_EQ(LimitsBox(limits.ptMinTrackSize, limits.ptMaxTrackSize), (Box{400, 300, 400, 300}));
 
@@ -273,17 +273,17 @@ TEST_F(Hooks, APanelFrameKeepsItsLoadedSize) {
 
 TEST_F(Hooks, AFrameIsLimitedByItsSkinAndMaximisesAtTheCorner) {
     SkinLoaded();
-    Process.FrameLimits.ptMaxSize = {1000, 700};
-    Process.FrameLimits.ptMinTrackSize = {200, 200};
-    Process.FrameLimits.ptMaxPosition = {50, 40};
+    Process.SizeLimits.ptMaxSize = {1000, 700};
+    Process.SizeLimits.ptMinTrackSize = {200, 200};
+    Process.SizeLimits.ptMaxPosition = {50, 40};
     HookBoth();
-    ModProc::InstallLimitsHook(frame.Hwnd());
+    FrameLimits::InstallLimitsHook(frame.Hwnd());
     RegisterContent();
 
     // A later skin changes the largest size; dragging keeps the first one's limit.
-    Process.FrameLimits.ptMaxSize = {900, 600};
+    Process.SizeLimits.ptMaxSize = {900, 600};
     const MINMAXINFO limits = AskLimits(frame.Hwnd());
-    EXPECT_EQ(std::memcmp(&limits, &Process.FrameLimits, sizeof limits), 0);
+    EXPECT_EQ(std::memcmp(&limits, &Process.SizeLimits, sizeof limits), 0);
     EXPECT_EQ(LimitsBox(limits.ptMaxPosition, limits.ptMaxSize), (Box{0, 0, 900, 600}));
     EXPECT_EQ(LimitsBox(limits.ptMinTrackSize, limits.ptMaxTrackSize), (Box{200, 200, 1000, 700}));
 
@@ -300,7 +300,7 @@ TEST_F(Hooks, AFrameIsLimitedByItsSkinAndMaximisesAtTheCorner) {
 TEST_F(Hooks, TheSystemMenusChoiceReachesTheFrameAsASystemCommand) {
     SkinLoaded();
     HookBoth();
-    ModProc::InstallLimitsHook(frame.Hwnd());
+    FrameLimits::InstallLimitsHook(frame.Hwnd());
 
     EXPECT_EQ(SendMessageA(frame.Hwnd(), WM_COMMAND, SC_MINIMIZE, 0), 0);
     EXPECT_TRUE(IsIconic(frame.Hwnd()));
@@ -318,16 +318,16 @@ TEST_F(Hooks, RemovingTheFramesMoveHookDropsBothHooks) {
     HookBoth();
     InstallMoveHook(frame, true); // twice: the forms layer's procedure stays the saved one
     EXPECT_EQ(Process.SavedFormProc, original);
-    ModProc::InstallLimitsHook(frame.Hwnd());
-    EXPECT_EQ(ProcedureOf(frame.Hwnd()), &ModProc::FrameLimitsProc);
-    EXPECT_EQ(Process.SavedLimitsProc, &ModMoveFrm::MoveFollowProc);
+    FrameLimits::InstallLimitsHook(frame.Hwnd());
+    EXPECT_EQ(ProcedureOf(frame.Hwnd()), &FrameLimits::FrameLimitsProc);
+    EXPECT_EQ(Process.SavedLimitsProc, &FollowFrame::MoveFollowProc);
     RegisterContent();
 
     RemoveMoveHook(frame);
     EXPECT_EQ(ProcedureOf(frame.Hwnd()), original);
     MoveTo(frame.Hwnd(), {200, 150, 500, 350});
     EXPECT_EQ(BoxOf(content.Hwnd()), (Box{112, 110, 376, 258}));
-    EXPECT_EQ(ProcedureOf(content.Hwnd()), &ModMoveFrm::MoveFollowProc);
+    EXPECT_EQ(ProcedureOf(content.Hwnd()), &FollowFrame::MoveFollowProc);
     RemoveMoveHook(content);
     EXPECT_EQ(ProcedureOf(content.Hwnd()), original);
 
@@ -347,7 +347,7 @@ TEST_F(Hooks, AFailureInsideTheHookStaysThere) {
     EXPECT_EQ(frame.moves, moves); // the failed message goes no further
     EXPECT_EQ(BoxOf(frame.Hwnd()), (Box{200, 150, 500, 350}));
     LRESULT result = 1;
-    EXPECT_NO_THROW(result = ModMoveFrm::MoveFollowProc(frame.Hwnd(), WM_MOVE, 0, 0));
+    EXPECT_NO_THROW(result = FollowFrame::MoveFollowProc(frame.Hwnd(), WM_MOVE, 0, 0));
     EXPECT_EQ(result, 0);
 }
 

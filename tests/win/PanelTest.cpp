@@ -1,15 +1,15 @@
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 
 #include "TestSupport.h"
-#include "hosting/ModMoveFrm.h"
-#include "lifecycle/Captions.h"
+#include "hosting/FollowFrame.h"
+#include "platform/Captions.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
 #include "res/resource.h"
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ protected:
         fs::create_directories(dir.Path() / L"SKIN");
     }
     void TearDown() override {
-        TheForm2().Unload();
+        TheContentWindow().Unload();
         test::PumpMessages();
         Process = ProcessValues{};
     }
@@ -71,9 +71,9 @@ protected:
         fs::create_directories(dir.Path() / L"SKIN" / name);
         test::WriteAnsiFile(dir / (L"SKIN\\" + name + L"\\skin.ini"), L"[SKIN]\r\n");
     }
-    Form2& LoadPanel() {
-        TheForm2().Load();
-        return TheForm2();
+    ContentWindow& LoadPanel() {
+        TheContentWindow().Load();
+        return TheContentWindow();
     }
     std::wstring Profile() const { return dir / L"myset.ini"; }
 
@@ -81,7 +81,7 @@ protected:
 };
 
 TEST_F(Panel, EveryControlLiesOnThePictureBoxAtItsPlaceWithItsText) {
-    Form2& panel = LoadPanel();
+    ContentWindow& panel = LoadPanel();
     HWND form = panel.Hwnd();
     EXPECT_EQ(panel.Caption(), TitleMarker);
     EXPECT_EQ(panel.ScaleWidth(), 350);
@@ -95,53 +95,56 @@ TEST_F(Panel, EveryControlLiesOnThePictureBoxAtItsPlaceWithItsText) {
         std::wstring Text;
     };
     const std::vector<Expected> controls{
-        {panel.Label1, {8, 8, 168, 17}, L"请输入要加载的程序窗口名称："},
-        {panel.Text1, {8, 24, 265, 25}, L""},
-        {panel.Picture2, {288, 16, 36, 36}, L""},
-        {panel.List1, {8, 56, 265, 140}, L""},
-        {panel.Text2,
+        {panel.TitleLabel, {8, 8, 168, 17}, L"请输入要加载的程序窗口名称："},
+        {panel.TitleBox, {8, 24, 265, 25}, L""},
+        {panel.FinderTool, {288, 16, 36, 36}, L""},
+        {panel.WindowList, {8, 56, 265, 140}, L""},
+        {panel.UsageText,
          {48, 75, 193, 81},
          L"模拟Glaze透明窗体 V1.6\r\n刷新查找可模拟的活动窗口,或拖放\r\n"
          L"右上角的图标进行搜索.请注意选择\r\n要模拟的窗口.\r\n"},
-        {panel.Text3, {48, 152, 177, 41}, L"glaze 玻璃窗框 1.6\r\n2026 glaze 开发组 版权所有"},
-        {panel.Command2, {280, 136, 57, 25}, L"刷新"},
-        {panel.Command1, {280, 176, 57, 25}, L"应用"},
-        {panel.List2, {224, 168, 41, 21}, L""},
-        {panel.Check2, {8, 200, 105, 17}, L"保存当前的设置"},
-        {panel.Combo1, {160, 200, 113, 20}, L""},
-        {panel.Check1, {8, 220, 145, 17}, L"能够关闭被加载的程序"},
-        {panel.Label2, {168, 220, 90, 17}, L"*选择皮肤样式*"},
-        {panel.Image1, {312, 208, 32, 32}, L""},
+        {panel.CreditsText,
+         {48, 152, 177, 41},
+         L"glaze 玻璃窗框 1.6\r\n2026 glaze 开发组 版权所有"},
+        {panel.RefreshButton, {280, 136, 57, 25}, L"刷新"},
+        {panel.ApplyButton, {280, 176, 57, 25}, L"应用"},
+        {panel.CollectedTitles, {224, 168, 41, 21}, L""},
+        {panel.SaveSettingsBox, {8, 200, 105, 17}, L"保存当前的设置"},
+        {panel.SkinList, {160, 200, 113, 20}, L""},
+        {panel.CloseProgramBox, {8, 220, 145, 17}, L"能够关闭被加载的程序"},
+        {panel.SkinLabel, {168, 220, 90, 17}, L"*选择皮肤样式*"},
+        {panel.Emblem, {312, 208, 32, 32}, L""},
     };
-    EXPECT_EQ(GetParent(panel.Picture1), form);
-    EXPECT_EQ(ClientBoxOf(panel.Picture1, form), (Box{0, 0, 345, 241}));
+    EXPECT_EQ(GetParent(panel.ControlsPane), form);
+    EXPECT_EQ(ClientBoxOf(panel.ControlsPane, form), (Box{0, 0, 345, 241}));
     for (const Expected& c : controls) {
         SCOPED_TRACE(c.Text);
         ASSERT_NE(c.Control, nullptr);
-        EXPECT_EQ(GetParent(c.Control), panel.Picture1);
+        EXPECT_EQ(GetParent(c.Control), panel.ControlsPane);
         EXPECT_EQ(ClientBoxOf(c.Control, form), c.Place);
         EXPECT_EQ(WindowTitle(c.Control), c.Text);
-        EXPECT_EQ((StyleOf(c.Control) & WS_VISIBLE) != 0, c.Control != panel.List2);
+        EXPECT_EQ((StyleOf(c.Control) & WS_VISIBLE) != 0, c.Control != panel.CollectedTitles);
     }
-    EXPECT_NE(StyleOf(panel.List1) & LBS_SORT, 0);
-    EXPECT_EQ(StyleOf(panel.List2) & LBS_SORT, 0);
-    EXPECT_NE(StyleOf(panel.Text2) & ES_READONLY, 0);
-    EXPECT_NE(StyleOf(panel.Text3) & ES_READONLY, 0);
+    EXPECT_NE(StyleOf(panel.WindowList) & LBS_SORT, 0);
+    EXPECT_EQ(StyleOf(panel.CollectedTitles) & LBS_SORT, 0);
+    EXPECT_NE(StyleOf(panel.UsageText) & ES_READONLY, 0);
+    EXPECT_NE(StyleOf(panel.CreditsText) & ES_READONLY, 0);
     // The pictures come from the program's resources.
-    EXPECT_NE(PictureOf(panel.Picture2), nullptr);
-    EXPECT_NE(SendMessageA(panel.Image1, STM_GETICON, 0, 0), 0);
+    EXPECT_NE(PictureOf(panel.FinderTool), nullptr);
+    EXPECT_NE(SendMessageA(panel.Emblem, STM_GETICON, 0, 0), 0);
     // Hiding the picture box hides every control.
-    ShowWindow(panel.Picture1, SW_HIDE);
+    ShowWindow(panel.ControlsPane, SW_HIDE);
     panel.Show();
-    EXPECT_FALSE(IsWindowVisible(panel.Text1));
+    EXPECT_FALSE(IsWindowVisible(panel.TitleBox));
 }
 
 TEST_F(Panel, TextControlsShareOneChineseNinePointFontAndTheSkinListKeepsTheDefault) {
-    Form2& panel = LoadPanel();
-    const HWND withPanelFont[] = {panel.Label1, panel.Label2,   panel.Text1,   panel.Text2,
-                                  panel.Text3,  panel.List1,    panel.List2,   panel.Check1,
-                                  panel.Check2, panel.Command1, panel.Command2};
-    const auto font = reinterpret_cast<HFONT>(SendMessageA(panel.Label1, WM_GETFONT, 0, 0));
+    ContentWindow& panel = LoadPanel();
+    const HWND withPanelFont[] = {
+        panel.TitleLabel,      panel.SkinLabel,   panel.TitleBox,        panel.UsageText,
+        panel.CreditsText,     panel.WindowList,  panel.CollectedTitles, panel.CloseProgramBox,
+        panel.SaveSettingsBox, panel.ApplyButton, panel.RefreshButton};
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(panel.TitleLabel, WM_GETFONT, 0, 0));
     LOGFONTA face{};
     ASSERT_EQ(GetObjectA(font, sizeof face, &face), static_cast<int>(sizeof face));
     EXPECT_EQ(FromAnsi(face.lfFaceName), L"微软雅黑");
@@ -152,24 +155,25 @@ TEST_F(Panel, TextControlsShareOneChineseNinePointFontAndTheSkinListKeepsTheDefa
     for (HWND control : withPanelFont) {
         EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
     }
-    EXPECT_NE(SendMessageA(panel.Combo1, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+    EXPECT_NE(SendMessageA(panel.SkinList, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
 }
 
 TEST_F(Panel, TabGoesThroughTheControlsInDesignOrderAndTheNotesStayOverTheList) {
-    Form2& panel = LoadPanel();
+    ContentWindow& panel = LoadPanel();
     panel.Move(40, 40, 350, 240);
     panel.Show();
     test::PumpMessages();
-    const std::vector<HWND> order{panel.Text1,  panel.Command1, panel.Command2, panel.List1,
-                                  panel.Check1, panel.Check2,   panel.Combo1,   panel.Text1};
+    const std::vector<HWND> order{panel.TitleBox,   panel.ApplyButton,     panel.RefreshButton,
+                                  panel.WindowList, panel.CloseProgramBox, panel.SaveSettingsBox,
+                                  panel.SkinList,   panel.TitleBox};
     for (size_t i = 0; i + 1 < order.size(); ++i) {
         EXPECT_EQ(GetNextDlgTabItem(panel.Hwnd(), order[i], FALSE), order[i + 1]) << i;
     }
 
     // Redrawing the list leaves the notes on top of it, and the credits' first line whole where
     // it meets the usage text's blank last rows.
-    RedrawWindow(panel.List1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    const Box usage = ClientBoxOf(panel.Text2, panel.Hwnd());
+    RedrawWindow(panel.WindowList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const Box usage = ClientBoxOf(panel.UsageText, panel.Hwnd());
     EXPECT_GT(InkIn(panel.Hwnd(), {usage[0], usage[1], usage[2], usage[3]}), 200);
     EXPECT_GT(InkIn(panel.Hwnd(), {48, 152, 177, 4}), 10);
 }
@@ -183,13 +187,13 @@ TEST_F(Panel, TheSkinListHoldsTheDirectoriesWithASkinFileInAlphabeticalOrder) {
     AddSkin(L"水晶");
     AddSkin(L"Slate");
     AddSkin(L"aqua");
-    Form2& panel = LoadPanel();
+    ContentWindow& panel = LoadPanel();
     std::vector<std::wstring> names;
-    for (int32_t i = 0; i < panel.Combo1Count(); ++i) {
-        names.push_back(panel.Combo1Text(i));
+    for (int32_t i = 0; i < panel.SkinCount(); ++i) {
+        names.push_back(panel.SkinName(i));
     }
     EXPECT_EQ(names, (std::vector<std::wstring>{L"aqua", L"Slate", L"水晶"}));
-    EXPECT_EQ(panel.Combo1Text(3), L"");
+    EXPECT_EQ(panel.SkinName(3), L"");
 }
 
 TEST_F(Panel, TheSavedSkinIsSelectedAndOneBeyondTheListFallsBackToTheFirst) {
@@ -199,8 +203,8 @@ TEST_F(Panel, TheSavedSkinIsSelectedAndOneBeyondTheListFallsBackToTheFirst) {
     for (const auto& [saved, selected] :
          std::vector<std::pair<int32_t, int32_t>>{{2, 2}, {5, 0}, {3, 0}, {-1, 0}}) {
         Process.StyleIndex = saved;
-        Form2& panel = LoadPanel();
-        EXPECT_EQ(SendMessageA(panel.Combo1, CB_GETCURSEL, 0, 0), selected) << saved;
+        ContentWindow& panel = LoadPanel();
+        EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), selected) << saved;
         EXPECT_EQ(Process.StyleIndex, selected) << saved;
         panel.Unload();
     }
@@ -209,39 +213,39 @@ TEST_F(Panel, TheSavedSkinIsSelectedAndOneBeyondTheListFallsBackToTheFirst) {
 TEST_F(Panel, WithoutSkinsTheListIsEmptyAndNothingIsSelected) {
     fs::remove_all(dir.Path() / L"SKIN");
     Process.StyleIndex = 4;
-    Form2& panel = LoadPanel();
-    EXPECT_EQ(panel.Combo1Count(), 0);
-    EXPECT_EQ(SendMessageA(panel.Combo1, CB_GETCURSEL, 0, 0), CB_ERR);
+    ContentWindow& panel = LoadPanel();
+    EXPECT_EQ(panel.SkinCount(), 0);
+    EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), CB_ERR);
     EXPECT_EQ(Process.StyleIndex, 0);
 }
 
 TEST_F(Panel, AChoiceInTheSkinListWaitsWhileNoSkinIsReady) {
     AddSkin(L"A");
     AddSkin(L"B");
-    Form2& panel = LoadPanel();
-    panel.SetCombo1Index(1);
-    SendMessageA(panel.Combo1, CB_SETCURSEL, 1, 0);
-    SendMessageA(panel.Picture1, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(panel.Combo1));
+    ContentWindow& panel = LoadPanel();
+    panel.SelectSkinAt(1);
+    SendMessageA(panel.SkinList, CB_SETCURSEL, 1, 0);
+    SendMessageA(panel.ControlsPane, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(panel.SkinList));
     EXPECT_EQ(Process.StyleIndex, 0);
 }
 
 TEST_F(Panel, CheckBoxesShowTheSettingsAndAClickOnlyTicksOrClears) {
     Process.QuitFlag = 1;
     Process.SaveFlag = 2;
-    Form2& panel = LoadPanel();
-    EXPECT_EQ(CheckOf(panel.Check1), BST_CHECKED);
-    EXPECT_EQ(CheckOf(panel.Check2), BST_INDETERMINATE);
+    ContentWindow& panel = LoadPanel();
+    EXPECT_EQ(CheckOf(panel.CloseProgramBox), BST_CHECKED);
+    EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_INDETERMINATE);
     EXPECT_EQ(Process.SaveFlag, 2);
 
-    SendMessageA(panel.Check2, BM_CLICK, 0, 0);
-    EXPECT_EQ(CheckOf(panel.Check2), BST_UNCHECKED);
+    SendMessageA(panel.SaveSettingsBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_UNCHECKED);
     EXPECT_EQ(Process.SaveFlag, 0);
-    SendMessageA(panel.Check2, BM_CLICK, 0, 0);
-    EXPECT_EQ(CheckOf(panel.Check2), BST_CHECKED);
+    SendMessageA(panel.SaveSettingsBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_CHECKED);
     EXPECT_EQ(Process.SaveFlag, 1);
-    SendMessageA(panel.Check1, BM_CLICK, 0, 0);
-    EXPECT_EQ(CheckOf(panel.Check1), BST_UNCHECKED);
+    SendMessageA(panel.CloseProgramBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(CheckOf(panel.CloseProgramBox), BST_UNCHECKED);
     EXPECT_EQ(Process.QuitFlag, 1); // the close option is read from the box when it is used
     panel.Unload();
 
@@ -249,8 +253,8 @@ TEST_F(Panel, CheckBoxesShowTheSettingsAndAClickOnlyTicksOrClears) {
     Process.QuitFlag = 9;
     Process.SaveFlag = -3;
     LoadPanel();
-    EXPECT_EQ(CheckOf(TheForm2().Check1), BST_UNCHECKED);
-    EXPECT_EQ(CheckOf(TheForm2().Check2), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(TheContentWindow().CloseProgramBox), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(TheContentWindow().SaveSettingsBox), BST_UNCHECKED);
     EXPECT_EQ(Process.SaveFlag, -3);
 }
 
@@ -260,8 +264,8 @@ TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
     Process.SaveFlag = 1;
     Process.StyleIndex = 1;
     Process.ProfilePath = dir / L"other.ini";
-    Form2& panel = LoadPanel();
-    SendMessageA(panel.Check1, BM_CLICK, 0, 0); // the box, not QuitFlag, is saved
+    ContentWindow& panel = LoadPanel();
+    SendMessageA(panel.CloseProgramBox, BM_CLICK, 0, 0); // the box, not QuitFlag, is saved
     ASSERT_TRUE(panel.Unload());
     EXPECT_EQ(test::ReadRawFile(Profile()), "[SETTING]\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
     EXPECT_EQ(Process.ProfilePath, Profile());
@@ -297,7 +301,7 @@ TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
     Form frame(L"frame");
     frame.Load();
     Process.FollowMain = &frame; // the panel follows a hooked frame
-    Form2& panel = LoadPanel();
+    ContentWindow& panel = LoadPanel();
     HWND target = CreateWindowExA(0, "STATIC", "target", WS_CHILD, 5, 5, 20, 20, panel.Hwnd(),
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     Process.TargetWindow = target;
@@ -307,20 +311,20 @@ TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
     panel.Move(0, 0, 320, 210);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{0, 0, 320, 210}));
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(panel.Hwnd(), GWLP_WNDPROC)),
-              &ModMoveFrm::MoveFollowProc);
+              &FollowFrame::MoveFollowProc);
     panel.TargetCaptured = false;
     frame.Unload();
 }
 
 // The panel's entries in its window list.
-std::vector<std::wstring> List1Entries(const Form2& panel) {
+std::vector<std::wstring> WindowListEntries(const ContentWindow& panel) {
     std::vector<std::wstring> entries;
-    const auto count = SendMessageA(panel.List1, LB_GETCOUNT, 0, 0);
+    const auto count = SendMessageA(panel.WindowList, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(
-                             SendMessageA(panel.List1, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)),
+        std::string text(static_cast<size_t>(SendMessageA(panel.WindowList, LB_GETTEXTLEN,
+                                                          static_cast<WPARAM>(i), 0)),
                          '\0');
-        SendMessageA(panel.List1, LB_GETTEXT, static_cast<WPARAM>(i),
+        SendMessageA(panel.WindowList, LB_GETTEXT, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(text.data()));
         entries.push_back(FromAnsi(text));
     }
@@ -328,15 +332,15 @@ std::vector<std::wstring> List1Entries(const Form2& panel) {
 }
 
 TEST_F(Panel, RefreshListsOnlyTitlesThatAVisibleWindowHasOrBeginsWith) {
-    Form2& panel = LoadPanel();
+    ContentWindow& panel = LoadPanel();
     test::PlainWindow shown(L"面板列表 Hidden title, shown here", true);
     test::PlainWindow hidden(L"面板列表 Hidden", false);
     test::PlainWindow alone(L"面板列表 Alone", false);
     const std::wstring longTitle(120, L'长');
     test::PlainWindow wide(longTitle, true);
-    SendMessageA(panel.Command2, BM_CLICK, 0, 0);
+    SendMessageA(panel.RefreshButton, BM_CLICK, 0, 0);
 
-    const std::vector<std::wstring> listed = List1Entries(panel);
+    const std::vector<std::wstring> listed = WindowListEntries(panel);
     const auto count = [&](std::wstring_view entry) {
         return std::count(listed.begin(), listed.end(), entry);
     };
@@ -346,12 +350,12 @@ TEST_F(Panel, RefreshListsOnlyTitlesThatAVisibleWindowHasOrBeginsWith) {
     EXPECT_EQ(count(longTitle), 1);
     // The longest title can be scrolled into view.
     RECT client{};
-    GetClientRect(panel.List1, &client);
-    EXPECT_GT(SendMessageA(panel.List1, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
+    GetClientRect(panel.WindowList, &client);
+    EXPECT_GT(SendMessageA(panel.WindowList, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
 }
 
 TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {
-    Form2& panel = LoadPanel();
+    ContentWindow& panel = LoadPanel();
     panel.Show();
     HCURSOR reticle = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_FINDER));
     ICONINFO info{};
@@ -361,7 +365,7 @@ TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {
     EXPECT_EQ(info.xHotspot, 15u);
     EXPECT_EQ(info.yHotspot, 16u);
 
-    SendMessageA(panel.Picture2, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(panel.FinderTool, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     EXPECT_TRUE(panel.FinderDragging);
     EXPECT_EQ(GetCapture(), panel.Hwnd());
     EXPECT_EQ(GetCursor(), reticle);
@@ -369,7 +373,7 @@ TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {
     SendMessageA(panel.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(panel.Hwnd()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), reticle);
-    SendMessageA(panel.Picture2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); // no second drag
+    SendMessageA(panel.FinderTool, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); // no second drag
     EXPECT_EQ(GetCapture(), panel.Hwnd());
 
     SendMessageA(panel.Hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -379,7 +383,7 @@ TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {
 
     // Losing the mouse to another window ends the drag as well.
     test::PlainWindow other(L"takes the mouse", true);
-    SendMessageA(panel.Picture2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(panel.FinderTool, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ASSERT_TRUE(panel.FinderDragging);
     SetCapture(other.Hwnd());
     EXPECT_FALSE(panel.FinderDragging);
@@ -392,21 +396,21 @@ protected:
         DeleteFileW(handOver.c_str());
         Panel::TearDown();
     }
-    const std::wstring handOver = Modmyset::GetTempFilePath();
+    const std::wstring handOver = ProfileFile::GetTempFilePath();
 };
 
 TEST_F(PanelApply, AFrameCaptionIsHandedOverWithTheSkinAndTheCloseOption) {
     DeleteFileW(handOver.c_str());
-    Form2& panel = LoadPanel();
+    ContentWindow& panel = LoadPanel();
     Process.StyleIndex = 3;
-    SendMessageA(panel.Check1, BM_SETCHECK, BST_INDETERMINATE, 0);
-    panel.SetText1Text(L"没有的窗口 - 模拟Glaze窗体*");
-    SendMessageA(panel.Command1, BM_CLICK, 0, 0);
+    SendMessageA(panel.CloseProgramBox, BM_SETCHECK, BST_INDETERMINATE, 0);
+    panel.SetTitleBoxText(L"没有的窗口 - 模拟Glaze窗体*");
+    SendMessageA(panel.ApplyButton, BM_CLICK, 0, 0);
     EXPECT_EQ(test::ReadRawFile(handOver),
               ToAnsi(L"[SETTING]\r\nSetReCaption=没有的窗口 - 模拟Glaze窗体*\r\nSetReSTYL=3\r\n"
                      L"SetReQUIT=2\r\n"));
     EXPECT_EQ(Process.ProfilePath, handOver);
-    EXPECT_EQ(panel.Text1Text(), L"没有的窗口 - 模拟Glaze窗体*");
+    EXPECT_EQ(panel.TitleBoxText(), L"没有的窗口 - 模拟Glaze窗体*");
 }
 
 // A form that records the mouse presses that reach it.

@@ -1,4 +1,4 @@
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 
 #include "TestSupport.h"
 #include "lifecycle/ProcessValues.h"
@@ -10,7 +10,7 @@
 namespace glaze {
 namespace {
 
-using namespace Modmyset;
+using namespace ProfileFile;
 
 class ProfileFile : public ::testing::Test {
 protected:

@@ -1,13 +1,13 @@
-#include "frame/Form1.h"
+#include "frame/FrameWindow.h"
 
 #include "frame/FrameGeometry.h"
-#include "hosting/ModMoveFrm.h"
-#include "lifecycle/ModProcEmpty.h"
-#include "lifecycle/Modunfrms.h"
+#include "hosting/FollowFrame.h"
+#include "platform/WorkingSet.h"
+#include "platform/UnloadAll.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
-#include "panel/Form2.h"
-#include "panel/RestyleReceiver.h"
+#include "panel/ContentWindow.h"
+#include "frame/HandOverReceiver.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/TestFaults.h"
@@ -45,29 +45,29 @@ POINT ClientOffsetOf(HWND window) {
 
 } // namespace
 
-Form1::Form1() : Form(L"模拟Glaze窗体*") {
+FrameWindow::FrameWindow() : Form(L"模拟Glaze窗体*") {
     hitAreaCallbacks_.Place = [this](int32_t item, const PixelRect& rect) {
-        PicContl[static_cast<size_t>(item)]->MoveTo(
+        HitAreas[static_cast<size_t>(item)]->MoveTo(
             {rect.X - ClientOffsetX, rect.Y - ClientOffsetY, rect.Width, rect.Height});
     };
     hitAreaCallbacks_.IsEnabled = [this](int32_t item) {
-        return PicContl[static_cast<size_t>(item)]->IsEnabled();
+        return HitAreas[static_cast<size_t>(item)]->IsEnabled();
     };
 }
 
-Form1::~Form1() = default;
+FrameWindow::~FrameWindow() = default;
 
-Form::WindowStyle Form1::DesignStyle() const {
+Form::WindowStyle FrameWindow::DesignStyle() const {
     // A sizable window with a system menu: start-up takes its caption away and makes it
     // layered; the thick frame stays, so the frame can be sized at its outer edge.
     return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 400, 300};
 }
 
-void Form1::OnResize() {
+void FrameWindow::OnResize() {
     Compose();
 }
 
-std::optional<LRESULT> Form1::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_ENDSESSION) {
         // Log-off or shut-down: the process is ended once this returns. The ordinary shutdown
         // runs first, so a framed window goes back to the desktop, and the panel keeps its
@@ -80,7 +80,7 @@ std::optional<LRESULT> Form1::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     return std::nullopt;
 }
 
-void Form1::ReTrans() {
+void FrameWindow::ReloadSkin() {
     Process.SkinReady = false;
     LockWindowUpdate(Hwnd());
     std::wstring skinName;
@@ -93,7 +93,7 @@ void Form1::ReTrans() {
     }
 }
 
-void Form1::LoadSkinAroundContent(std::wstring& skinName) {
+void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
     ReleaseSkin();
 
     ScreenBitmapInfo = MakeScreenBitmapInfo();
@@ -102,8 +102,8 @@ void Form1::LoadSkinAroundContent(std::wstring& skinName) {
     FrameSize = {ScaleWidth(), ScaleHeight()};
     FrameBlend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
 
-    Form2& content = TheForm2();
-    const int32_t skinCount = content.Combo1Count();
+    ContentWindow& content = TheContentWindow();
+    const int32_t skinCount = content.SkinCount();
     if (skinCount == 0) {
         FailSkinLoad(L"没有皮肤文件可以加载！本程序将退出！");
         return;
@@ -111,8 +111,8 @@ void Form1::LoadSkinAroundContent(std::wstring& skinName) {
     if (Process.StyleIndex > skinCount - 1 || Process.StyleIndex < 0) {
         Process.StyleIndex = 0;
     }
-    content.SetCombo1Index(Process.StyleIndex);
-    skinName = content.Combo1Text(Process.StyleIndex);
+    content.SelectSkinAt(Process.StyleIndex);
+    skinName = content.SkinName(Process.StyleIndex);
     Process.SkinDir = Process.AppDir + L"SKIN\\" + skinName;
 
     if (!LoadSkin()) {
@@ -138,31 +138,31 @@ void Form1::LoadSkinAroundContent(std::wstring& skinName) {
     LockWindowUpdate(nullptr);
 }
 
-void Form1::ReleaseSkin() {
-    for (size_t i = PicContl.size(); i-- > 1;) {
-        PicContl[i].reset();
+void FrameWindow::ReleaseSkin() {
+    for (size_t i = HitAreas.size(); i-- > 1;) {
+        HitAreas[i].reset();
     }
-    if (!PicContl.empty()) {
-        PicContl.resize(1);
+    if (!HitAreas.empty()) {
+        HitAreas.resize(1);
     }
     Images.ItemDC.clear();
     FrameDC.Reset();
     Skin.ItemAction.clear();
-    ModProcEmpty::TrimWorkingSet();
+    TrimWorkingSet();
 }
 
-bool Form1::LoadSkin() {
+bool FrameWindow::LoadSkin() {
     TestFaults::InSkinLoad();
     const PrepareHitArea prepare = [this](int32_t item, const SkinItemFields& fields) {
         const auto index = static_cast<size_t>(item);
-        if (PicContl.size() <= index) {
-            PicContl.resize(index + 1);
+        if (HitAreas.size() <= index) {
+            HitAreas.resize(index + 1);
         }
-        if (!PicContl[index]) {
-            PicContl[index] =
+        if (!HitAreas[index]) {
+            HitAreas[index] =
                 std::make_unique<HitArea>(Hwnd(), item, static_cast<HitAreaEvents&>(*this));
         }
-        HitArea& area = *PicContl[index];
+        HitArea& area = *HitAreas[index];
         if (area.Hwnd() == nullptr) {
             return false;
         }
@@ -176,12 +176,12 @@ bool Form1::LoadSkin() {
                          prepare);
 }
 
-void Form1::PlaceAroundContent() {
+void FrameWindow::PlaceAroundContent() {
     if (State() != WindowState::Normal) {
         SetState(WindowState::Normal);
     }
     const ScreenFacts screen = CurrentScreen(TrayRect);
-    Form2& content = TheForm2();
+    ContentWindow& content = TheContentWindow();
     const RECT around = content.WindowRect();
     const auto size = FrameSizeAround(around.right - around.left, around.bottom - around.top,
                                       Process.MarginH, Process.MarginV, screen);
@@ -190,7 +190,7 @@ void Form1::PlaceAroundContent() {
     SetWindowPos(Hwnd(), nullptr, 0, 0, size.Width, size.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    MINMAXINFO& limits = Process.FrameLimits;
+    MINMAXINFO& limits = Process.SizeLimits;
     if (Process.IsFrameProcess()) {
         limits.ptMinTrackSize = {200, 200};
         limits.ptMaxSize = {screen.Width, MaximisedFrameHeight(screen)};
@@ -201,13 +201,13 @@ void Form1::PlaceAroundContent() {
     }
 }
 
-void Form1::FailSkinLoad(const std::wstring& message) {
+void FrameWindow::FailSkinLoad(const std::wstring& message) {
     LockWindowUpdate(nullptr);
     MessageBoxA(Hwnd(), ToAnsi(message).c_str(), ToAnsi(ErrorCaption).c_str(), MB_ICONERROR);
-    Modunfrms::UnloadAllForms(true);
+    UnloadAllForms(true);
 }
 
-void Form1::Compose() {
+void FrameWindow::Compose() {
     if (!Process.SkinReady) {
         return;
     }
@@ -229,11 +229,11 @@ void Form1::Compose() {
         DrawHeight = last->Height;
     }
     ShowCanvas();
-    ModMoveFrm::KeepFollowersAbove();
-    TheForm2().Repaint();
+    FollowFrame::KeepFollowersAbove();
+    TheContentWindow().Repaint();
 }
 
-void Form1::ShowCanvas() {
+void FrameWindow::ShowCanvas() {
     UpdateLayeredWindow(Hwnd(), WindowDc(Hwnd()), nullptr, &FrameSize, FrameDC, &FrameOrigin, 0,
                         &FrameBlend, ULW_ALPHA);
 }

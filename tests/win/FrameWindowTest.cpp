@@ -3,13 +3,13 @@
 // reloads. Nothing is written beside the test program: a panel that is not told to save its
 // settings only deletes a settings file, and there is none there.
 
-#include "frame/Form1.h"
+#include "frame/FrameWindow.h"
 
 #include "TestSupport.h"
 #include "frame/FrameCanvas.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 #include "platform/Canvas.h"
 
 #include <objbase.h>
@@ -150,8 +150,8 @@ protected:
         ASSERT_FALSE(fs::exists(SettingsFile())) << "a settings file beside the tests";
     }
     void TearDown() override {
-        if (TheForm1().IsLoaded()) {
-            TheForm1().Unload();
+        if (TheFrameWindow().IsLoaded()) {
+            TheFrameWindow().Unload();
         }
         test::PumpMessages();
         Process = ProcessValues{};
@@ -160,27 +160,27 @@ protected:
     static fs::path SettingsFile() { return TestProgramDir() / L"myset.ini"; }
 
     // Loaded and shown as the program's entry does.
-    Form1& LoadPanel() {
-        TheForm1().Load();
-        TheForm1().Show();
+    FrameWindow& LoadPanel() {
+        TheFrameWindow().Load();
+        TheFrameWindow().Show();
         test::PumpMessages();
-        return TheForm1();
+        return TheFrameWindow();
     }
     // A frame process around a window of this process (the frame is placed around the content
     // window; the target only has to exist for the start-up to go on).
-    Form1& LoadFrame() {
+    FrameWindow& LoadFrame() {
         Process.ArgumentText = std::wstring(TargetTitle) + L"/A";
         return LoadPanel();
     }
 
     // Every hit area lies on screen over its item of the frame as it is now.
-    static void ExpectHitAreasOverTheirItems(const Form1& form) {
+    static void ExpectHitAreasOverTheirItems(const FrameWindow& form) {
         const RECT frame = RectOf(form.Hwnd());
         const int32_t width = frame.right - frame.left;
         const int32_t height = frame.bottom - frame.top;
-        ASSERT_EQ(form.PicContl.size(), static_cast<size_t>(form.Skin.ItemCount));
+        ASSERT_EQ(form.HitAreas.size(), static_cast<size_t>(form.Skin.ItemCount));
         for (int32_t item = 1; item < form.Skin.ItemCount; ++item) {
-            const HitArea& area = *form.PicContl[static_cast<size_t>(item)];
+            const HitArea& area = *form.HitAreas[static_cast<size_t>(item)];
             const PixelRect at = PlaceItem(form.Skin, item, width, height, area.IsEnabled()).Rect;
             const RECT expected{frame.left + at.X, frame.top + at.Y, frame.left + at.X + at.Width,
                                 frame.top + at.Y + at.Height};
@@ -195,9 +195,9 @@ protected:
     }
 
     // The frame lies around the content window with the skin's borders.
-    static void ExpectFrameAroundContent(const Form1& form, const BundledSkin& skin) {
+    static void ExpectFrameAroundContent(const FrameWindow& form, const BundledSkin& skin) {
         const RECT frame = RectOf(form.Hwnd());
-        const RECT content = RectOf(TheForm2().Hwnd());
+        const RECT content = RectOf(TheContentWindow().Hwnd());
         EXPECT_EQ(content.left - frame.left, skin.Left) << skin.Name;
         EXPECT_EQ(content.top - frame.top, skin.Top) << skin.Name;
         EXPECT_EQ((frame.right - frame.left) - (content.right - content.left), skin.MarginH)
@@ -212,13 +212,13 @@ protected:
 
     static void Reload(int32_t styleIndex) {
         Process.StyleIndex = styleIndex;
-        TheForm1().ReTrans();
+        TheFrameWindow().ReloadSkin();
         test::PumpMessages();
     }
 };
 
 TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
-    Form1& form = LoadPanel();
+    FrameWindow& form = LoadPanel();
     ASSERT_TRUE(Process.SkinReady);
     EXPECT_EQ(Process.SkinDir, Process.AppDir + L"SKIN\\Aurora");
     ExpectFrameAroundContent(form, Aurora);
@@ -279,23 +279,23 @@ TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
 }
 
 TEST_F(FrameForm, HitAreasLieOverTheirItemsOnScreen) {
-    Form1& form = LoadPanel();
+    FrameWindow& form = LoadPanel();
     ExpectHitAreasOverTheirItems(form);
     const RECT frame = RectOf(form.Hwnd());
-    const RECT close = RectOf(form.PicContl[AuroraCloseItem]->Hwnd());
+    const RECT close = RectOf(form.HitAreas[AuroraCloseItem]->Hwnd());
     EXPECT_EQ(close.left, frame.right - AuroraCloseFromRight);
     EXPECT_EQ(close.top, frame.top + AuroraCloseTop);
     EXPECT_EQ(close.right - close.left, AuroraCloseWidth);
     EXPECT_EQ(close.bottom - close.top, AuroraCloseHeight);
-    EXPECT_EQ(form.PicContl[AuroraCloseItem]->Tag, L"close");
+    EXPECT_EQ(form.HitAreas[AuroraCloseItem]->Tag, L"close");
     // Item 0 stands for the frame image and never takes the mouse.
-    EXPECT_FALSE(IsWindowVisible(form.PicContl[0]->Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(form.HitAreas[0]->Hwnd()));
 }
 
 TEST_F(FrameForm, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
-    Form1& form = LoadPanel();
+    FrameWindow& form = LoadPanel();
     const RECT frame = RectOf(form.Hwnd());
-    const MINMAXINFO& limits = Process.FrameLimits;
+    const MINMAXINFO& limits = Process.SizeLimits;
     EXPECT_EQ(limits.ptMinTrackSize.x, frame.right - frame.left);
     EXPECT_EQ(limits.ptMinTrackSize.y, frame.bottom - frame.top);
     EXPECT_EQ(limits.ptMaxSize.x, frame.right - frame.left);
@@ -314,8 +314,8 @@ TEST_F(FrameForm, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
 }
 
 TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
-    Form1& form = LoadPanel();
-    Form2& panel = TheForm2();
+    FrameWindow& form = LoadPanel();
+    ContentWindow& panel = TheContentWindow();
     const RECT frame = RectOf(form.Hwnd());
     const RECT content = RectOf(panel.Hwnd());
     EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Aurora.ItemCount);
@@ -323,12 +323,12 @@ TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
 
     // A skin number one beyond the list or below it stands for the first skin, which the skin
     // list then shows; the same skin again gives the same frame.
-    for (const int32_t styleIndex : {panel.Combo1Count(), -1, 0}) {
+    for (const int32_t styleIndex : {panel.SkinCount(), -1, 0}) {
         SCOPED_TRACE(styleIndex);
-        SendMessageA(panel.Combo1, CB_SETCURSEL, 2, 0);
+        SendMessageA(panel.SkinList, CB_SETCURSEL, 2, 0);
         Reload(styleIndex);
         EXPECT_EQ(Process.StyleIndex, 0);
-        EXPECT_EQ(SendMessageA(panel.Combo1, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), 0);
         EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), frame) << Describe(RectOf(form.Hwnd()));
         EXPECT_PRED2(SameRect, RectOf(panel.Hwnd()), content) << Describe(RectOf(panel.Hwnd()));
         EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Aurora.ItemCount);
@@ -349,10 +349,10 @@ TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
 
 TEST_F(FrameForm, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeight) {
     const test::PlainWindow target(TargetTitle, false);
-    Form1& form = LoadFrame();
+    FrameWindow& form = LoadFrame();
     ASSERT_TRUE(Process.IsFrameProcess());
     ExpectFrameAroundContent(form, Aurora);
-    const MINMAXINFO& limits = Process.FrameLimits;
+    const MINMAXINFO& limits = Process.SizeLimits;
     EXPECT_EQ(limits.ptMinTrackSize.x, 200);
     EXPECT_EQ(limits.ptMinTrackSize.y, 200);
     EXPECT_EQ(limits.ptMaxSize.x, GetSystemMetrics(SM_CXSCREEN));
@@ -367,7 +367,7 @@ TEST_F(FrameForm, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeig
 
 TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
     const test::PlainWindow target(TargetTitle, false);
-    Form1& form = LoadFrame();
+    FrameWindow& form = LoadFrame();
     const RECT before = RectOf(form.Hwnd());
     const int32_t width = before.right - before.left;
     const int32_t height = before.bottom - before.top;
@@ -376,7 +376,7 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         test::PumpMessages();
     };
-    const auto closeLeft = [&] { return RectOf(form.PicContl[AuroraCloseItem]->Hwnd()).left; };
+    const auto closeLeft = [&] { return RectOf(form.HitAreas[AuroraCloseItem]->Hwnd()).left; };
     const auto canvasIsBlank = [&](int32_t w) {
         const std::vector<uint32_t> pixels = ReadCanvasPixels(form.FrameDC, w, height);
         return !pixels.empty() &&
@@ -390,7 +390,7 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
     EXPECT_EQ(form.FrameSize.cx, width + 100);
 
     // While a skin is being loaded, size changes draw nothing and move no hit area.
-    const PixelRect closeBefore = form.PicContl[AuroraCloseItem]->Rect();
+    const PixelRect closeBefore = form.HitAreas[AuroraCloseItem]->Rect();
     PatBlt(form.FrameDC, 0, 0, width + 200, height, BLACKNESS);
     ASSERT_TRUE(canvasIsBlank(width + 200));
     Process.SkinReady = false;
@@ -398,7 +398,7 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
     SendMessageA(form.Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width + 200, height));
     form.Compose();
     EXPECT_TRUE(canvasIsBlank(width + 200));
-    EXPECT_EQ(form.PicContl[AuroraCloseItem]->Rect(), closeBefore);
+    EXPECT_EQ(form.HitAreas[AuroraCloseItem]->Rect(), closeBefore);
 
     Process.SkinReady = true;
     resize(width + 150);
@@ -409,7 +409,7 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
 
 TEST_F(FrameForm, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundItsContent) {
     const test::PlainWindow target(TargetTitle, false);
-    Form1& form = LoadFrame();
+    FrameWindow& form = LoadFrame();
     for (const WindowState state : {WindowState::Minimized, WindowState::Maximized}) {
         SCOPED_TRACE(static_cast<int>(state));
         form.SetState(state);
@@ -424,10 +424,10 @@ TEST_F(FrameForm, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundI
 
 TEST_F(FrameForm, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLargerThanTheScreen) {
     const test::PlainWindow target(TargetTitle, false);
-    Form1& form = LoadFrame();
+    FrameWindow& form = LoadFrame();
     // The content window as a large captured window would leave it, before the frame follows.
     Process.SkinReady = false;
-    TheForm2().Move(-50, -20, 2000, 1000);
+    TheContentWindow().Move(-50, -20, 2000, 1000);
     Reload(0);
     const RECT frame = RectOf(form.Hwnd());
     EXPECT_EQ(frame.left, -50 - Aurora.Left);

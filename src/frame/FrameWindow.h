@@ -17,13 +17,13 @@
 
 namespace glaze {
 
-class Form1 : public Form, private HitAreaEvents {
+class FrameWindow : public Form, private HitAreaEvents {
 public:
-    Form1();
-    ~Form1() override;
+    FrameWindow();
+    ~FrameWindow() override;
 
     // Loads the skin at StyleIndex, places the frame around the content window and draws it.
-    void ReTrans();
+    void ReloadSkin();
     // The size-change handler: hands over to the re-style receiver while a frame process is
     // minimised, otherwise composes the frame and shows it.
     void Compose();
@@ -37,7 +37,7 @@ public:
     POINT FrameOrigin{};
     SIZE FrameSize{};
     // Hit areas over the items; member 0 exists from the start, hidden, and is never placed.
-    std::vector<std::unique_ptr<HitArea>> PicContl;
+    std::vector<std::unique_ptr<HitArea>> HitAreas;
     // The rectangle of the item last placed or last under the pointer, in frame pixels.
     int32_t DrawX = 0;
     int32_t DrawY = 0;
@@ -64,7 +64,7 @@ private:
     void OnHitAreaMouseDown(int32_t item, const MouseEvent& event) override;
     void OnHitAreaMouseUp(int32_t item, const MouseEvent& event) override;
 
-    // The body of ReTrans; names the skin it takes as soon as it knows it.
+    // The body of ReloadSkin; names the skin it takes as soon as it knows it.
     void LoadSkinAroundContent(std::wstring& skinName);
     void ReleaseSkin();
     bool LoadSkin();

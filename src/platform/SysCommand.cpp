@@ -1,10 +1,10 @@
-#include "frame/ModSysComd.h"
+#include "platform/SysCommand.h"
 
-namespace glaze::ModSysComd {
+namespace glaze::SysCommand {
 
 void PostSysCommand(HWND window, UINT_PTR command) {
     // A window that is gone cannot take the command, and nothing is left to do about it.
     PostMessageA(window, WM_SYSCOMMAND, command, 0);
 }
 
-} // namespace glaze::ModSysComd
+} // namespace glaze::SysCommand

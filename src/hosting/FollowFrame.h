@@ -12,7 +12,7 @@ namespace glaze {
 class Form;
 }
 
-namespace glaze::ModMoveFrm {
+namespace glaze::FollowFrame {
 
 // Hooks the form's window; the main form is the one the others follow. Both forms share one
 // window class, so the one saved procedure (the forms layer's) serves both. Install the frame's
@@ -33,4 +33,4 @@ void KeepFollowersAbove();
 // Marks follower `index` as placed and, when a skin is loaded, lays it on the frame's interior.
 void PlaceFollower(size_t index);
 
-} // namespace glaze::ModMoveFrm
+} // namespace glaze::FollowFrame

@@ -1,13 +1,13 @@
-#include "hosting/ModMoveFrm.h"
+#include "hosting/FollowFrame.h"
 
-#include "hosting/ModProc.h"
+#include "hosting/FrameLimits.h"
 #include "lifecycle/ProcessValues.h"
 #include "platform/Forms.h"
 
 #include <algorithm>
 #include <iterator>
 
-namespace glaze::ModMoveFrm {
+namespace glaze::FollowFrame {
 namespace {
 
 // The follower whose MoveWindow is under way. Its own move and size messages come back through
@@ -102,7 +102,7 @@ bool ChangesZOrder(UINT message, LPARAM lParam) {
 }
 
 bool IsOwnHook(WNDPROC procedure) {
-    return procedure == &MoveFollowProc || procedure == &ModProc::FrameLimitsProc;
+    return procedure == &MoveFollowProc || procedure == &FrameLimits::FrameLimitsProc;
 }
 
 } // namespace
@@ -197,4 +197,4 @@ LRESULT CALLBACK MoveFollowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-} // namespace glaze::ModMoveFrm
+} // namespace glaze::FollowFrame

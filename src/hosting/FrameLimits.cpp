@@ -1,14 +1,14 @@
-#include "hosting/ModProc.h"
+#include "hosting/FrameLimits.h"
 
 #include "lifecycle/ProcessValues.h"
 
-namespace glaze::ModProc {
+namespace glaze::FrameLimits {
 
 void InstallLimitsHook(HWND frame) {
-    Process.FrameLimits.ptMaxPosition = POINT{0, 0};
+    Process.SizeLimits.ptMaxPosition = POINT{0, 0};
     // Later skins change only the largest and the smallest size; dragging may never go past
     // the largest size of the first one.
-    Process.FrameLimits.ptMaxTrackSize = Process.FrameLimits.ptMaxSize;
+    Process.SizeLimits.ptMaxTrackSize = Process.SizeLimits.ptMaxSize;
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(frame, GWLP_WNDPROC));
     // Hooked already: saving this procedure as the one below it would make it call itself.
     if (current == &FrameLimitsProc) {
@@ -28,7 +28,7 @@ LRESULT CALLBACK FrameLimitsProc(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_GETMINMAXINFO:
         if (lParam != 0) {
-            *reinterpret_cast<MINMAXINFO*>(lParam) = Process.FrameLimits;
+            *reinterpret_cast<MINMAXINFO*>(lParam) = Process.SizeLimits;
         }
         return 0;
     case WM_COMMAND:
@@ -41,4 +41,4 @@ LRESULT CALLBACK FrameLimitsProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
-} // namespace glaze::ModProc
+} // namespace glaze::FrameLimits

@@ -1,12 +1,12 @@
-#include "lifecycle/ModFindTitle.h"
+#include "platform/WindowTitles.h"
 
 #include "platform/AnsiText.h"
 
 #include <windows.h>
 
-namespace glaze::ModFindTitle {
+namespace glaze {
 
-bool FindTitle(std::wstring_view title) {
+bool TitleExists(std::wstring_view title) {
     for (HWND window = GetTopWindow(nullptr); window != nullptr;
          window = GetWindow(window, GW_HWNDNEXT)) {
         const std::wstring candidate = WindowTitle(window);
@@ -17,4 +17,4 @@ bool FindTitle(std::wstring_view title) {
     return false;
 }
 
-} // namespace glaze::ModFindTitle
+} // namespace glaze

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-namespace glaze::ModFindTitle {
+namespace glaze {
 
 // Whether some top-level window, hidden ones included, has exactly this title
 // (case and character width matter; nothing is trimmed).
-bool FindTitle(std::wstring_view title);
+bool TitleExists(std::wstring_view title);
 
-} // namespace glaze::ModFindTitle
+} // namespace glaze

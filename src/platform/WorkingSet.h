@@ -1,8 +1,8 @@
 #pragma once
 
-namespace glaze::ModProcEmpty {
+namespace glaze {
 
 // Asks the system to take as many pages as it can out of the process's working set.
 void TrimWorkingSet();
 
-} // namespace glaze::ModProcEmpty
+} // namespace glaze

@@ -17,25 +17,25 @@
 
 namespace glaze {
 
-class Form2 : public Form {
+class ContentWindow : public Form {
 public:
-    Form2();
-    ~Form2() override;
+    ContentWindow();
+    ~ContentWindow() override;
 
     // The skin list: names of the usable skin directories, in alphabetical order.
-    int32_t Combo1Count() const;
-    std::wstring Combo1Text(int32_t index) const;
+    int32_t SkinCount() const;
+    std::wstring SkinName(int32_t index) const;
     // Selects an entry; as with a choice by the user, the list's click handler runs.
-    void SetCombo1Index(int32_t index);
+    void SelectSkinAt(int32_t index);
 
-    std::wstring Text1Text() const;
-    void SetText1Text(const std::wstring& text);
+    std::wstring TitleBoxText() const;
+    void SetTitleBoxText(const std::wstring& text);
 
-    // 应用: starts a frame process for the title in Text1, or hands the panel's skin and close
-    // option to the running frame that Text1 names.
-    void Command1_Click();
+    // 应用: starts a frame process for the title in TitleBox, or hands the panel's skin and close
+    // option to the running frame that TitleBox names.
+    void OnApply();
     // 刷新: lists the titles of the windows that can be framed and offers the first.
-    void Command2_Click();
+    void OnRefresh();
 
     // Paints the window and the panel's controls at once. A framed window is left alone: its
     // program repaints it when it is resized, and even marking it for painting from here makes
@@ -47,7 +47,7 @@ public:
 
     // A frame process takes the window with this title (outer blanks trimmed) in, with its
     // client area where it was; the process ends at once when there is no such window.
-    void hadload(const std::wstring& title);
+    void CaptureTarget(const std::wstring& title);
 
     // Whether the captured window lies on this form; it then takes the form's whole client area.
     bool TargetCaptured = false;
@@ -58,21 +58,21 @@ public:
     void ReleaseTargetAtOnce();
 
     // Controls (child windows), named as the panel's design names them.
-    HWND Picture1 = nullptr; // container of all controls below
-    HWND Label1 = nullptr;
-    HWND Text1 = nullptr;
-    HWND Picture2 = nullptr; // the finder tool
-    HWND List1 = nullptr;
-    HWND Text2 = nullptr;
-    HWND Text3 = nullptr;
-    HWND Command2 = nullptr;
-    HWND Command1 = nullptr;
-    HWND List2 = nullptr;
-    HWND Check2 = nullptr;
-    HWND Combo1 = nullptr;
-    HWND Check1 = nullptr;
-    HWND Label2 = nullptr;
-    HWND Image1 = nullptr;
+    HWND ControlsPane = nullptr; // container of all controls below
+    HWND TitleLabel = nullptr;
+    HWND TitleBox = nullptr;
+    HWND FinderTool = nullptr; // the finder tool
+    HWND WindowList = nullptr;
+    HWND UsageText = nullptr;
+    HWND CreditsText = nullptr;
+    HWND RefreshButton = nullptr;
+    HWND ApplyButton = nullptr;
+    HWND CollectedTitles = nullptr;
+    HWND SaveSettingsBox = nullptr;
+    HWND SkinList = nullptr;
+    HWND CloseProgramBox = nullptr;
+    HWND SkinLabel = nullptr;
+    HWND Emblem = nullptr;
 
 protected:
     WindowStyle DesignStyle() const override;
@@ -99,15 +99,15 @@ private:
     void FillSkinList();
     void ShowSettings();
     void SaveSettings();
-    void Combo1_Click();
-    void Check2_Click();
-    int32_t Check1Value() const;
+    void OnSkinChosen();
+    void OnSaveSettingsClicked();
+    int32_t CloseProgramValue() const;
 
     void CollectWindowTitles();
     void FilterWindowTitles();
     void FitListExtent();
-    void List1_MouseUp(int x, int y);
-    void Picture2_MouseDown();
+    void OnWindowListClick(int x, int y);
+    void OnFinderPressed();
     void EndFinderDrag();
     void ShowTextUnderPointer(const MouseEvent& event);
     std::optional<LRESULT> OnFinderMessage(UINT message);

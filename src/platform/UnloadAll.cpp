@@ -1,10 +1,10 @@
-#include "lifecycle/Modunfrms.h"
+#include "platform/UnloadAll.h"
 
 #include "platform/Forms.h"
 
 #include <cstdio>
 
-namespace glaze::Modunfrms {
+namespace glaze {
 
 void UnloadAllForms(bool force) {
     const auto& forms = LoadedForms();
@@ -24,4 +24,4 @@ void UnloadAllForms(bool force) {
     }
 }
 
-} // namespace glaze::Modunfrms
+} // namespace glaze

@@ -1,14 +1,14 @@
-#include "panel/Form2.h"
+#include "panel/ContentWindow.h"
 
-#include "frame/Form1.h"
-#include "hosting/ModMoveFrm.h"
-#include "lifecycle/Captions.h"
+#include "frame/FrameWindow.h"
+#include "hosting/FollowFrame.h"
+#include "platform/Captions.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
 #include "res/resource.h"
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 
 #include <commctrl.h>
 
@@ -17,11 +17,11 @@
 namespace glaze {
 namespace {
 
-constexpr std::wstring_view UsageText = L"模拟Glaze透明窗体 V1.6\r\n"
+constexpr std::wstring_view UsageNote = L"模拟Glaze透明窗体 V1.6\r\n"
                                         L"刷新查找可模拟的活动窗口,或拖放\r\n"
                                         L"右上角的图标进行搜索.请注意选择\r\n"
                                         L"要模拟的窗口.\r\n";
-constexpr std::wstring_view CreditsText = L"glaze 玻璃窗框 1.6\r\n"
+constexpr std::wstring_view CreditsNote = L"glaze 玻璃窗框 1.6\r\n"
                                           L"2026 glaze 开发组 版权所有";
 
 constexpr DWORD LabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
@@ -32,7 +32,7 @@ constexpr DWORD CheckStyle = WS_VISIBLE | WS_TABSTOP | BS_3STATE;
 constexpr DWORD NoteStyle = WS_VISIBLE | ES_MULTILINE | ES_READONLY;
 
 struct ControlDesign {
-    HWND Form2::*Control;
+    HWND ContentWindow::*Control;
     const char* ClassName;
     std::wstring_view Text;
     DWORD Style;
@@ -41,37 +41,37 @@ struct ControlDesign {
     bool PanelFont;
 };
 
-// The controls on Picture1 after the finder tool, in tab order, which is also their z-order. The
-// skin list's height makes room for its drop-down part.
+// The controls on ControlsPane after the finder tool, in tab order, which is also their z-order.
+// The skin list's height makes room for its drop-down part.
 // clang-format off
 const std::array<ControlDesign, 13> Controls{{
-    {&Form2::Text1, "EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+    {&ContentWindow::TitleBox, "EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
      {8, 24, 265, 25}, true},
-    {&Form2::Command1, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true},
-    {&Form2::Label1, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
+    {&ContentWindow::ApplyButton, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true},
+    {&ContentWindow::TitleLabel, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
      {8, 8, 168, 17}, true},
-    {&Form2::Command2, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
-    {&Form2::List1, "LISTBOX", L"",
+    {&ContentWindow::RefreshButton, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
+    {&ContentWindow::WindowList, "LISTBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
          LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE, {8, 56, 265, 140}, true},
-    {&Form2::Check1, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
-    {&Form2::List2, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+    {&ContentWindow::CloseProgramBox, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
+    {&ContentWindow::CollectedTitles, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
      {224, 168, 41, 21}, true},
-    {&Form2::Text2, "EDIT", UsageText, NoteStyle, 0, {48, 75, 193, 81}, true},
-    {&Form2::Check2, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true},
-    {&Form2::Combo1, "COMBOBOX", L"",
+    {&ContentWindow::UsageText, "EDIT", UsageNote, NoteStyle, 0, {48, 75, 193, 81}, true},
+    {&ContentWindow::SaveSettingsBox, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true},
+    {&ContentWindow::SkinList, "COMBOBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0,
      {160, 200, 113, 200}, false},
-    {&Form2::Label2, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true}, // wide enough for its text in this font
-    {&Form2::Text3, "EDIT", CreditsText, NoteStyle, 0, {48, 152, 177, 41}, true},
-    {&Form2::Image1, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false},
+    {&ContentWindow::SkinLabel, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true}, // wide enough for its text in this font
+    {&ContentWindow::CreditsText, "EDIT", CreditsNote, NoteStyle, 0, {48, 152, 177, 41}, true},
+    {&ContentWindow::Emblem, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false},
 }};
 // clang-format on
 
-constexpr PixelRect Picture1Place{0, 0, 345, 241};
-constexpr PixelRect Picture2Place{288, 16, 36, 36};
-constexpr int Combo1ClosedHeight = 20;
+constexpr PixelRect ControlsPanePlace{0, 0, 345, 241};
+constexpr PixelRect FinderToolPlace{288, 16, 36, 36};
+constexpr int SkinListClosedHeight = 20;
 
 ScopedFont CreatePanelFont() {
     const WindowDc screen(nullptr);
@@ -130,43 +130,44 @@ std::wstring SkinRoot() {
 
 } // namespace
 
-Form2::Form2() : Form(std::wstring(TitleMarker)) {}
+ContentWindow::ContentWindow() : Form(std::wstring(TitleMarker)) {}
 
-Form2::~Form2() = default;
+ContentWindow::~ContentWindow() = default;
 
-Form::WindowStyle Form2::DesignStyle() const {
+Form::WindowStyle ContentWindow::DesignStyle() const {
     return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 350, 240, true};
 }
 
-void Form2::OnLoad() {
+void ContentWindow::OnLoad() {
     CreateControls();
-    ModMoveFrm::InstallMoveHook(*this, false);
+    FollowFrame::InstallMoveHook(*this, false);
     FillSkinList();
-    if (Process.StyleIndex > Combo1Count() - 1 || Process.StyleIndex < 0) {
+    if (Process.StyleIndex > SkinCount() - 1 || Process.StyleIndex < 0) {
         Process.StyleIndex = 0;
     }
-    if (Combo1Count() > 0) {
-        SetCombo1Index(Process.StyleIndex);
+    if (SkinCount() > 0) {
+        SelectSkinAt(Process.StyleIndex);
     }
     ShowSettings();
 }
 
-HWND Form2::AddControl(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
-                       const PixelRect& place) {
+HWND ContentWindow::AddControl(const char* className, std::wstring_view text, DWORD style,
+                               DWORD exStyle, const PixelRect& place) {
     // Controls overlap here and there (a label's last row under an edit box, the notes on the
     // list): each is drawn only where no control above it in the z-order lies.
     return CreateWindowExA(exStyle, className, ToAnsi(text).c_str(),
                            WS_CHILD | WS_CLIPSIBLINGS | style, place.X, place.Y, place.Width,
-                           place.Height, Picture1, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           place.Height, ControlsPane, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-void Form2::CreateControls() {
+void ContentWindow::CreateControls() {
     const HINSTANCE module = GetModuleHandleA(nullptr);
     panelFont_ = CreatePanelFont();
 
-    Picture1 = CreatePictureBox(Hwnd(), Picture1Place, WS_VISIBLE, 0, true);
-    Picture2 = CreatePictureBox(Picture1, Picture2Place, WS_VISIBLE, WS_EX_CLIENTEDGE, false);
-    SetPicture(Picture2, LoadCursorA(module, MAKEINTRESOURCEA(IDC_FINDER)));
+    ControlsPane = CreatePictureBox(Hwnd(), ControlsPanePlace, WS_VISIBLE, 0, true);
+    FinderTool =
+        CreatePictureBox(ControlsPane, FinderToolPlace, WS_VISIBLE, WS_EX_CLIENTEDGE, false);
+    SetPicture(FinderTool, LoadCursorA(module, MAKEINTRESOURCEA(IDC_FINDER)));
     for (const ControlDesign& design : Controls) {
         HWND control =
             AddControl(design.ClassName, design.Text, design.Style, design.ExStyle, design.Place);
@@ -175,9 +176,9 @@ void Form2::CreateControls() {
             SetControlFont(control, panelFont_);
         }
     }
-    SetControlFont(Combo1, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    SetClosedHeight(Combo1, Combo1ClosedHeight);
-    SendMessageA(Image1, STM_SETICON,
+    SetControlFont(SkinList, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    SetClosedHeight(SkinList, SkinListClosedHeight);
+    SendMessageA(Emblem, STM_SETICON,
                  reinterpret_cast<WPARAM>(LoadImageA(module, MAKEINTRESOURCEA(IDI_EMBLEM),
                                                      IMAGE_ICON, 32, 32, LR_SHARED)),
                  0);
@@ -186,15 +187,15 @@ void Form2::CreateControls() {
     // rows: they go just above the list, which leaves the order of the controls that take the
     // focus as it is.
     constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(Text3, GetWindow(List1, GW_HWNDPREV), 0, 0, 0, 0, keepPlace);
-    SetWindowPos(Text2, Text3, 0, 0, 0, 0, keepPlace);
+    SetWindowPos(CreditsText, GetWindow(WindowList, GW_HWNDPREV), 0, 0, 0, 0, keepPlace);
+    SetWindowPos(UsageText, CreditsText, 0, 0, 0, 0, keepPlace);
 
     const auto self = reinterpret_cast<DWORD_PTR>(this);
-    SetWindowSubclass(List1, ControlMouseProc, 0, self);
-    SetWindowSubclass(Picture2, ControlMouseProc, 0, self);
+    SetWindowSubclass(WindowList, ControlMouseProc, 0, self);
+    SetWindowSubclass(FinderTool, ControlMouseProc, 0, self);
 }
 
-void Form2::FillSkinList() {
+void ContentWindow::FillSkinList() {
     const std::wstring root = SkinRoot();
     WIN32_FIND_DATAA found{};
     const ScopedFind search(FindFirstFileA(ToAnsi(root + L"*").c_str(), &found));
@@ -207,73 +208,73 @@ void Form2::FillSkinList() {
             const DWORD attributes = GetFileAttributesA(ToAnsi(root + name).c_str());
             if (attributes != INVALID_FILE_ATTRIBUTES &&
                 (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                SendMessageA(Combo1, CB_ADDSTRING, 0,
+                SendMessageA(SkinList, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(ToAnsi(name).c_str()));
             }
         } while (FindNextFileA(search, &found));
     }
     // A directory is a skin only with its skin.ini.
-    for (int32_t i = Combo1Count(); i-- > 0;) {
-        if (!Modmyset::FileExists(root + Combo1Text(i) + L"\\skin.ini")) {
-            SendMessageA(Combo1, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    for (int32_t i = SkinCount(); i-- > 0;) {
+        if (!ProfileFile::FileExists(root + SkinName(i) + L"\\skin.ini")) {
+            SendMessageA(SkinList, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
         }
     }
 }
 
-void Form2::ShowSettings() {
-    ShowCheckValue(Check1, Process.QuitFlag);
-    ShowCheckValue(Check2, Process.SaveFlag);
+void ContentWindow::ShowSettings() {
+    ShowCheckValue(CloseProgramBox, Process.QuitFlag);
+    ShowCheckValue(SaveSettingsBox, Process.SaveFlag);
 }
 
-int32_t Form2::Combo1Count() const {
-    return static_cast<int32_t>(SendMessageA(Combo1, CB_GETCOUNT, 0, 0));
+int32_t ContentWindow::SkinCount() const {
+    return static_cast<int32_t>(SendMessageA(SkinList, CB_GETCOUNT, 0, 0));
 }
 
-std::wstring Form2::Combo1Text(int32_t index) const {
-    return ListEntryText(Combo1, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+std::wstring ContentWindow::SkinName(int32_t index) const {
+    return ListEntryText(SkinList, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
-void Form2::SetCombo1Index(int32_t index) {
-    SendMessageA(Combo1, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    Combo1_Click();
+void ContentWindow::SelectSkinAt(int32_t index) {
+    SendMessageA(SkinList, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    OnSkinChosen();
 }
 
-std::wstring Form2::Text1Text() const {
-    return WindowTitle(Text1);
+std::wstring ContentWindow::TitleBoxText() const {
+    return WindowTitle(TitleBox);
 }
 
-void Form2::SetText1Text(const std::wstring& text) {
-    SetWindowTextA(Text1, ToAnsi(text).c_str());
+void ContentWindow::SetTitleBoxText(const std::wstring& text) {
+    SetWindowTextA(TitleBox, ToAnsi(text).c_str());
 }
 
-void Form2::Combo1_Click() {
+void ContentWindow::OnSkinChosen() {
     if (!Process.SkinReady) {
         return;
     }
-    Process.StyleIndex = static_cast<int32_t>(SendMessageA(Combo1, CB_GETCURSEL, 0, 0));
-    TheForm1().ReTrans();
+    Process.StyleIndex = static_cast<int32_t>(SendMessageA(SkinList, CB_GETCURSEL, 0, 0));
+    TheFrameWindow().ReloadSkin();
 }
 
-void Form2::Check2_Click() {
-    Process.SaveFlag = CheckValue(Check2);
+void ContentWindow::OnSaveSettingsClicked() {
+    Process.SaveFlag = CheckValue(SaveSettingsBox);
 }
 
-void Form2::Repaint() {
+void ContentWindow::Repaint() {
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
-    RedrawWindow(Picture1, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(ControlsPane, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void Form2::OnResize() {
+void ContentWindow::OnResize() {
     FillWithTarget();
 }
 
-bool Form2::OnQueryUnload() {
+bool ContentWindow::OnQueryUnload() {
     ReleaseTarget();
     return true;
 }
 
-void Form2::OnUnload() {
-    ModMoveFrm::RemoveMoveHook(*this);
+void ContentWindow::OnUnload() {
+    FollowFrame::RemoveMoveHook(*this);
     // Only the control panel keeps settings; a frame process never touches them.
     if (Process.IsFrameProcess()) {
         return;
@@ -281,22 +282,22 @@ void Form2::OnUnload() {
     SaveSettings();
 }
 
-void Form2::SaveSettings() {
+void ContentWindow::SaveSettings() {
     Process.ProfilePath = Process.AppDir + L"myset.ini";
     if (Process.SaveFlag != 1) {
         DeleteFileA(ToAnsi(Process.ProfilePath).c_str());
         return;
     }
-    Modmyset::WriteProfile(L"SETTING", L"SAVE", L"1");
-    Modmyset::WriteProfile(L"SETTING", L"APPSTYL", std::to_wstring(Process.StyleIndex));
-    Modmyset::WriteProfile(L"SETTING", L"APPQUIT", std::to_wstring(Check1Value()));
+    ProfileFile::WriteProfile(L"SETTING", L"SAVE", L"1");
+    ProfileFile::WriteProfile(L"SETTING", L"APPSTYL", std::to_wstring(Process.StyleIndex));
+    ProfileFile::WriteProfile(L"SETTING", L"APPQUIT", std::to_wstring(CloseProgramValue()));
 }
 
-int32_t Form2::Check1Value() const {
-    return CheckValue(Check1);
+int32_t ContentWindow::CloseProgramValue() const {
+    return CheckValue(CloseProgramBox);
 }
 
-std::optional<LRESULT> Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         return OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -310,36 +311,36 @@ std::optional<LRESULT> Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-std::optional<LRESULT> Form2::OnCommand(HWND control, WORD code) {
-    if (control == Command1 && code == BN_CLICKED) {
-        Command1_Click();
+std::optional<LRESULT> ContentWindow::OnCommand(HWND control, WORD code) {
+    if (control == ApplyButton && code == BN_CLICKED) {
+        OnApply();
         return 0;
     }
-    if (control == Command2 && code == BN_CLICKED) {
-        Command2_Click();
+    if (control == RefreshButton && code == BN_CLICKED) {
+        OnRefresh();
         return 0;
     }
-    if (control == Combo1 && code == CBN_SELCHANGE) {
-        Combo1_Click();
+    if (control == SkinList && code == CBN_SELCHANGE) {
+        OnSkinChosen();
         return 0;
     }
-    if ((control == Check1 || control == Check2) && code == BN_CLICKED) {
+    if ((control == CloseProgramBox || control == SaveSettingsBox) && code == BN_CLICKED) {
         ToggleCheck(control);
-        if (control == Check2) {
-            Check2_Click();
+        if (control == SaveSettingsBox) {
+            OnSaveSettingsClicked();
         }
         return 0;
     }
     return std::nullopt;
 }
 
-std::optional<LRESULT> Form2::OnStaticColour(HWND control, HDC dc) {
-    if (control != Text2 && control != Text3) {
+std::optional<LRESULT> ContentWindow::OnStaticColour(HWND control, HDC dc) {
+    if (control != UsageText && control != CreditsText) {
         return std::nullopt;
     }
     // The notes share the list's white face; the credits are quieter than the usage text.
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(control == Text3 ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(control == CreditsText ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 

@@ -1,11 +1,11 @@
-#include "lifecycle/ModProcEmpty.h"
+#include "platform/WorkingSet.h"
 
 #include <windows.h>
 
-namespace glaze::ModProcEmpty {
+namespace glaze {
 
 void TrimWorkingSet() {
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
-} // namespace glaze::ModProcEmpty
+} // namespace glaze

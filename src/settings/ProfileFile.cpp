@@ -1,6 +1,6 @@
-#include "settings/Modmyset.h"
+#include "settings/ProfileFile.h"
 
-#include "lifecycle/Captions.h"
+#include "platform/Captions.h"
 #include "lifecycle/ProcessValues.h"
 #include "platform/AnsiText.h"
 #include "settings/ProfileNumber.h"
@@ -9,7 +9,7 @@
 
 #include <array>
 
-namespace glaze::Modmyset {
+namespace glaze::ProfileFile {
 namespace {
 
 // A value longer than the read buffer is cut at 127 bytes. A double-byte character cut in
@@ -105,4 +105,4 @@ int32_t ReadProfileNumber(std::wstring_view section, std::wstring_view key) {
     return ProfileNumber(ReadProfile(section, key));
 }
 
-} // namespace glaze::Modmyset
+} // namespace glaze::ProfileFile

@@ -1,4 +1,4 @@
-#include "lifecycle/Captions.h"
+#include "platform/Captions.h"
 
 namespace glaze {
 

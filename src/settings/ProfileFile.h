@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace glaze::Modmyset {
+namespace glaze::ProfileFile {
 
 // The user's temporary directory followed by "mysetfile.tmp" (the bare name when the
 // directory cannot be had).
@@ -29,4 +29,4 @@ bool FileExists(std::wstring_view path);
 // The number in a key, by the numeric reading of profile values.
 int32_t ReadProfileNumber(std::wstring_view section, std::wstring_view key);
 
-} // namespace glaze::Modmyset
+} // namespace glaze::ProfileFile
