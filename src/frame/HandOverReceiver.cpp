@@ -2,20 +2,17 @@
 
 #include "frame/FrameWindow.h"
 #include "lifecycle/ProcessValues.h"
-#include "platform/AnsiText.h"
-#include "settings/ProfileFile.h"
+#include "settings/HandOverFile.h"
 
 namespace glaze {
 
 void ReceiveRestyle(FrameWindow& frame) {
-    Process.ProfilePath = ProfileFile::GetTempFilePath();
-    // Read whole: a caption longer than an ordinary value's 127 bytes must still match.
-    if (ProfileFile::ReadWholeProfile(L"SETTING", L"SetReCaption") != frame.Caption()) {
+    const auto handOver = TakeHandOverFor(frame.Caption());
+    if (!handOver) {
         return;
     }
-    Process.StyleIndex = ProfileFile::ReadProfileNumber(L"SETTING", L"SetReSTYL");
-    Process.QuitFlag = ProfileFile::ReadProfileNumber(L"SETTING", L"SetReQUIT");
-    DeleteFileA(ToAnsi(Process.ProfilePath).c_str());
+    Process.StyleIndex = handOver->StyleIndex;
+    Process.QuitFlag = handOver->CloseProgram;
     frame.ReloadSkin();
 }
 

@@ -1,6 +1,5 @@
 #include "frame/SkinLoader.h"
 
-#include "lifecycle/ProcessValues.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
@@ -27,8 +26,7 @@ void SetItem(SkinModel& model, size_t i, const SkinItemFields& fields, DecodedSi
 bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO& canvasInfo,
                    SkinModel& model, SkinImages& images, const PrepareHitArea& prepareHitArea) {
     model.ItemCount = 0;
-    Process.ProfilePath = skinDir + L"\\skin.ini";
-    const std::vector<std::wstring> lines = ReadSkinItemLines();
+    const std::vector<std::wstring> lines = ReadSkinItemLines(skinDir + L"\\skin.ini");
     for (size_t i = 0; i < lines.size(); ++i) {
         const auto item = static_cast<int32_t>(i);
         const std::optional<SkinItemFields> fields = ParseSkinItemLine(lines[i]);

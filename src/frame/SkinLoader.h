@@ -21,7 +21,7 @@ struct SkinImages {
 // Called for every item i >= 1 once its fields are read; false fails the load.
 using PrepareHitArea = std::function<bool(int32_t item, const SkinItemFields& fields)>;
 
-// Loads skin.ini of skinDir (Process.ProfilePath is left naming it) item by item: each image is
+// Loads skin.ini of skinDir item by item: each image is
 // read from disk and decoded exactly once into a new screen-sized canvas. An image that is
 // missing or cannot be decoded leaves its item in the skin, fully transparent, 0 x 0.
 // Returns false when no item could be loaded or an item line is faulty; model.ItemCount then

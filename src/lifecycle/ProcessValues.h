@@ -15,7 +15,6 @@ class Form;
 struct ProcessValues {
     std::wstring ArgumentText; // empty: control panel; otherwise a frame process
     std::wstring AppDir;       // the executable's directory, ending in a backslash
-    std::wstring ProfilePath;  // the one profile file that ReadProfile and WriteProfile address
     int32_t SaveFlag = 0;      // 1: the panel's settings are remembered
     int32_t StyleIndex = 0;    // 0-based position of the selected skin in the skin list
     int32_t QuitFlag = 0;      // 1: the framed program is closed together with the frame

@@ -17,7 +17,8 @@
 #include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiPlus.h"
-#include "settings/ProfileFile.h"
+#include "settings/HandOverFile.h"
+#include "settings/UserSettings.h"
 
 #include <array>
 
@@ -33,14 +34,11 @@ bool IsDesktop(HWND window) {
 // The control panel's settings, and the title it offers first: the window that was in front
 // when the panel was started.
 std::wstring ReadPanelSettings() {
-    Process.ProfilePath = Process.AppDir + L"myset.ini";
-    Process.SaveFlag = ProfileFile::ReadProfileNumber(L"SETTING", L"SAVE");
-    std::wstring defaultTitle = L"计算机";
-    if (Process.SaveFlag == 1) {
-        Process.StyleIndex = ProfileFile::ReadProfileNumber(L"SETTING", L"APPSTYL");
-        Process.QuitFlag = ProfileFile::ReadProfileNumber(L"SETTING", L"APPQUIT");
-        defaultTitle = ProfileFile::ReadProfile(L"SETTING", L"WindowText");
-    }
+    const UserSettings saved = ReadUserSettings(Process.AppDir);
+    Process.SaveFlag = saved.Save;
+    Process.StyleIndex = saved.StyleIndex;
+    Process.QuitFlag = saved.CloseProgram;
+    std::wstring defaultTitle = saved.WindowText;
     HWND foreground = GetForegroundWindow();
     if (!IsDesktop(foreground)) {
         std::array<char, 255> title{};
@@ -54,9 +52,8 @@ std::wstring ReadPanelSettings() {
 // A frame process's command line. Ends the process at once, before anything is shown, when
 // the title names this program's own window or no window at all.
 FrameArguments ReadFrameArguments() {
-    Process.ProfilePath = ProfileFile::GetTempFilePath();
     // A stale hand-over must not re-style the new frame.
-    DeleteFileA(ToAnsi(Process.ProfilePath).c_str());
+    DeleteHandOver();
     const auto args = ParseArgumentText(Process.ArgumentText, AnsiCodeOf);
     if (!args || !TitleExists(args->TrimmedTitle)) {
         ExitProcess(0);

@@ -9,7 +9,7 @@
 #include "lifecycle/ProcessValues.h"
 #include "panel/LaunchCommand.h"
 #include "platform/AnsiText.h"
-#include "settings/ProfileFile.h"
+#include "settings/HandOverFile.h"
 
 #include <array>
 
@@ -33,10 +33,7 @@ void ContentWindow::RestyleFrame(const std::wstring& caption) {
     // The frame reads the hand-over file when it is minimised, so the file is written first;
     // with no frame of that caption the file waits for one.
     HWND frame = FindWindowA(nullptr, ToAnsi(caption).c_str());
-    Process.ProfilePath = ProfileFile::GetTempFilePath();
-    ProfileFile::WriteProfile(L"SETTING", L"SetReCaption", caption);
-    ProfileFile::WriteProfile(L"SETTING", L"SetReSTYL", std::to_wstring(Process.StyleIndex));
-    ProfileFile::WriteProfile(L"SETTING", L"SetReQUIT", std::to_wstring(CloseProgramValue()));
+    WriteHandOver(caption, {Process.StyleIndex, CloseProgramValue()});
     if (frame != nullptr) {
         SysCommand::PostSysCommand(frame, SC_MINIMIZE);
     }

@@ -9,6 +9,7 @@
 #include "platform/AnsiText.h"
 #include "res/resource.h"
 #include "settings/ProfileFile.h"
+#include "settings/UserSettings.h"
 
 #include <commctrl.h>
 
@@ -283,14 +284,9 @@ void ContentWindow::OnUnload() {
 }
 
 void ContentWindow::SaveSettings() {
-    Process.ProfilePath = Process.AppDir + L"myset.ini";
-    if (Process.SaveFlag != 1) {
-        DeleteFileA(ToAnsi(Process.ProfilePath).c_str());
-        return;
-    }
-    ProfileFile::WriteProfile(L"SETTING", L"SAVE", L"1");
-    ProfileFile::WriteProfile(L"SETTING", L"APPSTYL", std::to_wstring(Process.StyleIndex));
-    ProfileFile::WriteProfile(L"SETTING", L"APPQUIT", std::to_wstring(CloseProgramValue()));
+    // The box is saved, not the option the panel was started with.
+    StoreUserSettings(Process.AppDir,
+                      {Process.SaveFlag, Process.StyleIndex, CloseProgramValue(), {}});
 }
 
 int32_t ContentWindow::CloseProgramValue() const {

@@ -1,7 +1,6 @@
 #include "settings/ProfileFile.h"
 
 #include "platform/Captions.h"
-#include "lifecycle/ProcessValues.h"
 #include "platform/AnsiText.h"
 #include "settings/ProfileNumber.h"
 
@@ -42,12 +41,12 @@ namespace {
 
 // The value as GetPrivateProfileStringA gives it in a buffer of `size` bytes (outer blanks
 // already gone), and whether it filled the buffer, which means it may have been cut.
-std::string ReadProfileBytes(std::wstring_view section, std::wstring_view key, size_t size,
-                             bool& filled) {
+std::string ReadProfileBytes(std::wstring_view file, std::wstring_view section,
+                             std::wstring_view key, size_t size, bool& filled) {
     std::string buffer(size, '\0');
     const DWORD copied =
         GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", buffer.data(),
-                                 static_cast<DWORD>(size), ToAnsi(Process.ProfilePath).c_str());
+                                 static_cast<DWORD>(size), ToAnsi(file).c_str());
     filled = copied >= size - 1;
     buffer.resize(filled ? size - 1 : copied);
     std::erase(buffer, '\0');
@@ -56,35 +55,37 @@ std::string ReadProfileBytes(std::wstring_view section, std::wstring_view key, s
 
 } // namespace
 
-std::wstring ReadProfile(std::wstring_view section, std::wstring_view key) {
+std::wstring ReadProfile(std::wstring_view file, std::wstring_view section, std::wstring_view key) {
     if (TrimBlanks(key).empty()) {
         return {};
     }
     bool filled = false;
-    std::string value = ReadProfileBytes(section, key, 128, filled);
+    std::string value = ReadProfileBytes(file, section, key, 128, filled);
     value.resize(WholeCharacterLength(value.data(), value.size()));
     return FromAnsi(value);
 }
 
-std::wstring ReadWholeProfile(std::wstring_view section, std::wstring_view key) {
+std::wstring ReadWholeProfile(std::wstring_view file, std::wstring_view section,
+                              std::wstring_view key) {
     if (TrimBlanks(key).empty()) {
         return {};
     }
     for (size_t size = 256;; size *= 2) {
         bool filled = false;
-        std::string value = ReadProfileBytes(section, key, size, filled);
+        std::string value = ReadProfileBytes(file, section, key, size, filled);
         if (!filled || size >= 65536) {
             return FromAnsi(value);
         }
     }
 }
 
-bool WriteProfile(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+bool WriteProfile(std::wstring_view file, std::wstring_view section, std::wstring_view key,
+                  std::wstring_view value) {
     if (TrimBlanks(value).empty() || TrimBlanks(key).empty() || TrimBlanks(section).empty()) {
         return false;
     }
     WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
-                               ToAnsi(Process.ProfilePath).c_str());
+                               ToAnsi(file).c_str());
     return true;
 }
 
@@ -101,8 +102,9 @@ bool FileExists(std::wstring_view path) {
     return (attributes & NotAnOrdinaryFile) == 0;
 }
 
-int32_t ReadProfileNumber(std::wstring_view section, std::wstring_view key) {
-    return ProfileNumber(ReadProfile(section, key));
+int32_t ReadProfileNumber(std::wstring_view file, std::wstring_view section,
+                          std::wstring_view key) {
+    return ProfileNumber(ReadProfile(file, section, key));
 }
 
 } // namespace glaze::ProfileFile

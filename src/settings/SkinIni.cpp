@@ -5,10 +5,10 @@
 
 namespace glaze {
 
-std::vector<std::wstring> ReadSkinItemLines() {
+std::vector<std::wstring> ReadSkinItemLines(std::wstring_view skinIni) {
     std::vector<std::wstring> lines;
     for (int32_t item = 0;; ++item) {
-        std::wstring line = ProfileFile::ReadProfile(L"SKININFO", SkinItemKey(item));
+        std::wstring line = ProfileFile::ReadProfile(skinIni, L"SKININFO", SkinItemKey(item));
         if (line.empty()) {
             return lines;
         }

@@ -235,13 +235,11 @@ TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
     ASSERT_EQ(canvas.size(), static_cast<size_t>(width * height));
 
     // The same skin composed afresh, without windows, into a new canvas.
-    const std::wstring profile = Process.ProfilePath;
     SkinModel model;
     SkinImages images;
     const WindowDc screen(nullptr);
     ASSERT_TRUE(LoadSkinItems(Process.SkinDir, screen, MakeScreenBitmapInfo(), model, images,
                               [](int32_t, const SkinItemFields&) { return true; }));
-    Process.ProfilePath = profile;
     model.InteriorWidth = width - Aurora.MarginH;
     model.InteriorHeight = height - Aurora.MarginV;
     const ScopedMemoryDc fresh = CreateCanvas(screen, MakeScreenBitmapInfo());

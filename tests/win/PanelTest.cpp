@@ -263,13 +263,10 @@ TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
     AddSkin(L"B");
     Process.SaveFlag = 1;
     Process.StyleIndex = 1;
-    Process.ProfilePath = dir / L"other.ini";
     ContentWindow& panel = LoadPanel();
     SendMessageA(panel.CloseProgramBox, BM_CLICK, 0, 0); // the box, not QuitFlag, is saved
     ASSERT_TRUE(panel.Unload());
     EXPECT_EQ(test::ReadRawFile(Profile()), "[SETTING]\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
-    EXPECT_EQ(Process.ProfilePath, Profile());
-    EXPECT_FALSE(fs::exists(dir.Path() / L"other.ini"));
 }
 
 TEST_F(Panel, UnloadDeletesTheSettingsFileUnlessSavingIsTicked) {
@@ -287,13 +284,11 @@ TEST_F(Panel, AFrameProcessNeverTouchesTheSettingsFile) {
     const std::wstring saved = L"[SETTING]\r\nSAVE=1\r\nAPPSTYL=0\r\n";
     test::WriteAnsiFile(Profile(), saved);
     Process.ArgumentText = L"记事本/A";
-    Process.ProfilePath = L"C:\\hand-over.tmp";
     for (int32_t saveFlag : {0, 1}) {
         Process.SaveFlag = saveFlag;
         Process.StyleIndex = 3;
         ASSERT_TRUE(LoadPanel().Unload());
         EXPECT_EQ(test::ReadRawFile(Profile()), ToAnsi(saved));
-        EXPECT_EQ(Process.ProfilePath, L"C:\\hand-over.tmp");
     }
 }
 
@@ -409,7 +404,6 @@ TEST_F(PanelApply, AFrameCaptionIsHandedOverWithTheSkinAndTheCloseOption) {
     EXPECT_EQ(test::ReadRawFile(handOver),
               ToAnsi(L"[SETTING]\r\nSetReCaption=没有的窗口 - 模拟Glaze窗体*\r\nSetReSTYL=3\r\n"
                      L"SetReQUIT=2\r\n"));
-    EXPECT_EQ(Process.ProfilePath, handOver);
     EXPECT_EQ(panel.TitleBoxText(), L"没有的窗口 - 模拟Glaze窗体*");
 }
 

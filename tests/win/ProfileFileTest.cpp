@@ -14,65 +14,65 @@ using namespace ProfileFile;
 
 class ProfileFile : public ::testing::Test {
 protected:
-    void SetUp() override { Process.ProfilePath = dir / L"myset.ini"; }
-    void Write(std::wstring_view text) { test::WriteAnsiFile(Process.ProfilePath, text); }
+    void Write(std::wstring_view text) { test::WriteAnsiFile(file, text); }
 
     test::TempDir dir{L"设置"};
+    std::wstring file = dir / L"myset.ini";
 };
 
 TEST_F(ProfileFile, ReadsValuesWithoutTheirBlanksAndMissingOnesAsEmpty) {
     Write(L"[SETTING]\r\nSAVE = 1 \r\nWindowText=  记事本 窗口  \r\n");
-    EXPECT_EQ(ReadProfile(L"SETTING", L"SAVE"), L"1");
-    EXPECT_EQ(ReadProfile(L"setting", L"save"), L"1"); // names ignore case
-    EXPECT_EQ(ReadProfile(L"SETTING", L"WindowText"), L"记事本 窗口");
-    EXPECT_EQ(ReadProfile(L"SETTING", L"APPSTYL"), L"");
-    EXPECT_EQ(ReadProfile(L"OTHER", L"SAVE"), L"");
-    Process.ProfilePath = dir / L"missing.ini";
-    EXPECT_EQ(ReadProfile(L"SETTING", L"SAVE"), L"");
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"SAVE"), L"1");
+    EXPECT_EQ(ReadProfile(file, L"setting", L"save"), L"1"); // names ignore case
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"WindowText"), L"记事本 窗口");
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"APPSTYL"), L"");
+    EXPECT_EQ(ReadProfile(file, L"OTHER", L"SAVE"), L"");
+    file = dir / L"missing.ini";
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"SAVE"), L"");
 }
 
 TEST_F(ProfileFile, CutsLongValuesAt127Bytes) {
     Write(L"[S]\r\nascii=" + std::wstring(130, L'x') + L"\r\nchinese=" + std::wstring(70, L'汉') +
           L"\r\nmixed=a" + std::wstring(70, L'汉') + L"\r\n");
-    EXPECT_EQ(ReadProfile(L"S", L"ascii"), std::wstring(127, L'x'));
+    EXPECT_EQ(ReadProfile(file, L"S", L"ascii"), std::wstring(127, L'x'));
     // 63 double-byte characters fill 126 bytes; the half character that would follow is dropped.
-    EXPECT_EQ(ReadProfile(L"S", L"chinese"), std::wstring(63, L'汉'));
-    EXPECT_EQ(ReadProfile(L"S", L"mixed"), L"a" + std::wstring(63, L'汉'));
+    EXPECT_EQ(ReadProfile(file, L"S", L"chinese"), std::wstring(63, L'汉'));
+    EXPECT_EQ(ReadProfile(file, L"S", L"mixed"), L"a" + std::wstring(63, L'汉'));
 }
 
 TEST_F(ProfileFile, ABlankKeyReadsNothing) {
     Write(L"[S]\r\n=hidden\r\n  =hidden\r\n");
-    EXPECT_EQ(ReadProfile(L"S", L""), L"");
-    EXPECT_EQ(ReadProfile(L"S", L"   "), L"");
+    EXPECT_EQ(ReadProfile(file, L"S", L""), L"");
+    EXPECT_EQ(ReadProfile(file, L"S", L"   "), L"");
 }
 
 TEST_F(ProfileFile, WritesCreateAndReplaceButBlankPartsWriteNothing) {
-    EXPECT_TRUE(WriteProfile(L"SETTING", L"APPSTYL", L"2"));
-    EXPECT_TRUE(WriteProfile(L"SETTING", L"APPQUIT", L"1"));
-    EXPECT_TRUE(WriteProfile(L"SETTING", L"APPSTYL", L"3"));
-    EXPECT_EQ(ReadProfile(L"SETTING", L"APPSTYL"), L"3");
-    EXPECT_EQ(ReadProfile(L"SETTING", L"APPQUIT"), L"1");
+    EXPECT_TRUE(WriteProfile(file, L"SETTING", L"APPSTYL", L"2"));
+    EXPECT_TRUE(WriteProfile(file, L"SETTING", L"APPQUIT", L"1"));
+    EXPECT_TRUE(WriteProfile(file, L"SETTING", L"APPSTYL", L"3"));
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"APPSTYL"), L"3");
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"APPQUIT"), L"1");
 
-    EXPECT_FALSE(WriteProfile(L"SETTING", L"APPSTYL", L""));
-    EXPECT_FALSE(WriteProfile(L"SETTING", L"APPSTYL", L"   "));
-    EXPECT_FALSE(WriteProfile(L"SETTING", L"  ", L"5"));
-    EXPECT_FALSE(WriteProfile(L" ", L"APPSTYL", L"5"));
-    EXPECT_EQ(ReadProfile(L"SETTING", L"APPSTYL"), L"3");
+    EXPECT_FALSE(WriteProfile(file, L"SETTING", L"APPSTYL", L""));
+    EXPECT_FALSE(WriteProfile(file, L"SETTING", L"APPSTYL", L"   "));
+    EXPECT_FALSE(WriteProfile(file, L"SETTING", L"  ", L"5"));
+    EXPECT_FALSE(WriteProfile(file, L" ", L"APPSTYL", L"5"));
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"APPSTYL"), L"3");
 
-    EXPECT_TRUE(WriteProfile(L"SETTING", L"SetReCaption", L"记事本 - 模拟Glaze窗体*"));
-    EXPECT_EQ(ReadProfile(L"SETTING", L"SetReCaption"), L"记事本 - 模拟Glaze窗体*");
-    EXPECT_NE(test::ReadRawFile(Process.ProfilePath).find("SetReCaption="), std::string::npos);
+    EXPECT_TRUE(WriteProfile(file, L"SETTING", L"SetReCaption", L"记事本 - 模拟Glaze窗体*"));
+    EXPECT_EQ(ReadProfile(file, L"SETTING", L"SetReCaption"), L"记事本 - 模拟Glaze窗体*");
+    EXPECT_NE(test::ReadRawFile(file).find("SetReCaption="), std::string::npos);
 }
 
 TEST_F(ProfileFile, NumbersRoundHalvesToEvenAndTextIsZero) {
     Write(L"[S]\r\na=2.5\r\nb=3.5\r\nc= 2 \r\nd=abc\r\ne=\r\nf=12\r\n");
-    EXPECT_EQ(ReadProfileNumber(L"S", L"a"), 2);
-    EXPECT_EQ(ReadProfileNumber(L"S", L"b"), 4);
-    EXPECT_EQ(ReadProfileNumber(L"S", L"c"), 2);
-    EXPECT_EQ(ReadProfileNumber(L"S", L"d"), 0);
-    EXPECT_EQ(ReadProfileNumber(L"S", L"e"), 0);
-    EXPECT_EQ(ReadProfileNumber(L"S", L"f"), 12);
-    EXPECT_EQ(ReadProfileNumber(L"S", L"missing"), 0);
+    EXPECT_EQ(ReadProfileNumber(file, L"S", L"a"), 2);
+    EXPECT_EQ(ReadProfileNumber(file, L"S", L"b"), 4);
+    EXPECT_EQ(ReadProfileNumber(file, L"S", L"c"), 2);
+    EXPECT_EQ(ReadProfileNumber(file, L"S", L"d"), 0);
+    EXPECT_EQ(ReadProfileNumber(file, L"S", L"e"), 0);
+    EXPECT_EQ(ReadProfileNumber(file, L"S", L"f"), 12);
+    EXPECT_EQ(ReadProfileNumber(file, L"S", L"missing"), 0);
 }
 
 TEST(FileExists, OnlyOrdinaryFilesExist) {
@@ -133,7 +133,7 @@ TEST_F(SkinDescription, ItemsEndAtTheFirstMissingKey) {
     Write(L"[SKININFO]\r\nSKINNUM0=0,8,30,8,8,0,0,frame,frame.png\r\n"
           L"SKINNUM1=3,-40,6,24,18,0,0,close,close.png\r\n"
           L"SKINNUM3=1,-70,6,24,18,0,0,min,min.png\r\n");
-    const auto lines = ReadSkinItemLines();
+    const auto lines = ReadSkinItemLines(file);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(ParseSkinItemLine(lines[1])->X, -40);
 }
@@ -141,13 +141,13 @@ TEST_F(SkinDescription, ItemsEndAtTheFirstMissingKey) {
 TEST_F(SkinDescription, AnEmptyKeyEndsTheListLikeAMissingOne) {
     Write(L"[SKININFO]\r\nSKINNUM0=0,8,30,8,8,0,0,frame,frame.png\r\nSKINNUM1=\r\n"
           L"SKINNUM2=3,-40,6,24,18,0,0,close,close.png\r\n");
-    EXPECT_EQ(ReadSkinItemLines().size(), 1u);
+    EXPECT_EQ(ReadSkinItemLines(file).size(), 1u);
 }
 
 TEST_F(SkinDescription, EightFieldsFailAndTenFieldsLoad) {
     Write(L"[SKININFO]\r\nSKINNUM0=0,8,30,8,8,0,0,frame\r\n"
           L"SKINNUM1=3,-40,6,24,18,0,0,关闭,close.png,ignored\r\n");
-    const auto lines = ReadSkinItemLines();
+    const auto lines = ReadSkinItemLines(file);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_FALSE(ParseSkinItemLine(lines[0]).has_value());
     const auto ten = ParseSkinItemLine(lines[1]);
@@ -158,7 +158,7 @@ TEST_F(SkinDescription, EightFieldsFailAndTenFieldsLoad) {
 
 TEST_F(SkinDescription, NoFirstItemMeansNoItems) {
     Write(L"[SKININFO]\r\nSKINNUM1=3,-40,6,24,18,0,0,close,close.png\r\n");
-    EXPECT_TRUE(ReadSkinItemLines().empty());
+    EXPECT_TRUE(ReadSkinItemLines(file).empty());
 }
 
 } // namespace

@@ -33,7 +33,6 @@ TEST(LoadSkinItems, ReadsEveryItemsFieldsAndDrawsItsImageOnItsOwnCanvas) {
     }));
 
     const SkinModel& m = skin.Model;
-    EXPECT_EQ(Process.ProfilePath, skin.Dir() + L"\\skin.ini");
     EXPECT_EQ(m.ItemCount, 3);
     EXPECT_EQ(m.ItemAction, (std::vector<int32_t>{0, 1, 3}));
     EXPECT_EQ(m.ItemX, (std::vector<int32_t>{4, -100, 5}));
