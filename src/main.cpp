@@ -4,7 +4,7 @@
 #include "frame/FrameWindow.h"
 #include "lifecycle/ArgumentText.h"
 #include "lifecycle/LastResort.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
 #include "lifecycle/TheForms.h"
 #include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
@@ -16,7 +16,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace glaze;
     InstallLastResort();
-    Process.ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
+    TheRun().ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

@@ -3,8 +3,9 @@
 
 #include "frame/FrameWindow.h"
 
-#include "hosting/FollowFrame.h"
-#include "lifecycle/ProcessValues.h"
+#include "frame/FollowFrame.h"
+#include "settings/RunSettings.h"
+#include "frame/LoadedSkin.h"
 
 #include <windowsx.h>
 
@@ -90,7 +91,7 @@ void FrameWindow::RunItemAction(int32_t action) {
         Unload();
         break;
     case NextSkin:
-        ++Process.StyleIndex;
+        ++TheRun().StyleIndex;
         ReloadSkin();
         break;
     default:
@@ -100,7 +101,7 @@ void FrameWindow::RunItemAction(int32_t action) {
 
 void FrameWindow::ToggleMaximised() {
     // The control panel's frame keeps its size.
-    if (!Process.IsFrameProcess()) {
+    if (!TheRun().IsFrameProcess()) {
         return;
     }
     SetState(State() == WindowState::Normal ? WindowState::Maximized : WindowState::Normal);
@@ -126,7 +127,7 @@ void FrameWindow::OnMouseUp(const MouseEvent& event) {
         // Where the button went up, not where the pointer has gone since.
         const DWORD released = GetMessagePos();
         const POINT pointer{GET_X_LPARAM(released), GET_Y_LPARAM(released)};
-        if (Top() + Process.MarginTop > pointer.y) {
+        if (Top() + TheLoadedSkin().MarginTop > pointer.y) {
             TrackPopupMenu(GetSystemMenu(Hwnd(), FALSE), 0, pointer.x, pointer.y, 0, Hwnd(),
                            nullptr);
         }

@@ -1,10 +1,12 @@
 #include "frame/FrameWindow.h"
 
 #include "frame/FrameGeometry.h"
-#include "hosting/FollowFrame.h"
+#include "frame/FollowFrame.h"
 #include "platform/WorkingSet.h"
 #include "platform/UnloadAll.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
+#include "frame/LoadedSkin.h"
+#include "frame/FrameLimits.h"
 #include "lifecycle/TheForms.h"
 #include "panel/ContentWindow.h"
 #include "frame/HandOverReceiver.h"
@@ -81,7 +83,7 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
 }
 
 void FrameWindow::ReloadSkin() {
-    Process.SkinReady = false;
+    TheLoadedSkin().Ready = false;
     LockWindowUpdate(Hwnd());
     std::wstring skinName;
     try {
@@ -108,32 +110,32 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
         FailSkinLoad(L"没有皮肤文件可以加载！本程序将退出！");
         return;
     }
-    if (Process.StyleIndex > skinCount - 1 || Process.StyleIndex < 0) {
-        Process.StyleIndex = 0;
+    if (TheRun().StyleIndex > skinCount - 1 || TheRun().StyleIndex < 0) {
+        TheRun().StyleIndex = 0;
     }
-    content.SelectSkinAt(Process.StyleIndex);
-    skinName = content.SkinName(Process.StyleIndex);
-    Process.SkinDir = Process.AppDir + L"SKIN\\" + skinName;
+    content.SelectSkinAt(TheRun().StyleIndex);
+    skinName = content.SkinName(TheRun().StyleIndex);
+    TheLoadedSkin().Dir = TheRun().AppDir + L"SKIN\\" + skinName;
 
     if (!LoadSkin()) {
         FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
         return;
     }
-    Process.MarginLeft = Skin.MarginLeft();
-    Process.MarginTop = Skin.MarginTop();
-    Process.MarginH = Skin.MarginH();
-    Process.MarginV = Skin.MarginV();
+    TheLoadedSkin().MarginLeft = Skin.MarginLeft();
+    TheLoadedSkin().MarginTop = Skin.MarginTop();
+    TheLoadedSkin().MarginH = Skin.MarginH();
+    TheLoadedSkin().MarginV = Skin.MarginV();
 
     // A frame process composes every size change of the placement with the new items
     // already; the control panel waits for the final composition.
-    if (Process.IsFrameProcess()) {
-        Process.SkinReady = true;
+    if (TheRun().IsFrameProcess()) {
+        TheLoadedSkin().Ready = true;
     }
     PlaceAroundContent();
-    Skin.InteriorWidth = Width() - Process.MarginH;
-    Skin.InteriorHeight = Height() - Process.MarginV;
+    Skin.InteriorWidth = Width() - TheLoadedSkin().MarginH;
+    Skin.InteriorHeight = Height() - TheLoadedSkin().MarginV;
 
-    Process.SkinReady = true;
+    TheLoadedSkin().Ready = true;
     Compose();
     LockWindowUpdate(nullptr);
 }
@@ -172,7 +174,7 @@ bool FrameWindow::LoadSkin() {
         area.SetEnabled(fields.Disabled != 1);
         return true;
     };
-    return LoadSkinItems(Process.SkinDir, WindowDc(Hwnd()), ScreenBitmapInfo, Skin, Images,
+    return LoadSkinItems(TheLoadedSkin().Dir, WindowDc(Hwnd()), ScreenBitmapInfo, Skin, Images,
                          prepare);
 }
 
@@ -184,14 +186,15 @@ void FrameWindow::PlaceAroundContent() {
     ContentWindow& content = TheContentWindow();
     const RECT around = content.WindowRect();
     const auto size = FrameSizeAround(around.right - around.left, around.bottom - around.top,
-                                      Process.MarginH, Process.MarginV, screen);
-    SetWindowPos(Hwnd(), nullptr, around.left - Process.MarginLeft, around.top - Process.MarginTop,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                                      TheLoadedSkin().MarginH, TheLoadedSkin().MarginV, screen);
+    SetWindowPos(Hwnd(), nullptr, around.left - TheLoadedSkin().MarginLeft,
+                 around.top - TheLoadedSkin().MarginTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(Hwnd(), nullptr, 0, 0, size.Width, size.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    MINMAXINFO& limits = Process.SizeLimits;
-    if (Process.IsFrameProcess()) {
+    MINMAXINFO& limits = FrameLimits::Values().Limits;
+    if (TheRun().IsFrameProcess()) {
         limits.ptMinTrackSize = {200, 200};
         limits.ptMaxSize = {screen.Width, MaximisedFrameHeight(screen)};
     } else {
@@ -208,11 +211,11 @@ void FrameWindow::FailSkinLoad(const std::wstring& message) {
 }
 
 void FrameWindow::Compose() {
-    if (!Process.SkinReady) {
+    if (!TheLoadedSkin().Ready) {
         return;
     }
     if (State() == WindowState::Minimized) {
-        if (Process.IsFrameProcess()) {
+        if (TheRun().IsFrameProcess()) {
             ReceiveRestyle(*this);
         }
         return;

@@ -1,7 +1,7 @@
 #include "frame/HandOverReceiver.h"
 
 #include "frame/FrameWindow.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
 #include "settings/HandOverFile.h"
 
 namespace glaze {
@@ -11,8 +11,8 @@ void ReceiveRestyle(FrameWindow& frame) {
     if (!handOver) {
         return;
     }
-    Process.StyleIndex = handOver->StyleIndex;
-    Process.QuitFlag = handOver->CloseProgram;
+    TheRun().StyleIndex = handOver->StyleIndex;
+    TheRun().CloseProgram = handOver->CloseProgram;
     frame.ReloadSkin();
 }
 

@@ -6,7 +6,8 @@
 #include "frame/FrameWindow.h"
 #include "hosting/CaptureGeometry.h"
 #include "platform/Captions.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
+#include "frame/FollowFrame.h"
 #include "lifecycle/TheForms.h"
 #include "platform/AnsiText.h"
 
@@ -24,8 +25,8 @@ constexpr UINT WatchMilliseconds = 250;
 
 void ContentWindow::CaptureTarget(const std::wstring& title) {
     TargetCaptured = false;
-    Process.TargetWindow = FindWindowA(nullptr, ToAnsi(TrimBlanks(title)).c_str());
-    HWND target = Process.TargetWindow;
+    FollowFrame::Values().FramedWindow = FindWindowA(nullptr, ToAnsi(TrimBlanks(title)).c_str());
+    HWND target = FollowFrame::Values().FramedWindow;
     Captured.Window = target;
     Captured.Parent = GetParent(target);
     Captured.Style = GetWindowLongA(target, GWL_STYLE);
@@ -57,12 +58,12 @@ void ContentWindow::CaptureTarget(const std::wstring& title) {
 }
 
 void ContentWindow::FillWithTarget() {
-    if (Process.TargetWindow == nullptr || !TargetCaptured) {
+    if (FollowFrame::Values().FramedWindow == nullptr || !TargetCaptured) {
         return;
     }
     // Asynchronous: a program that does not answer must not hold up the frame being sized. The
     // program's own thread makes the move, and repaints what it uncovers.
-    SetWindowPos(Process.TargetWindow, nullptr, 0, 0, ScaleWidth(), ScaleHeight(),
+    SetWindowPos(FollowFrame::Values().FramedWindow, nullptr, 0, 0, ScaleWidth(), ScaleHeight(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
@@ -82,7 +83,7 @@ ScreenRect ContentWindow::ReleasePlace() const {
 }
 
 void ContentWindow::ReleaseTarget() {
-    if (Process.TargetWindow == nullptr) {
+    if (FollowFrame::Values().FramedWindow == nullptr) {
         return;
     }
     KillTimer(Hwnd(), WatchTimer);
@@ -93,11 +94,11 @@ void ContentWindow::ReleaseTarget() {
     // Off the screen at once, even while the program takes its time to answer.
     ShowWindow(TheFrameWindow().Hwnd(), SW_HIDE);
     ShowWindow(Hwnd(), SW_HIDE);
-    GiveBack(Captured, place, Process.QuitFlag == 1);
+    GiveBack(Captured, place, TheRun().CloseProgram == 1);
 }
 
 void ContentWindow::ReleaseTargetAtOnce() {
-    if (Process.TargetWindow != nullptr && TargetCaptured && Captured.StillThere()) {
+    if (FollowFrame::Values().FramedWindow != nullptr && TargetCaptured && Captured.StillThere()) {
         GiveBackAtOnce(Captured, ReleasePlace());
     }
 }

@@ -3,7 +3,7 @@
 
 #include "frame/FrameWindow.h"
 
-#include "hosting/FollowFrame.h"
+#include "frame/FollowFrame.h"
 #include "platform/UnloadAll.h"
 #include "platform/GdiPlus.h"
 

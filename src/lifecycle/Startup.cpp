@@ -5,14 +5,14 @@
 
 #include "frame/FrameWindow.h"
 
-#include "hosting/FollowFrame.h"
-#include "hosting/FrameLimits.h"
+#include "frame/FollowFrame.h"
+#include "frame/FrameLimits.h"
 #include "lifecycle/AppDir.h"
 #include "platform/Captions.h"
 #include "lifecycle/CommandLine.h"
 #include "platform/WindowTitles.h"
 #include "platform/UnloadAll.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
 #include "lifecycle/TheForms.h"
 #include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
@@ -34,10 +34,10 @@ bool IsDesktop(HWND window) {
 // The control panel's settings, and the title it offers first: the window that was in front
 // when the panel was started.
 std::wstring ReadPanelSettings() {
-    const UserSettings saved = ReadUserSettings(Process.AppDir);
-    Process.SaveFlag = saved.Save;
-    Process.StyleIndex = saved.StyleIndex;
-    Process.QuitFlag = saved.CloseProgram;
+    const UserSettings saved = ReadUserSettings(TheRun().AppDir);
+    TheRun().SaveSettings = saved.Save;
+    TheRun().StyleIndex = saved.StyleIndex;
+    TheRun().CloseProgram = saved.CloseProgram;
     std::wstring defaultTitle = saved.WindowText;
     HWND foreground = GetForegroundWindow();
     if (!IsDesktop(foreground)) {
@@ -54,12 +54,12 @@ std::wstring ReadPanelSettings() {
 FrameArguments ReadFrameArguments() {
     // A stale hand-over must not re-style the new frame.
     DeleteHandOver();
-    const auto args = ParseArgumentText(Process.ArgumentText, AnsiCodeOf);
+    const auto args = ParseArgumentText(TheRun().ArgumentText, AnsiCodeOf);
     if (!args || !TitleExists(args->TrimmedTitle)) {
         ExitProcess(0);
     }
-    Process.StyleIndex = args->StyleIndex;
-    Process.QuitFlag = args->QuitFlag;
+    TheRun().StyleIndex = args->StyleIndex;
+    TheRun().CloseProgram = args->QuitFlag;
     return *args;
 }
 
@@ -76,11 +76,11 @@ void FrameWindow::OnLoad() {
 
     wchar_t executable[MAX_PATH]{};
     GetModuleFileNameW(nullptr, executable, MAX_PATH);
-    Process.AppDir = AppDirOfExecutable(executable);
+    TheRun().AppDir = AppDirOfExecutable(executable);
 
     std::wstring defaultTitle;
     std::wstring frameTitle;
-    if (!Process.IsFrameProcess()) {
+    if (!TheRun().IsFrameProcess()) {
         defaultTitle = ReadPanelSettings();
     } else {
         const FrameArguments args = ReadFrameArguments();
@@ -106,7 +106,7 @@ void FrameWindow::OnLoad() {
     }
 
     ContentWindow& content = TheContentWindow();
-    if (!Process.IsFrameProcess()) {
+    if (!TheRun().IsFrameProcess()) {
         MakeTopmost(Hwnd());
         content.Load();
         MakeTopmost(content.Hwnd());

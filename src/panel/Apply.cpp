@@ -6,7 +6,7 @@
 #include "platform/SysCommand.h"
 #include "platform/Captions.h"
 #include "platform/WindowTitles.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
 #include "panel/LaunchCommand.h"
 #include "platform/AnsiText.h"
 #include "settings/HandOverFile.h"
@@ -33,7 +33,7 @@ void ContentWindow::RestyleFrame(const std::wstring& caption) {
     // The frame reads the hand-over file when it is minimised, so the file is written first;
     // with no frame of that caption the file waits for one.
     HWND frame = FindWindowA(nullptr, ToAnsi(caption).c_str());
-    WriteHandOver(caption, {Process.StyleIndex, CloseProgramValue()});
+    WriteHandOver(caption, {TheRun().StyleIndex, CloseProgramValue()});
     if (frame != nullptr) {
         SysCommand::PostSysCommand(frame, SC_MINIMIZE);
     }
@@ -46,7 +46,7 @@ void ContentWindow::LaunchFrame(const std::wstring& title) {
         return;
     }
     const auto commandLine = FrameCommandLine(std::wstring_view(program.data(), length), title,
-                                              Process.StyleIndex, CloseProgramValue());
+                                              TheRun().StyleIndex, CloseProgramValue());
     if (!commandLine) {
         return;
     }

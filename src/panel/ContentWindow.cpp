@@ -1,9 +1,10 @@
 #include "panel/ContentWindow.h"
 
 #include "frame/FrameWindow.h"
-#include "hosting/FollowFrame.h"
+#include "frame/FollowFrame.h"
 #include "platform/Captions.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
+#include "frame/LoadedSkin.h"
 #include "lifecycle/TheForms.h"
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
@@ -126,7 +127,7 @@ void SetControlFont(HWND control, HFONT font) {
 }
 
 std::wstring SkinRoot() {
-    return Process.AppDir + L"SKIN\\";
+    return TheRun().AppDir + L"SKIN\\";
 }
 
 } // namespace
@@ -143,11 +144,11 @@ void ContentWindow::OnLoad() {
     CreateControls();
     FollowFrame::InstallMoveHook(*this, false);
     FillSkinList();
-    if (Process.StyleIndex > SkinCount() - 1 || Process.StyleIndex < 0) {
-        Process.StyleIndex = 0;
+    if (TheRun().StyleIndex > SkinCount() - 1 || TheRun().StyleIndex < 0) {
+        TheRun().StyleIndex = 0;
     }
     if (SkinCount() > 0) {
-        SelectSkinAt(Process.StyleIndex);
+        SelectSkinAt(TheRun().StyleIndex);
     }
     ShowSettings();
 }
@@ -223,8 +224,8 @@ void ContentWindow::FillSkinList() {
 }
 
 void ContentWindow::ShowSettings() {
-    ShowCheckValue(CloseProgramBox, Process.QuitFlag);
-    ShowCheckValue(SaveSettingsBox, Process.SaveFlag);
+    ShowCheckValue(CloseProgramBox, TheRun().CloseProgram);
+    ShowCheckValue(SaveSettingsBox, TheRun().SaveSettings);
 }
 
 int32_t ContentWindow::SkinCount() const {
@@ -249,15 +250,15 @@ void ContentWindow::SetTitleBoxText(const std::wstring& text) {
 }
 
 void ContentWindow::OnSkinChosen() {
-    if (!Process.SkinReady) {
+    if (!TheLoadedSkin().Ready) {
         return;
     }
-    Process.StyleIndex = static_cast<int32_t>(SendMessageA(SkinList, CB_GETCURSEL, 0, 0));
+    TheRun().StyleIndex = static_cast<int32_t>(SendMessageA(SkinList, CB_GETCURSEL, 0, 0));
     TheFrameWindow().ReloadSkin();
 }
 
 void ContentWindow::OnSaveSettingsClicked() {
-    Process.SaveFlag = CheckValue(SaveSettingsBox);
+    TheRun().SaveSettings = CheckValue(SaveSettingsBox);
 }
 
 void ContentWindow::Repaint() {
@@ -277,7 +278,7 @@ bool ContentWindow::OnQueryUnload() {
 void ContentWindow::OnUnload() {
     FollowFrame::RemoveMoveHook(*this);
     // Only the control panel keeps settings; a frame process never touches them.
-    if (Process.IsFrameProcess()) {
+    if (TheRun().IsFrameProcess()) {
         return;
     }
     SaveSettings();
@@ -285,8 +286,8 @@ void ContentWindow::OnUnload() {
 
 void ContentWindow::SaveSettings() {
     // The box is saved, not the option the panel was started with.
-    StoreUserSettings(Process.AppDir,
-                      {Process.SaveFlag, Process.StyleIndex, CloseProgramValue(), {}});
+    StoreUserSettings(TheRun().AppDir,
+                      {TheRun().SaveSettings, TheRun().StyleIndex, CloseProgramValue(), {}});
 }
 
 int32_t ContentWindow::CloseProgramValue() const {

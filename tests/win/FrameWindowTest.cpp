@@ -7,7 +7,9 @@
 
 #include "TestSupport.h"
 #include "frame/FrameCanvas.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
+#include "frame/LoadedSkin.h"
+#include "frame/FrameLimits.h"
 #include "lifecycle/TheForms.h"
 #include "panel/ContentWindow.h"
 #include "platform/Canvas.h"
@@ -146,7 +148,7 @@ int32_t PixelsUnlike(const std::vector<uint32_t>& canvas, int32_t canvasWidth, i
 class FrameForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        Process = ProcessValues{};
+        test::ResetProcessValues();
         ASSERT_FALSE(fs::exists(SettingsFile())) << "a settings file beside the tests";
     }
     void TearDown() override {
@@ -154,7 +156,7 @@ protected:
             TheFrameWindow().Unload();
         }
         test::PumpMessages();
-        Process = ProcessValues{};
+        test::ResetProcessValues();
         EXPECT_FALSE(fs::exists(SettingsFile()));
     }
     static fs::path SettingsFile() { return TestProgramDir() / L"myset.ini"; }
@@ -169,7 +171,7 @@ protected:
     // A frame process around a window of this process (the frame is placed around the content
     // window; the target only has to exist for the start-up to go on).
     FrameWindow& LoadFrame() {
-        Process.ArgumentText = std::wstring(TargetTitle) + L"/A";
+        TheRun().ArgumentText = std::wstring(TargetTitle) + L"/A";
         return LoadPanel();
     }
 
@@ -204,14 +206,14 @@ protected:
             << skin.Name;
         EXPECT_EQ((frame.bottom - frame.top) - (content.bottom - content.top), skin.MarginV)
             << skin.Name;
-        EXPECT_EQ(Process.MarginLeft, skin.Left);
-        EXPECT_EQ(Process.MarginTop, skin.Top);
-        EXPECT_EQ(Process.MarginH, skin.MarginH);
-        EXPECT_EQ(Process.MarginV, skin.MarginV);
+        EXPECT_EQ(TheLoadedSkin().MarginLeft, skin.Left);
+        EXPECT_EQ(TheLoadedSkin().MarginTop, skin.Top);
+        EXPECT_EQ(TheLoadedSkin().MarginH, skin.MarginH);
+        EXPECT_EQ(TheLoadedSkin().MarginV, skin.MarginV);
     }
 
     static void Reload(int32_t styleIndex) {
-        Process.StyleIndex = styleIndex;
+        TheRun().StyleIndex = styleIndex;
         TheFrameWindow().ReloadSkin();
         test::PumpMessages();
     }
@@ -219,8 +221,8 @@ protected:
 
 TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
     FrameWindow& form = LoadPanel();
-    ASSERT_TRUE(Process.SkinReady);
-    EXPECT_EQ(Process.SkinDir, Process.AppDir + L"SKIN\\Aurora");
+    ASSERT_TRUE(TheLoadedSkin().Ready);
+    EXPECT_EQ(TheLoadedSkin().Dir, TheRun().AppDir + L"SKIN\\Aurora");
     ExpectFrameAroundContent(form, Aurora);
     const RECT frame = RectOf(form.Hwnd());
     const int32_t width = frame.right - frame.left;
@@ -238,7 +240,7 @@ TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
     SkinModel model;
     SkinImages images;
     const WindowDc screen(nullptr);
-    ASSERT_TRUE(LoadSkinItems(Process.SkinDir, screen, MakeScreenBitmapInfo(), model, images,
+    ASSERT_TRUE(LoadSkinItems(TheLoadedSkin().Dir, screen, MakeScreenBitmapInfo(), model, images,
                               [](int32_t, const SkinItemFields&) { return true; }));
     model.InteriorWidth = width - Aurora.MarginH;
     model.InteriorHeight = height - Aurora.MarginV;
@@ -253,8 +255,8 @@ TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
 
     // Against the skin's own pictures: the four corners keep their pixels, and the close
     // button keeps its distance to the right edge.
-    const Picture frameImage = DecodeFile(Process.SkinDir + L"\\frame.png");
-    const Picture close = DecodeFile(Process.SkinDir + L"\\close.png");
+    const Picture frameImage = DecodeFile(TheLoadedSkin().Dir + L"\\frame.png");
+    const Picture close = DecodeFile(TheLoadedSkin().Dir + L"\\close.png");
     ASSERT_GT(frameImage.Width, Aurora.MarginH);
     ASSERT_GE(close.Width, AuroraCloseWidth);
     const int32_t right = Aurora.MarginH - Aurora.Left;
@@ -293,7 +295,7 @@ TEST_F(FrameForm, HitAreasLieOverTheirItemsOnScreen) {
 TEST_F(FrameForm, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
     FrameWindow& form = LoadPanel();
     const RECT frame = RectOf(form.Hwnd());
-    const MINMAXINFO& limits = Process.SizeLimits;
+    const MINMAXINFO& limits = FrameLimits::Values().Limits;
     EXPECT_EQ(limits.ptMinTrackSize.x, frame.right - frame.left);
     EXPECT_EQ(limits.ptMinTrackSize.y, frame.bottom - frame.top);
     EXPECT_EQ(limits.ptMaxSize.x, frame.right - frame.left);
@@ -325,7 +327,7 @@ TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
         SCOPED_TRACE(styleIndex);
         SendMessageA(panel.SkinList, CB_SETCURSEL, 2, 0);
         Reload(styleIndex);
-        EXPECT_EQ(Process.StyleIndex, 0);
+        EXPECT_EQ(TheRun().StyleIndex, 0);
         EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), 0);
         EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), frame) << Describe(RectOf(form.Hwnd()));
         EXPECT_PRED2(SameRect, RectOf(panel.Hwnd()), content) << Describe(RectOf(panel.Hwnd()));
@@ -348,9 +350,9 @@ TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
 TEST_F(FrameForm, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeight) {
     const test::PlainWindow target(TargetTitle, false);
     FrameWindow& form = LoadFrame();
-    ASSERT_TRUE(Process.IsFrameProcess());
+    ASSERT_TRUE(TheRun().IsFrameProcess());
     ExpectFrameAroundContent(form, Aurora);
-    const MINMAXINFO& limits = Process.SizeLimits;
+    const MINMAXINFO& limits = FrameLimits::Values().Limits;
     EXPECT_EQ(limits.ptMinTrackSize.x, 200);
     EXPECT_EQ(limits.ptMinTrackSize.y, 200);
     EXPECT_EQ(limits.ptMaxSize.x, GetSystemMetrics(SM_CXSCREEN));
@@ -391,14 +393,14 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
     const PixelRect closeBefore = form.HitAreas[AuroraCloseItem]->Rect();
     PatBlt(form.FrameDC, 0, 0, width + 200, height, BLACKNESS);
     ASSERT_TRUE(canvasIsBlank(width + 200));
-    Process.SkinReady = false;
+    TheLoadedSkin().Ready = false;
     resize(width + 200);
     SendMessageA(form.Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width + 200, height));
     form.Compose();
     EXPECT_TRUE(canvasIsBlank(width + 200));
     EXPECT_EQ(form.HitAreas[AuroraCloseItem]->Rect(), closeBefore);
 
-    Process.SkinReady = true;
+    TheLoadedSkin().Ready = true;
     resize(width + 150);
     EXPECT_FALSE(canvasIsBlank(width + 150));
     EXPECT_EQ(closeLeft(), before.left + width + 150 - AuroraCloseFromRight);
@@ -424,7 +426,7 @@ TEST_F(FrameForm, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLargerThan
     const test::PlainWindow target(TargetTitle, false);
     FrameWindow& form = LoadFrame();
     // The content window as a large captured window would leave it, before the frame follows.
-    Process.SkinReady = false;
+    TheLoadedSkin().Ready = false;
     TheContentWindow().Move(-50, -20, 2000, 1000);
     Reload(0);
     const RECT frame = RectOf(form.Hwnd());

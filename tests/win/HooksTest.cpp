@@ -1,8 +1,8 @@
-#include "hosting/FollowFrame.h"
-#include "hosting/FrameLimits.h"
+#include "frame/FollowFrame.h"
+#include "frame/FrameLimits.h"
 
 #include "TestSupport.h"
-#include "lifecycle/ProcessValues.h"
+#include "frame/LoadedSkin.h"
 #include "platform/Forms.h"
 
 #include <gtest/gtest.h>
@@ -109,7 +109,7 @@ WNDPROC ProcedureOf(HWND window) {
 class Hooks : public ::testing::Test {
 protected:
     void SetUp() override {
-        Process = ProcessValues{};
+        test::ResetProcessValues();
         frame.Load();
         content.Load();
         MoveTo(frame.Hwnd(), {100, 80, 400, 300});
@@ -122,17 +122,17 @@ protected:
     void TearDown() override {
         RemoveMoveHook(content);
         RemoveMoveHook(frame);
-        Process = ProcessValues{};
+        test::ResetProcessValues();
         EXPECT_LT(std::chrono::steady_clock::now() - started_, std::chrono::milliseconds(1000));
     }
 
     // A loaded skin with borders 12 left, 30 top, 12 right and 12 bottom.
     static void SkinLoaded() {
-        Process.SkinReady = true;
-        Process.MarginLeft = 12;
-        Process.MarginTop = 30;
-        Process.MarginH = 24;
-        Process.MarginV = 42;
+        TheLoadedSkin().Ready = true;
+        TheLoadedSkin().MarginLeft = 12;
+        TheLoadedSkin().MarginTop = 30;
+        TheLoadedSkin().MarginH = 24;
+        TheLoadedSkin().MarginV = 42;
     }
     void HookBoth() {
         InstallMoveHook(frame, true);
@@ -169,7 +169,7 @@ TEST_F(Hooks, TheContentWindowStaysOnTheFramesInteriorThroughEveryMoveAndResize)
     // Dragged away on its own, it snaps back at once.
     MoveTo(content.Hwnd(), {600, 10, 50, 50});
     EXPECT_EQ(BoxOf(content.Hwnd()), (Box{52, 90, 296, 198}));
-    EXPECT_EQ(Process.FollowerWindows, std::vector<HWND>{content.Hwnd()});
+    EXPECT_EQ(FollowFrame::Values().Followers, std::vector<HWND>{content.Hwnd()});
 }
 
 TEST_F(Hooks, AMinimisedFrameTakesTheContentOutOfSightAndRestoringBringsItBack) {
@@ -200,7 +200,7 @@ TEST_F(Hooks, NothingIsRegisteredOrMovedBeforeTheFrameIsHooked) {
     const int movesBefore = content.moves;
     MoveTo(content.Hwnd(), {650, 450, 50, 40});
     EXPECT_EQ(BoxOf(content.Hwnd()), (Box{650, 450, 50, 40}));
-    EXPECT_TRUE(Process.FollowerWindows.empty());
+    EXPECT_TRUE(FollowFrame::Values().Followers.empty());
     // Its own move and size messages are held back from the form as well.
     EXPECT_EQ(content.moves, movesBefore);
     EXPECT_EQ(content.resizes, resizesBefore);
@@ -218,15 +218,15 @@ TEST_F(Hooks, NothingIsRegisteredOrMovedBeforeTheFrameIsHooked) {
 }
 
 TEST_F(Hooks, WhileASkinLoadsTheContentIsRegisteredButNotMovedAndTheFrameHearsNothing) {
-    Process.SizeLimits.ptMaxSize = {1000, 700};
+    FrameLimits::Values().Limits.ptMaxSize = {1000, 700};
     HookBoth();
     FrameLimits::InstallLimitsHook(frame.Hwnd());
-    ASSERT_FALSE(Process.SkinReady);
+    ASSERT_FALSE(TheLoadedSkin().Ready);
 
     MoveTo(content.Hwnd(), {650, 450, 50, 40});
     EXPECT_EQ(BoxOf(content.Hwnd()), (Box{650, 450, 50, 40}));
-    EXPECT_EQ(Process.FollowerWindows, std::vector<HWND>{content.Hwnd()});
-    EXPECT_EQ(Process.FollowerPlaced, std::vector<bool>{true});
+    EXPECT_EQ(FollowFrame::Values().Followers, std::vector<HWND>{content.Hwnd()});
+    EXPECT_EQ(FollowFrame::Values().Placed, std::vector<bool>{true});
 
     const int frameMoves = frame.moves;
     EXPECT_EQ(SendMessageA(frame.Hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed")), 0);
@@ -255,13 +255,13 @@ Box LimitsBox(POINT a, POINT b) {
 
 TEST_F(Hooks, APanelFrameKeepsItsLoadedSize) {
     SkinLoaded();
-    Process.SizeLimits.ptMaxSize = {400, 300};
-    Process.SizeLimits.ptMinTrackSize = {400, 300};
+    FrameLimits::Values().Limits.ptMaxSize = {400, 300};
+    FrameLimits::Values().Limits.ptMinTrackSize = {400, 300};
     HookBoth();
     FrameLimits::InstallLimitsHook(frame.Hwnd());
 
     const MINMAXINFO limits = AskLimits(frame.Hwnd());
-    EXPECT_EQ(std::memcmp(&limits, &Process.SizeLimits, sizeof limits), 0);
+    EXPECT_EQ(std::memcmp(&limits, &FrameLimits::Values().Limits, sizeof limits), 0);
     EXPECT_EQ(LimitsBox(limits.ptMaxPosition, limits.ptMaxSize), (Box{0, 0, 400, 300}));
     EXPECT_EQ(LimitsBox(limits.ptMinTrackSize, limits.ptMaxTrackSize), (Box{400, 300, 400, 300}));
 
@@ -273,17 +273,17 @@ TEST_F(Hooks, APanelFrameKeepsItsLoadedSize) {
 
 TEST_F(Hooks, AFrameIsLimitedByItsSkinAndMaximisesAtTheCorner) {
     SkinLoaded();
-    Process.SizeLimits.ptMaxSize = {1000, 700};
-    Process.SizeLimits.ptMinTrackSize = {200, 200};
-    Process.SizeLimits.ptMaxPosition = {50, 40};
+    FrameLimits::Values().Limits.ptMaxSize = {1000, 700};
+    FrameLimits::Values().Limits.ptMinTrackSize = {200, 200};
+    FrameLimits::Values().Limits.ptMaxPosition = {50, 40};
     HookBoth();
     FrameLimits::InstallLimitsHook(frame.Hwnd());
     RegisterContent();
 
     // A later skin changes the largest size; dragging keeps the first one's limit.
-    Process.SizeLimits.ptMaxSize = {900, 600};
+    FrameLimits::Values().Limits.ptMaxSize = {900, 600};
     const MINMAXINFO limits = AskLimits(frame.Hwnd());
-    EXPECT_EQ(std::memcmp(&limits, &Process.SizeLimits, sizeof limits), 0);
+    EXPECT_EQ(std::memcmp(&limits, &FrameLimits::Values().Limits, sizeof limits), 0);
     EXPECT_EQ(LimitsBox(limits.ptMaxPosition, limits.ptMaxSize), (Box{0, 0, 900, 600}));
     EXPECT_EQ(LimitsBox(limits.ptMinTrackSize, limits.ptMaxTrackSize), (Box{200, 200, 1000, 700}));
 
@@ -317,10 +317,10 @@ TEST_F(Hooks, RemovingTheFramesMoveHookDropsBothHooks) {
     SkinLoaded();
     HookBoth();
     InstallMoveHook(frame, true); // twice: the forms layer's procedure stays the saved one
-    EXPECT_EQ(Process.SavedFormProc, original);
+    EXPECT_EQ(FollowFrame::Values().SavedFormProc, original);
     FrameLimits::InstallLimitsHook(frame.Hwnd());
     EXPECT_EQ(ProcedureOf(frame.Hwnd()), &FrameLimits::FrameLimitsProc);
-    EXPECT_EQ(Process.SavedLimitsProc, &FollowFrame::MoveFollowProc);
+    EXPECT_EQ(FrameLimits::Values().SavedProc, &FollowFrame::MoveFollowProc);
     RegisterContent();
 
     RemoveMoveHook(frame);
@@ -331,7 +331,7 @@ TEST_F(Hooks, RemovingTheFramesMoveHookDropsBothHooks) {
     RemoveMoveHook(content);
     EXPECT_EQ(ProcedureOf(content.Hwnd()), original);
 
-    Process = ProcessValues{}; // nothing saved: nothing to give back
+    FollowFrame::Values() = {}; // nothing saved: nothing to give back
     SetWindowLongPtrA(frame.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
     RemoveMoveHook(frame);
     EXPECT_EQ(ProcedureOf(frame.Hwnd()), &DefWindowProcA);
@@ -341,7 +341,7 @@ TEST_F(Hooks, RemovingTheFramesMoveHookDropsBothHooks) {
 TEST_F(Hooks, AFailureInsideTheHookStaysThere) {
     SkinLoaded();
     HookBoth();
-    Process.FollowerWindows = {content.Hwnd()}; // out of step with FollowerPlaced
+    FollowFrame::Values().Followers = {content.Hwnd()}; // out of step with FollowerPlaced
     const int moves = frame.moves;
     MoveTo(frame.Hwnd(), {200, 150, 500, 350});
     EXPECT_EQ(frame.moves, moves); // the failed message goes no further
@@ -365,7 +365,7 @@ TEST_F(Hooks, TheFrameComesUpOnceEachTimeTheFramedWindowComesToTheFront) {
     HookBoth();
     test::PlainWindow target(L"framed", true);
     test::PlainWindow other(L"other", true);
-    Process.TargetWindow = target.Hwnd();
+    FollowFrame::Values().FramedWindow = target.Hwnd();
     ASSERT_TRUE(SetForegroundWindow(target.Hwnd()));
     ASSERT_TRUE(Above(target.Hwnd(), frame.Hwnd()));
 
@@ -379,7 +379,7 @@ TEST_F(Hooks, TheFrameComesUpOnceEachTimeTheFramedWindowComesToTheFront) {
 
     ASSERT_TRUE(SetForegroundWindow(other.Hwnd()));
     SendMessageA(content.Hwnd(), WM_NULL, 0, 0);
-    EXPECT_FALSE(Process.FrameRaised);
+    EXPECT_FALSE(FollowFrame::Values().FrameRaised);
     ASSERT_TRUE(SetForegroundWindow(target.Hwnd()));
     SendMessageA(frame.Hwnd(), WM_NULL, 0, 0);
     EXPECT_EQ(frame.positionChanges, 4);

@@ -1,9 +1,9 @@
 #include "panel/ContentWindow.h"
 
 #include "TestSupport.h"
-#include "hosting/FollowFrame.h"
+#include "frame/FollowFrame.h"
 #include "platform/Captions.h"
-#include "lifecycle/ProcessValues.h"
+#include "settings/RunSettings.h"
 #include "lifecycle/TheForms.h"
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
@@ -57,14 +57,14 @@ int InkIn(HWND window, const Box& box) {
 class Panel : public ::testing::Test {
 protected:
     void SetUp() override {
-        Process = ProcessValues{};
-        Process.AppDir = dir.WithBackslash();
+        test::ResetProcessValues();
+        TheRun().AppDir = dir.WithBackslash();
         fs::create_directories(dir.Path() / L"SKIN");
     }
     void TearDown() override {
         TheContentWindow().Unload();
         test::PumpMessages();
-        Process = ProcessValues{};
+        test::ResetProcessValues();
     }
 
     void AddSkin(const std::wstring& name) {
@@ -202,21 +202,21 @@ TEST_F(Panel, TheSavedSkinIsSelectedAndOneBeyondTheListFallsBackToTheFirst) {
     }
     for (const auto& [saved, selected] :
          std::vector<std::pair<int32_t, int32_t>>{{2, 2}, {5, 0}, {3, 0}, {-1, 0}}) {
-        Process.StyleIndex = saved;
+        TheRun().StyleIndex = saved;
         ContentWindow& panel = LoadPanel();
         EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), selected) << saved;
-        EXPECT_EQ(Process.StyleIndex, selected) << saved;
+        EXPECT_EQ(TheRun().StyleIndex, selected) << saved;
         panel.Unload();
     }
 }
 
 TEST_F(Panel, WithoutSkinsTheListIsEmptyAndNothingIsSelected) {
     fs::remove_all(dir.Path() / L"SKIN");
-    Process.StyleIndex = 4;
+    TheRun().StyleIndex = 4;
     ContentWindow& panel = LoadPanel();
     EXPECT_EQ(panel.SkinCount(), 0);
     EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(Process.StyleIndex, 0);
+    EXPECT_EQ(TheRun().StyleIndex, 0);
 }
 
 TEST_F(Panel, AChoiceInTheSkinListWaitsWhileNoSkinIsReady) {
@@ -227,42 +227,42 @@ TEST_F(Panel, AChoiceInTheSkinListWaitsWhileNoSkinIsReady) {
     SendMessageA(panel.SkinList, CB_SETCURSEL, 1, 0);
     SendMessageA(panel.ControlsPane, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(panel.SkinList));
-    EXPECT_EQ(Process.StyleIndex, 0);
+    EXPECT_EQ(TheRun().StyleIndex, 0);
 }
 
 TEST_F(Panel, CheckBoxesShowTheSettingsAndAClickOnlyTicksOrClears) {
-    Process.QuitFlag = 1;
-    Process.SaveFlag = 2;
+    TheRun().CloseProgram = 1;
+    TheRun().SaveSettings = 2;
     ContentWindow& panel = LoadPanel();
     EXPECT_EQ(CheckOf(panel.CloseProgramBox), BST_CHECKED);
     EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_INDETERMINATE);
-    EXPECT_EQ(Process.SaveFlag, 2);
+    EXPECT_EQ(TheRun().SaveSettings, 2);
 
     SendMessageA(panel.SaveSettingsBox, BM_CLICK, 0, 0);
     EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_UNCHECKED);
-    EXPECT_EQ(Process.SaveFlag, 0);
+    EXPECT_EQ(TheRun().SaveSettings, 0);
     SendMessageA(panel.SaveSettingsBox, BM_CLICK, 0, 0);
     EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_CHECKED);
-    EXPECT_EQ(Process.SaveFlag, 1);
+    EXPECT_EQ(TheRun().SaveSettings, 1);
     SendMessageA(panel.CloseProgramBox, BM_CLICK, 0, 0);
     EXPECT_EQ(CheckOf(panel.CloseProgramBox), BST_UNCHECKED);
-    EXPECT_EQ(Process.QuitFlag, 1); // the close option is read from the box when it is used
+    EXPECT_EQ(TheRun().CloseProgram, 1); // the close option is read from the box when it is used
     panel.Unload();
 
     // A value that is none of the three shows a clear box and stays as it is.
-    Process.QuitFlag = 9;
-    Process.SaveFlag = -3;
+    TheRun().CloseProgram = 9;
+    TheRun().SaveSettings = -3;
     LoadPanel();
     EXPECT_EQ(CheckOf(TheContentWindow().CloseProgramBox), BST_UNCHECKED);
     EXPECT_EQ(CheckOf(TheContentWindow().SaveSettingsBox), BST_UNCHECKED);
-    EXPECT_EQ(Process.SaveFlag, -3);
+    EXPECT_EQ(TheRun().SaveSettings, -3);
 }
 
 TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
     AddSkin(L"A");
     AddSkin(L"B");
-    Process.SaveFlag = 1;
-    Process.StyleIndex = 1;
+    TheRun().SaveSettings = 1;
+    TheRun().StyleIndex = 1;
     ContentWindow& panel = LoadPanel();
     SendMessageA(panel.CloseProgramBox, BM_CLICK, 0, 0); // the box, not QuitFlag, is saved
     ASSERT_TRUE(panel.Unload());
@@ -272,21 +272,21 @@ TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
 TEST_F(Panel, UnloadDeletesTheSettingsFileUnlessSavingIsTicked) {
     for (int32_t saveFlag : {0, 2}) {
         test::WriteAnsiFile(Profile(), L"[SETTING]\r\nSAVE=1\r\nWindowText=记事本\r\n");
-        Process.SaveFlag = saveFlag;
+        TheRun().SaveSettings = saveFlag;
         ASSERT_TRUE(LoadPanel().Unload());
         EXPECT_FALSE(fs::exists(Profile())) << saveFlag;
     }
-    Process.SaveFlag = 0;
+    TheRun().SaveSettings = 0;
     EXPECT_TRUE(LoadPanel().Unload()); // no file to delete is fine
 }
 
 TEST_F(Panel, AFrameProcessNeverTouchesTheSettingsFile) {
     const std::wstring saved = L"[SETTING]\r\nSAVE=1\r\nAPPSTYL=0\r\n";
     test::WriteAnsiFile(Profile(), saved);
-    Process.ArgumentText = L"记事本/A";
+    TheRun().ArgumentText = L"记事本/A";
     for (int32_t saveFlag : {0, 1}) {
-        Process.SaveFlag = saveFlag;
-        Process.StyleIndex = 3;
+        TheRun().SaveSettings = saveFlag;
+        TheRun().StyleIndex = 3;
         ASSERT_TRUE(LoadPanel().Unload());
         EXPECT_EQ(test::ReadRawFile(Profile()), ToAnsi(saved));
     }
@@ -295,11 +295,11 @@ TEST_F(Panel, AFrameProcessNeverTouchesTheSettingsFile) {
 TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
     Form frame(L"frame");
     frame.Load();
-    Process.FollowMain = &frame; // the panel follows a hooked frame
+    FollowFrame::Values().Main = &frame; // the panel follows a hooked frame
     ContentWindow& panel = LoadPanel();
     HWND target = CreateWindowExA(0, "STATIC", "target", WS_CHILD, 5, 5, 20, 20, panel.Hwnd(),
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
-    Process.TargetWindow = target;
+    FollowFrame::Values().FramedWindow = target;
     panel.Move(0, 0, 300, 200);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{5, 5, 20, 20}));
     panel.TargetCaptured = true;
@@ -397,7 +397,7 @@ protected:
 TEST_F(PanelApply, AFrameCaptionIsHandedOverWithTheSkinAndTheCloseOption) {
     DeleteFileW(handOver.c_str());
     ContentWindow& panel = LoadPanel();
-    Process.StyleIndex = 3;
+    TheRun().StyleIndex = 3;
     SendMessageA(panel.CloseProgramBox, BM_SETCHECK, BST_INDETERMINATE, 0);
     panel.SetTitleBoxText(L"没有的窗口 - 模拟Glaze窗体*");
     SendMessageA(panel.ApplyButton, BM_CLICK, 0, 0);

@@ -1,7 +1,6 @@
 #include "settings/ProfileFile.h"
 
 #include "TestSupport.h"
-#include "lifecycle/ProcessValues.h"
 #include "settings/SkinIni.h"
 #include "settings/SkinItemLine.h"
 

@@ -1,7 +1,6 @@
 #include "frame/SkinLoader.h"
 
 #include "SkinFiles.h"
-#include "lifecycle/ProcessValues.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
 

@@ -1,11 +1,22 @@
 #include "TestSupport.h"
 
+#include "frame/FollowFrame.h"
+#include "frame/FrameLimits.h"
+#include "frame/LoadedSkin.h"
 #include "platform/AnsiText.h"
+#include "settings/RunSettings.h"
 
 #include <fstream>
 #include <iterator>
 
 namespace glaze::test {
+
+void ResetProcessValues() {
+    TheRun() = {};
+    TheLoadedSkin() = {};
+    FollowFrame::Values() = {};
+    FrameLimits::Values() = {};
+}
 
 TempDir::TempDir(std::wstring_view namePrefix) {
     static int counter = 0;

@@ -30,6 +30,9 @@ private:
 void WriteAnsiFile(const std::wstring& path, std::wstring_view text);
 std::string ReadRawFile(const std::wstring& path);
 
+// Every process-wide value back as at start: the run's settings, the loaded skin, the hooks'.
+void ResetProcessValues();
+
 // Handles whatever messages are waiting for this thread.
 void PumpMessages();
 

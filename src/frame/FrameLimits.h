@@ -1,11 +1,18 @@
 #pragma once
 // The frame's second hook, on top of its move hook: it answers the platform's size-limit
-// question from Process.SizeLimits, turns the system menu's choice into a system command, and
+// question from its limits, turns the system menu's choice into a system command, and
 // keeps every message from the frame while a skin is being (re)loaded.
 
 #include <windows.h>
 
 namespace glaze::FrameLimits {
+
+// The hook's own values, one set per process.
+struct State {
+    MINMAXINFO Limits{};         // the frame's size limits as the platform asks for them
+    WNDPROC SavedProc = nullptr; // the frame's procedure below this hook: the move hook
+};
+State& Values();
 
 // Fixes the maximised position at the screen's corner and the largest tracking size at the
 // current largest size, then hooks the frame.

@@ -7,12 +7,24 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
 namespace glaze {
 class Form;
 }
 
 namespace glaze::FollowFrame {
+
+// The hook's own values, one set per process.
+struct State {
+    Form* Main = nullptr;            // the frame, whose interior the followers cover
+    WNDPROC SavedFormProc = nullptr; // the forms' own procedure, which every hooked window calls
+    std::vector<HWND> Followers;     // in order of registration
+    std::vector<bool> Placed;        // per follower: placed at least once
+    HWND FramedWindow = nullptr;     // the captured window, whose coming to the front raises us
+    bool FrameRaised = false;        // raised since the framed window last came to the front
+};
+State& Values();
 
 // Hooks the form's window; the main form is the one the others follow. Both forms share one
 // window class, so the one saved procedure (the forms layer's) serves both. Install the frame's

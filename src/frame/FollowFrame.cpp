@@ -1,7 +1,7 @@
-#include "hosting/FollowFrame.h"
+#include "frame/FollowFrame.h"
 
-#include "hosting/FrameLimits.h"
-#include "lifecycle/ProcessValues.h"
+#include "frame/FrameLimits.h"
+#include "frame/LoadedSkin.h"
 #include "platform/Forms.h"
 
 #include <algorithm>
@@ -18,7 +18,7 @@ HWND placing = nullptr;
 bool restacking = false;
 
 HWND FrameWindow() {
-    return Process.FollowMain != nullptr ? Process.FollowMain->Hwnd() : nullptr;
+    return Values().Main != nullptr ? Values().Main->Hwnd() : nullptr;
 }
 
 // Each time the framed program's window comes to the front, the frame comes up with it, once.
@@ -26,17 +26,17 @@ HWND FrameWindow() {
 // it topmost.
 void RaiseFrameWithTarget() {
     const HWND frame = FrameWindow();
-    if (Process.TargetWindow == nullptr || frame == nullptr) {
+    if (Values().FramedWindow == nullptr || frame == nullptr) {
         return;
     }
-    if (GetForegroundWindow() != Process.TargetWindow) {
-        Process.FrameRaised = false;
+    if (GetForegroundWindow() != Values().FramedWindow) {
+        Values().FrameRaised = false;
         return;
     }
-    if (Process.FrameRaised) {
+    if (Values().FrameRaised) {
         return;
     }
-    Process.FrameRaised = true; // first: both moves come back through this procedure
+    Values().FrameRaised = true; // first: both moves come back through this procedure
     // Raised without being activated: the framed program keeps the keyboard. The followers come
     // up once the frame is back among the ordinary windows: placed next to it while it passes
     // through the topmost band, they would stay there.
@@ -55,19 +55,19 @@ void FollowMove(HWND window) {
     }
     if (window == frame) {
         // Placing a follower may register another one: the size is read on every round.
-        for (size_t i = 0; i < Process.FollowerWindows.size(); ++i) {
-            if (Process.FollowerPlaced.at(i) && IsWindow(Process.FollowerWindows[i])) {
+        for (size_t i = 0; i < Values().Followers.size(); ++i) {
+            if (Values().Placed.at(i) && IsWindow(Values().Followers[i])) {
                 PlaceFollower(i);
             }
         }
         return;
     }
-    auto& followers = Process.FollowerWindows;
+    auto& followers = Values().Followers;
     const auto found = std::find(followers.begin(), followers.end(), window);
     const auto index = static_cast<size_t>(std::distance(followers.begin(), found));
     if (found == followers.end()) {
         followers.push_back(window);
-        Process.FollowerPlaced.push_back(false);
+        Values().Placed.push_back(false);
     }
     PlaceFollower(index);
 }
@@ -107,28 +107,34 @@ bool IsOwnHook(WNDPROC procedure) {
 
 } // namespace
 
+State& Values() {
+    static State values;
+    return values;
+}
+
 void InstallMoveHook(Form& form, bool isMain) {
     const HWND window = form.Hwnd();
     if (window == nullptr) {
         return;
     }
     if (isMain) {
-        Process.FollowMain = &form;
+        Values().Main = &form;
     }
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
     // Hooked already: saving our own procedure as the form's would make it call itself forever.
     if (IsOwnHook(current)) {
         return;
     }
-    Process.SavedFormProc = current;
+    Values().SavedFormProc = current;
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MoveFollowProc));
 }
 
 void RemoveMoveHook(Form& form) {
-    if (Process.SavedFormProc == nullptr || form.Hwnd() == nullptr) {
+    if (Values().SavedFormProc == nullptr || form.Hwnd() == nullptr) {
         return;
     }
-    SetWindowLongPtrA(form.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Process.SavedFormProc));
+    SetWindowLongPtrA(form.Hwnd(), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(Values().SavedFormProc));
 }
 
 void KeepFollowersAbove() {
@@ -138,7 +144,7 @@ void KeepFollowersAbove() {
     }
     restacking = true;
     constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    for (const HWND follower : Process.FollowerWindows) {
+    for (const HWND follower : Values().Followers) {
         if (ShownWindowAbove(frame) == follower || !IsWindowVisible(follower)) {
             continue;
         }
@@ -157,17 +163,18 @@ void KeepFollowersAbove() {
 }
 
 void PlaceFollower(size_t index) {
-    Process.FollowerPlaced.at(index) = true;
-    const HWND follower = Process.FollowerWindows.at(index);
+    Values().Placed.at(index) = true;
+    const HWND follower = Values().Followers.at(index);
     RECT frame{};
-    if (!Process.SkinReady || follower == placing || !GetWindowRect(FrameWindow(), &frame)) {
+    if (!TheLoadedSkin().Ready || follower == placing || !GetWindowRect(FrameWindow(), &frame)) {
         return;
     }
     const HWND outer = placing;
     placing = follower;
-    MoveWindow(follower, frame.left + Process.MarginLeft, frame.top + Process.MarginTop,
-               frame.right - frame.left - Process.MarginH,
-               frame.bottom - frame.top - Process.MarginV, TRUE);
+    MoveWindow(follower, frame.left + TheLoadedSkin().MarginLeft,
+               frame.top + TheLoadedSkin().MarginTop,
+               frame.right - frame.left - TheLoadedSkin().MarginH,
+               frame.bottom - frame.top - TheLoadedSkin().MarginV, TRUE);
     placing = outer;
 }
 
@@ -183,15 +190,15 @@ LRESULT CALLBACK MoveFollowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (message == WM_MOVE || message == WM_SIZE) {
             // Until the frame is hooked there is nothing to follow, and the content window's
             // own layout waits for its first placement.
-            if (Process.FollowMain == nullptr) {
+            if (Values().Main == nullptr) {
                 return 0;
             }
             FollowMove(window);
         }
-        if (Process.SavedFormProc == nullptr) { // the process values were reset under the hook
+        if (Values().SavedFormProc == nullptr) { // the process values were reset under the hook
             return DefWindowProcA(window, message, wParam, lParam);
         }
-        return CallWindowProcA(Process.SavedFormProc, window, message, wParam, lParam);
+        return CallWindowProcA(Values().SavedFormProc, window, message, wParam, lParam);
     } catch (...) {
         return 0;
     }

@@ -1,20 +1,25 @@
-#include "hosting/FrameLimits.h"
+#include "frame/FrameLimits.h"
 
-#include "lifecycle/ProcessValues.h"
+#include "frame/LoadedSkin.h"
 
 namespace glaze::FrameLimits {
 
+State& Values() {
+    static State values;
+    return values;
+}
+
 void InstallLimitsHook(HWND frame) {
-    Process.SizeLimits.ptMaxPosition = POINT{0, 0};
+    Values().Limits.ptMaxPosition = POINT{0, 0};
     // Later skins change only the largest and the smallest size; dragging may never go past
     // the largest size of the first one.
-    Process.SizeLimits.ptMaxTrackSize = Process.SizeLimits.ptMaxSize;
+    Values().Limits.ptMaxTrackSize = Values().Limits.ptMaxSize;
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(frame, GWLP_WNDPROC));
     // Hooked already: saving this procedure as the one below it would make it call itself.
     if (current == &FrameLimitsProc) {
         return;
     }
-    Process.SavedLimitsProc = reinterpret_cast<WNDPROC>(
+    Values().SavedProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameLimitsProc)));
 }
 
@@ -22,22 +27,22 @@ void InstallLimitsHook(HWND frame) {
 LRESULT CALLBACK FrameLimitsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // A skin load rebuilds the frame's images and hit areas; until it is done the frame
     // must neither draw, size nor answer anything from a half-built state.
-    if (!Process.SkinReady) {
+    if (!TheLoadedSkin().Ready) {
         return 0;
     }
     switch (message) {
     case WM_GETMINMAXINFO:
         if (lParam != 0) {
-            *reinterpret_cast<MINMAXINFO*>(lParam) = Process.SizeLimits;
+            *reinterpret_cast<MINMAXINFO*>(lParam) = Values().Limits;
         }
         return 0;
     case WM_COMMAND:
         // The frame shows its system menu with TrackPopupMenu, which reports the chosen
         // system command as an ordinary menu command.
-        CallWindowProcA(Process.SavedLimitsProc, window, WM_SYSCOMMAND, wParam, lParam);
+        CallWindowProcA(Values().SavedProc, window, WM_SYSCOMMAND, wParam, lParam);
         return 0;
     default:
-        return CallWindowProcA(Process.SavedLimitsProc, window, message, wParam, lParam);
+        return CallWindowProcA(Values().SavedProc, window, message, wParam, lParam);
     }
 }
 

@@ -1,0 +1,10 @@
+#include "frame/LoadedSkin.h"
+
+namespace glaze {
+
+LoadedSkin& TheLoadedSkin() {
+    static LoadedSkin skin;
+    return skin;
+}
+
+} // namespace glaze

@@ -1,7 +1,0 @@
-#include "lifecycle/ProcessValues.h"
-
-namespace glaze {
-
-ProcessValues Process;
-
-} // namespace glaze

@@ -1,0 +1,24 @@
+#pragma once
+// What this run of the program was started for and with: the control panel or the frame of one
+// window, where the program lies, and the chosen skin and options. Filled at start-up from the
+// command line or myset.ini; a re-style hand-over changes the skin and the close option.
+
+#include <cstdint>
+#include <string>
+
+namespace glaze {
+
+struct RunSettings {
+    std::wstring ArgumentText; // empty: the control panel; otherwise a frame process
+    std::wstring AppDir;       // the executable's directory, ending in a backslash
+    int32_t SaveSettings = 0;  // 1: the panel's settings are remembered in myset.ini
+    int32_t StyleIndex = 0;    // 0-based place of the chosen skin in the skin list
+    int32_t CloseProgram = 0;  // 1: the framed program is closed together with the frame
+
+    bool IsFrameProcess() const { return !ArgumentText.empty(); }
+};
+
+// This process's run.
+RunSettings& TheRun();
+
+} // namespace glaze
