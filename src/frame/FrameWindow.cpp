@@ -7,11 +7,10 @@
 #include "settings/RunSettings.h"
 #include "frame/LoadedSkin.h"
 #include "frame/FrameLimits.h"
-#include "lifecycle/TheForms.h"
-#include "panel/ContentWindow.h"
 #include "frame/HandOverReceiver.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
+#include "platform/GdiPlus.h"
 #include "platform/TestFaults.h"
 
 namespace glaze {
@@ -47,7 +46,8 @@ POINT ClientOffsetOf(HWND window) {
 
 } // namespace
 
-FrameWindow::FrameWindow() : Form(L"模拟Glaze窗体*") {
+FrameWindow::FrameWindow(std::function<void(FrameWindow&)> startUp)
+    : Form(L"模拟Glaze窗体*"), startUp_(std::move(startUp)) {
     hitAreaCallbacks_.Place = [this](int32_t item, const PixelRect& rect) {
         HitAreas[static_cast<size_t>(item)]->MoveTo(
             {rect.X - ClientOffsetX, rect.Y - ClientOffsetY, rect.Width, rect.Height});
@@ -63,6 +63,27 @@ Form::WindowStyle FrameWindow::DesignStyle() const {
     // A sizable window with a system menu: start-up takes its caption away and makes it
     // layered; the thick frame stays, so the frame can be sized at its outer edge.
     return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 400, 300};
+}
+
+void FrameWindow::OnLoad() {
+    HitAreas.clear();
+    HitAreas.push_back(std::make_unique<HitArea>(
+        Hwnd(), 0, static_cast<HitAreaEvents&>(*this))); // never shown or placed
+    startUp_(*this);
+}
+
+// The frame's unload ends a process: hooks off, canvases and GDI+ released, hit areas gone,
+// then every other form unloaded, which gives a captured window back.
+void FrameWindow::OnUnload() {
+    FollowFrame::RemoveMoveHook(*this);
+    FrameDC.Reset();
+    Images.ItemDC.clear();
+    ShutdownGdiPlus(GdipToken);
+    GdipToken = 0;
+    while (HitAreas.size() > 1) {
+        HitAreas.pop_back();
+    }
+    UnloadAllForms(false);
 }
 
 void FrameWindow::OnResize() {
@@ -104,7 +125,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
     FrameSize = {ScaleWidth(), ScaleHeight()};
     FrameBlend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
 
-    ContentWindow& content = TheContentWindow();
+    FramedContent& content = *content_;
     const int32_t skinCount = content.SkinCount();
     if (skinCount == 0) {
         FailSkinLoad(L"没有皮肤文件可以加载！本程序将退出！");
@@ -183,8 +204,8 @@ void FrameWindow::PlaceAroundContent() {
         SetState(WindowState::Normal);
     }
     const ScreenFacts screen = CurrentScreen(TrayRect);
-    ContentWindow& content = TheContentWindow();
-    const RECT around = content.WindowRect();
+    RECT around{};
+    GetWindowRect(content_->ContentHwnd(), &around);
     const auto size = FrameSizeAround(around.right - around.left, around.bottom - around.top,
                                       TheLoadedSkin().MarginH, TheLoadedSkin().MarginV, screen);
     SetWindowPos(Hwnd(), nullptr, around.left - TheLoadedSkin().MarginLeft,
@@ -233,7 +254,7 @@ void FrameWindow::Compose() {
     }
     ShowCanvas();
     FollowFrame::KeepFollowersAbove();
-    TheContentWindow().Repaint();
+    content_->Repaint();
 }
 
 void FrameWindow::ShowCanvas() {

@@ -4,6 +4,7 @@
 // unload ends it.
 
 #include "frame/FrameCanvas.h"
+#include "frame/FramedContent.h"
 #include "frame/HitArea.h"
 #include "frame/SkinModel.h"
 #include "platform/Forms.h"
@@ -11,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,8 +21,12 @@ namespace glaze {
 
 class FrameWindow : public Form, private HitAreaEvents {
 public:
-    FrameWindow();
+    // startUp runs in the on-load, once the frame's window exists.
+    explicit FrameWindow(std::function<void(FrameWindow&)> startUp);
     ~FrameWindow() override;
+
+    // The window the frame lies around; the content window tells it once, when it is made.
+    void SetContent(FramedContent& content) { content_ = &content; }
 
     // Loads the skin at StyleIndex, places the frame around the content window and draws it.
     void ReloadSkin();
@@ -79,6 +85,8 @@ private:
     // Where the composition places hit areas and asks whether they are enabled; made once so
     // that a composition allocates nothing.
     HitAreaCallbacks hitAreaCallbacks_;
+    std::function<void(FrameWindow&)> startUp_;
+    FramedContent* content_ = nullptr;
     int32_t pressedItem_ = 0; // the hit area the left button went down on, 0 for none
 };
 

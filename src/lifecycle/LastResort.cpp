@@ -17,7 +17,7 @@ std::atomic<bool> givenBack{false};
 
 void GiveBackBeforeDying() {
     if (!givenBack.exchange(true)) {
-        TheContentWindow().ReleaseTargetAtOnce();
+        TheContentWindow().Host().ReleaseAtOnce();
     }
 }
 

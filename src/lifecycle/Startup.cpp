@@ -1,7 +1,9 @@
-// Every process starts here, in the frame form's on-load: it decides whether the process is
+// Every process starts here, from the frame window's on-load: it decides whether the process is
 // the control panel or a frame, reads the settings or the command line, prepares the frame
 // window for per-pixel alpha, has the skin loaded and drawn around the content window, and
 // hooks the two windows together.
+
+#include "lifecycle/Startup.h"
 
 #include "frame/FrameWindow.h"
 
@@ -69,11 +71,7 @@ void MakeTopmost(HWND window) {
 
 } // namespace
 
-void FrameWindow::OnLoad() {
-    HitAreas.clear();
-    HitAreas.push_back(std::make_unique<HitArea>(
-        Hwnd(), 0, static_cast<HitAreaEvents&>(*this))); // never shown or placed
-
+void StartUp(FrameWindow& frame) {
     wchar_t executable[MAX_PATH]{};
     GetModuleFileNameW(nullptr, executable, MAX_PATH);
     TheRun().AppDir = AppDirOfExecutable(executable);
@@ -84,46 +82,46 @@ void FrameWindow::OnLoad() {
         defaultTitle = ReadPanelSettings();
     } else {
         const FrameArguments args = ReadFrameArguments();
-        SetCaption(args.TrimmedTitle + std::wstring(FrameCaptionSuffix));
+        frame.SetCaption(args.TrimmedTitle + std::wstring(FrameCaptionSuffix));
         frameTitle = args.Title;
     }
 
-    GdipToken = StartGdiPlus();
-    if (GdipToken == 0) {
+    frame.GdipToken = StartGdiPlus();
+    if (frame.GdipToken == 0) {
         MessageBoxA(nullptr, ToAnsi(L"没有找到GDI+库!gdip.dll").c_str(), ToAnsi(L"错误").c_str(),
                     MB_ICONERROR);
-        Unload();
+        frame.Unload();
         return;
     }
 
-    const auto style = static_cast<DWORD>(GetWindowLongPtrA(Hwnd(), GWL_STYLE));
-    SetWindowLongPtrA(Hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style & 0xFF3FFFFFu));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Hwnd(), GWL_EXSTYLE));
-    SetWindowLongPtrA(Hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle | WS_EX_LAYERED));
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(frame.Hwnd(), GWL_STYLE));
+    SetWindowLongPtrA(frame.Hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style & 0xFF3FFFFFu));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE));
+    SetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle | WS_EX_LAYERED));
 
     if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
-        GetWindowRect(taskbar, &TrayRect);
+        GetWindowRect(taskbar, &frame.TrayRect);
     }
 
     ContentWindow& content = TheContentWindow();
     if (!TheRun().IsFrameProcess()) {
-        MakeTopmost(Hwnd());
+        MakeTopmost(frame.Hwnd());
         content.Load();
         MakeTopmost(content.Hwnd());
-        content.SetTitleBoxText(defaultTitle);
+        content.Panel().SetTitleBoxText(defaultTitle);
     } else {
         content.Load();
         content.CaptureTarget(frameTitle);
     }
 
-    ReloadSkin();
+    frame.ReloadSkin();
 
-    FollowFrame::InstallMoveHook(*this, true);
+    FollowFrame::InstallMoveHook(frame, true);
     content.Show();
     // The content window becomes the frame's follower with its first move after the hook is
     // in place; a first showing does not always bring one, so one is sent.
     SendMessageA(content.Hwnd(), WM_MOVE, 0, 0);
-    FrameLimits::InstallLimitsHook(Hwnd());
+    FrameLimits::InstallLimitsHook(frame.Hwnd());
 }
 
 } // namespace glaze

@@ -1,18 +1,31 @@
 #include "lifecycle/TheForms.h"
 
 #include "frame/FrameWindow.h"
+#include "lifecycle/Startup.h"
 #include "panel/ContentWindow.h"
 
 namespace glaze {
+namespace {
+
+// Made together, so that each knows the other from the start.
+struct Forms {
+    FrameWindow Frame{StartUp};
+    ContentWindow Content{Frame};
+};
+
+Forms& TheForms() {
+    static Forms forms;
+    return forms;
+}
+
+} // namespace
 
 FrameWindow& TheFrameWindow() {
-    static FrameWindow form;
-    return form;
+    return TheForms().Frame;
 }
 
 ContentWindow& TheContentWindow() {
-    static ContentWindow form;
-    return form;
+    return TheForms().Content;
 }
 
 } // namespace glaze

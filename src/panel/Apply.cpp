@@ -1,7 +1,7 @@
 // The panel's Apply button: a title starts a new frame process for its window; a frame's caption
 // hands the panel's skin and close option over to that running frame.
 
-#include "panel/ContentWindow.h"
+#include "panel/ControlPanel.h"
 
 #include "platform/SysCommand.h"
 #include "platform/Captions.h"
@@ -15,7 +15,7 @@
 
 namespace glaze {
 
-void ContentWindow::OnApply() {
+void ControlPanel::OnApply() {
     const std::wstring text = TitleBoxText();
     switch (ApplyActionFor(text)) {
     case ApplyAction::Nothing:
@@ -29,7 +29,7 @@ void ContentWindow::OnApply() {
     }
 }
 
-void ContentWindow::RestyleFrame(const std::wstring& caption) {
+void ControlPanel::RestyleFrame(const std::wstring& caption) {
     // The frame reads the hand-over file when it is minimised, so the file is written first;
     // with no frame of that caption the file waits for one.
     HWND frame = FindWindowA(nullptr, ToAnsi(caption).c_str());
@@ -39,7 +39,7 @@ void ContentWindow::RestyleFrame(const std::wstring& caption) {
     }
 }
 
-void ContentWindow::LaunchFrame(const std::wstring& title) {
+void ControlPanel::LaunchFrame(const std::wstring& title) {
     std::array<wchar_t, MAX_PATH> program{};
     const DWORD length = GetModuleFileNameW(nullptr, program.data(), MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {

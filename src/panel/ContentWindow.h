@@ -1,78 +1,42 @@
 #pragma once
-// The content window: a borderless top-level window lying exactly on the frame's interior.
-// In a control-panel process it is the control panel; in a frame process it hosts the
-// captured window and its panel controls are hidden.
+// The content window: a borderless top-level window lying exactly on the frame's interior. It
+// carries the control panel; in a frame process it hosts the captured window instead, and the
+// panel's controls are hidden.
 
-#include "frame/ComposePlan.h"
-#include "hosting/CapturedTarget.h"
+#include "frame/FramedContent.h"
+#include "hosting/TargetHost.h"
+#include "panel/ControlPanel.h"
 #include "platform/Forms.h"
-#include "platform/Scoped.h"
 
-#include <windows.h>
-
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace glaze {
 
-class ContentWindow : public Form {
+class FrameWindow;
+
+class ContentWindow : public Form, public FramedContent {
 public:
-    ContentWindow();
+    // The frame is the one this window lies in; it learns of this window here.
+    explicit ContentWindow(FrameWindow& frame);
     ~ContentWindow() override;
 
-    // The skin list: names of the usable skin directories, in alphabetical order.
-    int32_t SkinCount() const;
-    std::wstring SkinName(int32_t index) const;
-    // Selects an entry; as with a choice by the user, the list's click handler runs.
-    void SelectSkinAt(int32_t index);
+    ControlPanel& Panel() { return panel_; }
+    const ControlPanel& Panel() const { return panel_; }
+    TargetHost& Host() { return host_; }
 
-    std::wstring TitleBoxText() const;
-    void SetTitleBoxText(const std::wstring& text);
+    // A frame process takes the window with this title in, in place of the panel; the process
+    // ends at once when there is no such window.
+    void CaptureTarget(const std::wstring& title);
 
-    // 应用: starts a frame process for the title in TitleBox, or hands the panel's skin and close
-    // option to the running frame that TitleBox names.
-    void OnApply();
-    // 刷新: lists the titles of the windows that can be framed and offers the first.
-    void OnRefresh();
-
+    HWND ContentHwnd() const override { return Hwnd(); }
+    int32_t SkinCount() const override { return panel_.SkinCount(); }
+    std::wstring SkinName(int32_t index) const override { return panel_.SkinName(index); }
+    void SelectSkinAt(int32_t index) override { panel_.SelectSkinAt(index); }
     // Paints the window and the panel's controls at once. A framed window is left alone: its
     // program repaints it when it is resized, and even marking it for painting from here makes
     // this thread wait for the program the next time it paints.
-    void Repaint();
-
-    // The finder tool is being dragged: the form holds the mouse and the pointer is the reticle.
-    bool FinderDragging = false;
-
-    // A frame process takes the window with this title (outer blanks trimmed) in, with its
-    // client area where it was; the process ends at once when there is no such window.
-    void CaptureTarget(const std::wstring& title);
-
-    // Whether the captured window lies on this form; it then takes the form's whole client area.
-    bool TargetCaptured = false;
-    // The captured window with what it had before, to be given back with it.
-    CapturedTarget Captured;
-    // For a process that is going down: gives the captured window back from wherever it is,
-    // without a message loop. Nothing when no window is captured.
-    void ReleaseTargetAtOnce();
-
-    // Controls (child windows), named as the panel's design names them.
-    HWND ControlsPane = nullptr; // container of all controls below
-    HWND TitleLabel = nullptr;
-    HWND TitleBox = nullptr;
-    HWND FinderTool = nullptr; // the finder tool
-    HWND WindowList = nullptr;
-    HWND UsageText = nullptr;
-    HWND CreditsText = nullptr;
-    HWND RefreshButton = nullptr;
-    HWND ApplyButton = nullptr;
-    HWND CollectedTitles = nullptr;
-    HWND SaveSettingsBox = nullptr;
-    HWND SkinList = nullptr;
-    HWND CloseProgramBox = nullptr;
-    HWND SkinLabel = nullptr;
-    HWND Emblem = nullptr;
+    void Repaint() override;
 
 protected:
     WindowStyle DesignStyle() const override;
@@ -85,41 +49,8 @@ protected:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Gives the captured window back, and asks its program to close when the user asked for it.
-    void ReleaseTarget();
-    // Where the captured window goes back to: its client area on the content window's.
-    ScreenRect ReleasePlace() const;
-    // Keeps the captured window filling the content window.
-    void FillWithTarget();
-    // Closes the frame once the captured window is gone.
-    void WatchTarget();
-    void CreateControls();
-    HWND AddControl(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
-                    const PixelRect& place);
-    void FillSkinList();
-    void ShowSettings();
-    void SaveSettings();
-    void OnSkinChosen();
-    void OnSaveSettingsClicked();
-    int32_t CloseProgramValue() const;
-
-    void CollectWindowTitles();
-    void FilterWindowTitles();
-    void FitListExtent();
-    void OnWindowListClick(int x, int y);
-    void OnFinderPressed();
-    void EndFinderDrag();
-    void ShowTextUnderPointer(const MouseEvent& event);
-    std::optional<LRESULT> OnFinderMessage(UINT message);
-    void RestyleFrame(const std::wstring& caption);
-    void LaunchFrame(const std::wstring& title);
-    // The list's button releases and the finder's presses reach the form through this.
-    static LRESULT CALLBACK ControlMouseProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR id, DWORD_PTR form);
-    std::optional<LRESULT> OnCommand(HWND control, WORD code);
-    std::optional<LRESULT> OnStaticColour(HWND control, HDC dc);
-
-    ScopedFont panelFont_;
+    ControlPanel panel_;
+    TargetHost host_;
 };
 
 } // namespace glaze

@@ -1,11 +1,10 @@
 // Choosing the window to frame: the window list filled by 刷新, a click on one of its entries,
 // and the finder tool dragged over the screen. Each puts a title into TitleBox.
 
-#include "panel/ContentWindow.h"
+#include "panel/ControlPanel.h"
 
 #include "frame/FrameWindow.h"
 #include "platform/Captions.h"
-#include "lifecycle/TheForms.h"
 #include "platform/AnsiText.h"
 #include "res/resource.h"
 
@@ -94,7 +93,7 @@ bool IsButtonUp(UINT message) {
 
 } // namespace
 
-void ContentWindow::OnRefresh() {
+void ControlPanel::OnRefresh() {
     CollectWindowTitles();
     FilterWindowTitles();
     SetTitleBoxText(ListText(WindowList, 0));
@@ -103,7 +102,7 @@ void ContentWindow::OnRefresh() {
     ShowWindow(CreditsText, SW_HIDE);
 }
 
-void ContentWindow::CollectWindowTitles() {
+void ControlPanel::CollectWindowTitles() {
     SendMessageA(CollectedTitles, LB_RESETCONTENT, 0, 0);
     for (HWND window = GetTopWindow(nullptr); window != nullptr;
          window = GetWindow(window, GW_HWNDNEXT)) {
@@ -113,7 +112,7 @@ void ContentWindow::CollectWindowTitles() {
     }
 }
 
-void ContentWindow::FilterWindowTitles() {
+void ControlPanel::FilterWindowTitles() {
     if (ListCount(CollectedTitles) == 0) {
         return;
     }
@@ -131,14 +130,14 @@ void ContentWindow::FilterWindowTitles() {
             AddListEntry(WindowList, title);
         }
     }
-    ActivateWindowTitled(TheFrameWindow().Caption());
+    ActivateWindowTitled(frame_.Caption());
     if (ListCount(WindowList) > 0) {
         FitListExtent();
         SendMessageA(WindowList, LB_SETCURSEL, 0, 0);
     }
 }
 
-void ContentWindow::FitListExtent() {
+void ControlPanel::FitListExtent() {
     const WindowDc dc(WindowList);
     const SelectedObject font(
         dc, reinterpret_cast<HGDIOBJ>(SendMessageA(WindowList, WM_GETFONT, 0, 0)));
@@ -152,7 +151,7 @@ void ContentWindow::FitListExtent() {
     SendMessageA(WindowList, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 10), 0);
 }
 
-void ContentWindow::OnWindowListClick(int x, int y) {
+void ControlPanel::OnWindowListClick(int x, int y) {
     const auto point = static_cast<LPARAM>(x) + static_cast<LPARAM>(y) * 65536;
     const LRESULT item = SendMessageA(WindowList, LB_ITEMFROMPOINT, 0, point);
     if (item < 0 || item >= 0x10000 ||
@@ -162,25 +161,25 @@ void ContentWindow::OnWindowListClick(int x, int y) {
     SetTitleBoxText(ListText(WindowList, static_cast<int>(item)));
 }
 
-void ContentWindow::OnFinderPressed() {
+void ControlPanel::OnFinderPressed() {
     if (FinderDragging) {
         return;
     }
     FinderDragging = true;
     SetCursor(FinderCursor());
-    SetCapture(Hwnd());
+    SetCapture(window_);
 }
 
-void ContentWindow::OnMouseMove(const MouseEvent& event) {
+void ControlPanel::OnMouseMove(const MouseEvent& event) {
     if (FinderDragging) {
         SetCursor(FinderCursor());
         ShowTextUnderPointer(event);
     }
 }
 
-void ContentWindow::ShowTextUnderPointer(const MouseEvent& event) {
+void ControlPanel::ShowTextUnderPointer(const MouseEvent& event) {
     POINT point{event.X, event.Y};
-    if (!ClientToScreen(Hwnd(), &point)) {
+    if (!ClientToScreen(window_, &point)) {
         return;
     }
     HWND under = WindowFromPoint(point);
@@ -193,19 +192,19 @@ void ContentWindow::ShowTextUnderPointer(const MouseEvent& event) {
     }
 }
 
-void ContentWindow::OnMouseUp(const MouseEvent&) {
+void ControlPanel::OnMouseUp(const MouseEvent&) {
     if (FinderDragging) {
         EndFinderDrag();
     }
 }
 
-void ContentWindow::EndFinderDrag() {
+void ControlPanel::EndFinderDrag() {
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // IDC_ARROW
     FinderDragging = false;
     ReleaseCapture();
 }
 
-std::optional<LRESULT> ContentWindow::OnFinderMessage(UINT message) {
+std::optional<LRESULT> ControlPanel::OnFinderMessage(UINT message) {
     if (!FinderDragging) {
         return std::nullopt;
     }
@@ -223,13 +222,13 @@ std::optional<LRESULT> ContentWindow::OnFinderMessage(UINT message) {
     }
 }
 
-LRESULT CALLBACK ContentWindow::ControlMouseProc(HWND window, UINT message, WPARAM wParam,
-                                                 LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
+LRESULT CALLBACK ControlPanel::ControlMouseProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, ControlMouseProc, id);
         return DefSubclassProc(window, message, wParam, lParam);
     }
-    auto& panel = *reinterpret_cast<ContentWindow*>(form);
+    auto& panel = *reinterpret_cast<ControlPanel*>(form);
     if (window == panel.FinderTool && IsButtonDown(message)) {
         try {
             panel.OnFinderPressed();

@@ -325,10 +325,10 @@ TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
     // list then shows; the same skin again gives the same frame.
     for (const int32_t styleIndex : {panel.SkinCount(), -1, 0}) {
         SCOPED_TRACE(styleIndex);
-        SendMessageA(panel.SkinList, CB_SETCURSEL, 2, 0);
+        SendMessageA(panel.Panel().SkinList, CB_SETCURSEL, 2, 0);
         Reload(styleIndex);
         EXPECT_EQ(TheRun().StyleIndex, 0);
-        EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(panel.Panel().SkinList, CB_GETCURSEL, 0, 0), 0);
         EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), frame) << Describe(RectOf(form.Hwnd()));
         EXPECT_PRED2(SameRect, RectOf(panel.Hwnd()), content) << Describe(RectOf(panel.Hwnd()));
         EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Aurora.ItemCount);

@@ -95,56 +95,59 @@ TEST_F(Panel, EveryControlLiesOnThePictureBoxAtItsPlaceWithItsText) {
         std::wstring Text;
     };
     const std::vector<Expected> controls{
-        {panel.TitleLabel, {8, 8, 168, 17}, L"请输入要加载的程序窗口名称："},
-        {panel.TitleBox, {8, 24, 265, 25}, L""},
-        {panel.FinderTool, {288, 16, 36, 36}, L""},
-        {panel.WindowList, {8, 56, 265, 140}, L""},
-        {panel.UsageText,
+        {panel.Panel().TitleLabel, {8, 8, 168, 17}, L"请输入要加载的程序窗口名称："},
+        {panel.Panel().TitleBox, {8, 24, 265, 25}, L""},
+        {panel.Panel().FinderTool, {288, 16, 36, 36}, L""},
+        {panel.Panel().WindowList, {8, 56, 265, 140}, L""},
+        {panel.Panel().UsageText,
          {48, 75, 193, 81},
          L"模拟Glaze透明窗体 V1.6\r\n刷新查找可模拟的活动窗口,或拖放\r\n"
          L"右上角的图标进行搜索.请注意选择\r\n要模拟的窗口.\r\n"},
-        {panel.CreditsText,
+        {panel.Panel().CreditsText,
          {48, 152, 177, 41},
          L"glaze 玻璃窗框 1.6\r\n2026 glaze 开发组 版权所有"},
-        {panel.RefreshButton, {280, 136, 57, 25}, L"刷新"},
-        {panel.ApplyButton, {280, 176, 57, 25}, L"应用"},
-        {panel.CollectedTitles, {224, 168, 41, 21}, L""},
-        {panel.SaveSettingsBox, {8, 200, 105, 17}, L"保存当前的设置"},
-        {panel.SkinList, {160, 200, 113, 20}, L""},
-        {panel.CloseProgramBox, {8, 220, 145, 17}, L"能够关闭被加载的程序"},
-        {panel.SkinLabel, {168, 220, 90, 17}, L"*选择皮肤样式*"},
-        {panel.Emblem, {312, 208, 32, 32}, L""},
+        {panel.Panel().RefreshButton, {280, 136, 57, 25}, L"刷新"},
+        {panel.Panel().ApplyButton, {280, 176, 57, 25}, L"应用"},
+        {panel.Panel().CollectedTitles, {224, 168, 41, 21}, L""},
+        {panel.Panel().SaveSettingsBox, {8, 200, 105, 17}, L"保存当前的设置"},
+        {panel.Panel().SkinList, {160, 200, 113, 20}, L""},
+        {panel.Panel().CloseProgramBox, {8, 220, 145, 17}, L"能够关闭被加载的程序"},
+        {panel.Panel().SkinLabel, {168, 220, 90, 17}, L"*选择皮肤样式*"},
+        {panel.Panel().Emblem, {312, 208, 32, 32}, L""},
     };
-    EXPECT_EQ(GetParent(panel.ControlsPane), form);
-    EXPECT_EQ(ClientBoxOf(panel.ControlsPane, form), (Box{0, 0, 345, 241}));
+    EXPECT_EQ(GetParent(panel.Panel().ControlsPane), form);
+    EXPECT_EQ(ClientBoxOf(panel.Panel().ControlsPane, form), (Box{0, 0, 345, 241}));
     for (const Expected& c : controls) {
         SCOPED_TRACE(c.Text);
         ASSERT_NE(c.Control, nullptr);
-        EXPECT_EQ(GetParent(c.Control), panel.ControlsPane);
+        EXPECT_EQ(GetParent(c.Control), panel.Panel().ControlsPane);
         EXPECT_EQ(ClientBoxOf(c.Control, form), c.Place);
         EXPECT_EQ(WindowTitle(c.Control), c.Text);
-        EXPECT_EQ((StyleOf(c.Control) & WS_VISIBLE) != 0, c.Control != panel.CollectedTitles);
+        EXPECT_EQ((StyleOf(c.Control) & WS_VISIBLE) != 0,
+                  c.Control != panel.Panel().CollectedTitles);
     }
-    EXPECT_NE(StyleOf(panel.WindowList) & LBS_SORT, 0);
-    EXPECT_EQ(StyleOf(panel.CollectedTitles) & LBS_SORT, 0);
-    EXPECT_NE(StyleOf(panel.UsageText) & ES_READONLY, 0);
-    EXPECT_NE(StyleOf(panel.CreditsText) & ES_READONLY, 0);
+    EXPECT_NE(StyleOf(panel.Panel().WindowList) & LBS_SORT, 0);
+    EXPECT_EQ(StyleOf(panel.Panel().CollectedTitles) & LBS_SORT, 0);
+    EXPECT_NE(StyleOf(panel.Panel().UsageText) & ES_READONLY, 0);
+    EXPECT_NE(StyleOf(panel.Panel().CreditsText) & ES_READONLY, 0);
     // The pictures come from the program's resources.
-    EXPECT_NE(PictureOf(panel.FinderTool), nullptr);
-    EXPECT_NE(SendMessageA(panel.Emblem, STM_GETICON, 0, 0), 0);
+    EXPECT_NE(PictureOf(panel.Panel().FinderTool), nullptr);
+    EXPECT_NE(SendMessageA(panel.Panel().Emblem, STM_GETICON, 0, 0), 0);
     // Hiding the picture box hides every control.
-    ShowWindow(panel.ControlsPane, SW_HIDE);
+    ShowWindow(panel.Panel().ControlsPane, SW_HIDE);
     panel.Show();
-    EXPECT_FALSE(IsWindowVisible(panel.TitleBox));
+    EXPECT_FALSE(IsWindowVisible(panel.Panel().TitleBox));
 }
 
 TEST_F(Panel, TextControlsShareOneChineseNinePointFontAndTheSkinListKeepsTheDefault) {
     ContentWindow& panel = LoadPanel();
     const HWND withPanelFont[] = {
-        panel.TitleLabel,      panel.SkinLabel,   panel.TitleBox,        panel.UsageText,
-        panel.CreditsText,     panel.WindowList,  panel.CollectedTitles, panel.CloseProgramBox,
-        panel.SaveSettingsBox, panel.ApplyButton, panel.RefreshButton};
-    const auto font = reinterpret_cast<HFONT>(SendMessageA(panel.TitleLabel, WM_GETFONT, 0, 0));
+        panel.Panel().TitleLabel,      panel.Panel().SkinLabel,       panel.Panel().TitleBox,
+        panel.Panel().UsageText,       panel.Panel().CreditsText,     panel.Panel().WindowList,
+        panel.Panel().CollectedTitles, panel.Panel().CloseProgramBox, panel.Panel().SaveSettingsBox,
+        panel.Panel().ApplyButton,     panel.Panel().RefreshButton};
+    const auto font =
+        reinterpret_cast<HFONT>(SendMessageA(panel.Panel().TitleLabel, WM_GETFONT, 0, 0));
     LOGFONTA face{};
     ASSERT_EQ(GetObjectA(font, sizeof face, &face), static_cast<int>(sizeof face));
     EXPECT_EQ(FromAnsi(face.lfFaceName), L"微软雅黑");
@@ -155,7 +158,8 @@ TEST_F(Panel, TextControlsShareOneChineseNinePointFontAndTheSkinListKeepsTheDefa
     for (HWND control : withPanelFont) {
         EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
     }
-    EXPECT_NE(SendMessageA(panel.SkinList, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+    EXPECT_NE(SendMessageA(panel.Panel().SkinList, WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(font));
 }
 
 TEST_F(Panel, TabGoesThroughTheControlsInDesignOrderAndTheNotesStayOverTheList) {
@@ -163,17 +167,19 @@ TEST_F(Panel, TabGoesThroughTheControlsInDesignOrderAndTheNotesStayOverTheList) 
     panel.Move(40, 40, 350, 240);
     panel.Show();
     test::PumpMessages();
-    const std::vector<HWND> order{panel.TitleBox,   panel.ApplyButton,     panel.RefreshButton,
-                                  panel.WindowList, panel.CloseProgramBox, panel.SaveSettingsBox,
-                                  panel.SkinList,   panel.TitleBox};
+    const std::vector<HWND> order{panel.Panel().TitleBox,        panel.Panel().ApplyButton,
+                                  panel.Panel().RefreshButton,   panel.Panel().WindowList,
+                                  panel.Panel().CloseProgramBox, panel.Panel().SaveSettingsBox,
+                                  panel.Panel().SkinList,        panel.Panel().TitleBox};
     for (size_t i = 0; i + 1 < order.size(); ++i) {
         EXPECT_EQ(GetNextDlgTabItem(panel.Hwnd(), order[i], FALSE), order[i + 1]) << i;
     }
 
     // Redrawing the list leaves the notes on top of it, and the credits' first line whole where
     // it meets the usage text's blank last rows.
-    RedrawWindow(panel.WindowList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    const Box usage = ClientBoxOf(panel.UsageText, panel.Hwnd());
+    RedrawWindow(panel.Panel().WindowList, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const Box usage = ClientBoxOf(panel.Panel().UsageText, panel.Hwnd());
     EXPECT_GT(InkIn(panel.Hwnd(), {usage[0], usage[1], usage[2], usage[3]}), 200);
     EXPECT_GT(InkIn(panel.Hwnd(), {48, 152, 177, 4}), 10);
 }
@@ -204,7 +210,7 @@ TEST_F(Panel, TheSavedSkinIsSelectedAndOneBeyondTheListFallsBackToTheFirst) {
          std::vector<std::pair<int32_t, int32_t>>{{2, 2}, {5, 0}, {3, 0}, {-1, 0}}) {
         TheRun().StyleIndex = saved;
         ContentWindow& panel = LoadPanel();
-        EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), selected) << saved;
+        EXPECT_EQ(SendMessageA(panel.Panel().SkinList, CB_GETCURSEL, 0, 0), selected) << saved;
         EXPECT_EQ(TheRun().StyleIndex, selected) << saved;
         panel.Unload();
     }
@@ -215,7 +221,7 @@ TEST_F(Panel, WithoutSkinsTheListIsEmptyAndNothingIsSelected) {
     TheRun().StyleIndex = 4;
     ContentWindow& panel = LoadPanel();
     EXPECT_EQ(panel.SkinCount(), 0);
-    EXPECT_EQ(SendMessageA(panel.SkinList, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(SendMessageA(panel.Panel().SkinList, CB_GETCURSEL, 0, 0), CB_ERR);
     EXPECT_EQ(TheRun().StyleIndex, 0);
 }
 
@@ -224,9 +230,9 @@ TEST_F(Panel, AChoiceInTheSkinListWaitsWhileNoSkinIsReady) {
     AddSkin(L"B");
     ContentWindow& panel = LoadPanel();
     panel.SelectSkinAt(1);
-    SendMessageA(panel.SkinList, CB_SETCURSEL, 1, 0);
-    SendMessageA(panel.ControlsPane, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(panel.SkinList));
+    SendMessageA(panel.Panel().SkinList, CB_SETCURSEL, 1, 0);
+    SendMessageA(panel.Panel().ControlsPane, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(panel.Panel().SkinList));
     EXPECT_EQ(TheRun().StyleIndex, 0);
 }
 
@@ -234,18 +240,18 @@ TEST_F(Panel, CheckBoxesShowTheSettingsAndAClickOnlyTicksOrClears) {
     TheRun().CloseProgram = 1;
     TheRun().SaveSettings = 2;
     ContentWindow& panel = LoadPanel();
-    EXPECT_EQ(CheckOf(panel.CloseProgramBox), BST_CHECKED);
-    EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_INDETERMINATE);
+    EXPECT_EQ(CheckOf(panel.Panel().CloseProgramBox), BST_CHECKED);
+    EXPECT_EQ(CheckOf(panel.Panel().SaveSettingsBox), BST_INDETERMINATE);
     EXPECT_EQ(TheRun().SaveSettings, 2);
 
-    SendMessageA(panel.SaveSettingsBox, BM_CLICK, 0, 0);
-    EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_UNCHECKED);
+    SendMessageA(panel.Panel().SaveSettingsBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(CheckOf(panel.Panel().SaveSettingsBox), BST_UNCHECKED);
     EXPECT_EQ(TheRun().SaveSettings, 0);
-    SendMessageA(panel.SaveSettingsBox, BM_CLICK, 0, 0);
-    EXPECT_EQ(CheckOf(panel.SaveSettingsBox), BST_CHECKED);
+    SendMessageA(panel.Panel().SaveSettingsBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(CheckOf(panel.Panel().SaveSettingsBox), BST_CHECKED);
     EXPECT_EQ(TheRun().SaveSettings, 1);
-    SendMessageA(panel.CloseProgramBox, BM_CLICK, 0, 0);
-    EXPECT_EQ(CheckOf(panel.CloseProgramBox), BST_UNCHECKED);
+    SendMessageA(panel.Panel().CloseProgramBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(CheckOf(panel.Panel().CloseProgramBox), BST_UNCHECKED);
     EXPECT_EQ(TheRun().CloseProgram, 1); // the close option is read from the box when it is used
     panel.Unload();
 
@@ -253,8 +259,8 @@ TEST_F(Panel, CheckBoxesShowTheSettingsAndAClickOnlyTicksOrClears) {
     TheRun().CloseProgram = 9;
     TheRun().SaveSettings = -3;
     LoadPanel();
-    EXPECT_EQ(CheckOf(TheContentWindow().CloseProgramBox), BST_UNCHECKED);
-    EXPECT_EQ(CheckOf(TheContentWindow().SaveSettingsBox), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(TheContentWindow().Panel().CloseProgramBox), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(TheContentWindow().Panel().SaveSettingsBox), BST_UNCHECKED);
     EXPECT_EQ(TheRun().SaveSettings, -3);
 }
 
@@ -264,7 +270,7 @@ TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
     TheRun().SaveSettings = 1;
     TheRun().StyleIndex = 1;
     ContentWindow& panel = LoadPanel();
-    SendMessageA(panel.CloseProgramBox, BM_CLICK, 0, 0); // the box, not QuitFlag, is saved
+    SendMessageA(panel.Panel().CloseProgramBox, BM_CLICK, 0, 0); // the box, not QuitFlag, is saved
     ASSERT_TRUE(panel.Unload());
     EXPECT_EQ(test::ReadRawFile(Profile()), "[SETTING]\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
 }
@@ -299,27 +305,27 @@ TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
     ContentWindow& panel = LoadPanel();
     HWND target = CreateWindowExA(0, "STATIC", "target", WS_CHILD, 5, 5, 20, 20, panel.Hwnd(),
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
-    FollowFrame::Values().FramedWindow = target;
+    panel.Host().Captured.Window = target;
     panel.Move(0, 0, 300, 200);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{5, 5, 20, 20}));
-    panel.TargetCaptured = true;
+    panel.Host().TargetCaptured = true;
     panel.Move(0, 0, 320, 210);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{0, 0, 320, 210}));
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(panel.Hwnd(), GWLP_WNDPROC)),
               &FollowFrame::MoveFollowProc);
-    panel.TargetCaptured = false;
+    panel.Host().TargetCaptured = false;
     frame.Unload();
 }
 
 // The panel's entries in its window list.
 std::vector<std::wstring> WindowListEntries(const ContentWindow& panel) {
     std::vector<std::wstring> entries;
-    const auto count = SendMessageA(panel.WindowList, LB_GETCOUNT, 0, 0);
+    const auto count = SendMessageA(panel.Panel().WindowList, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(panel.WindowList, LB_GETTEXTLEN,
+        std::string text(static_cast<size_t>(SendMessageA(panel.Panel().WindowList, LB_GETTEXTLEN,
                                                           static_cast<WPARAM>(i), 0)),
                          '\0');
-        SendMessageA(panel.WindowList, LB_GETTEXT, static_cast<WPARAM>(i),
+        SendMessageA(panel.Panel().WindowList, LB_GETTEXT, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(text.data()));
         entries.push_back(FromAnsi(text));
     }
@@ -333,7 +339,7 @@ TEST_F(Panel, RefreshListsOnlyTitlesThatAVisibleWindowHasOrBeginsWith) {
     test::PlainWindow alone(L"面板列表 Alone", false);
     const std::wstring longTitle(120, L'长');
     test::PlainWindow wide(longTitle, true);
-    SendMessageA(panel.RefreshButton, BM_CLICK, 0, 0);
+    SendMessageA(panel.Panel().RefreshButton, BM_CLICK, 0, 0);
 
     const std::vector<std::wstring> listed = WindowListEntries(panel);
     const auto count = [&](std::wstring_view entry) {
@@ -345,8 +351,8 @@ TEST_F(Panel, RefreshListsOnlyTitlesThatAVisibleWindowHasOrBeginsWith) {
     EXPECT_EQ(count(longTitle), 1);
     // The longest title can be scrolled into view.
     RECT client{};
-    GetClientRect(panel.WindowList, &client);
-    EXPECT_GT(SendMessageA(panel.WindowList, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
+    GetClientRect(panel.Panel().WindowList, &client);
+    EXPECT_GT(SendMessageA(panel.Panel().WindowList, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
 }
 
 TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {
@@ -360,28 +366,29 @@ TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {
     EXPECT_EQ(info.xHotspot, 15u);
     EXPECT_EQ(info.yHotspot, 16u);
 
-    SendMessageA(panel.FinderTool, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    EXPECT_TRUE(panel.FinderDragging);
+    SendMessageA(panel.Panel().FinderTool, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(panel.Panel().FinderDragging);
     EXPECT_EQ(GetCapture(), panel.Hwnd());
     EXPECT_EQ(GetCursor(), reticle);
     SetCursor(nullptr);
     SendMessageA(panel.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(panel.Hwnd()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), reticle);
-    SendMessageA(panel.FinderTool, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); // no second drag
+    SendMessageA(panel.Panel().FinderTool, WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(5, 5)); // no second drag
     EXPECT_EQ(GetCapture(), panel.Hwnd());
 
     SendMessageA(panel.Hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_FALSE(panel.FinderDragging);
+    EXPECT_FALSE(panel.Panel().FinderDragging);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
 
     // Losing the mouse to another window ends the drag as well.
     test::PlainWindow other(L"takes the mouse", true);
-    SendMessageA(panel.FinderTool, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ASSERT_TRUE(panel.FinderDragging);
+    SendMessageA(panel.Panel().FinderTool, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_TRUE(panel.Panel().FinderDragging);
     SetCapture(other.Hwnd());
-    EXPECT_FALSE(panel.FinderDragging);
+    EXPECT_FALSE(panel.Panel().FinderDragging);
     ReleaseCapture();
 }
 
@@ -398,13 +405,13 @@ TEST_F(PanelApply, AFrameCaptionIsHandedOverWithTheSkinAndTheCloseOption) {
     DeleteFileW(handOver.c_str());
     ContentWindow& panel = LoadPanel();
     TheRun().StyleIndex = 3;
-    SendMessageA(panel.CloseProgramBox, BM_SETCHECK, BST_INDETERMINATE, 0);
-    panel.SetTitleBoxText(L"没有的窗口 - 模拟Glaze窗体*");
-    SendMessageA(panel.ApplyButton, BM_CLICK, 0, 0);
+    SendMessageA(panel.Panel().CloseProgramBox, BM_SETCHECK, BST_INDETERMINATE, 0);
+    panel.Panel().SetTitleBoxText(L"没有的窗口 - 模拟Glaze窗体*");
+    SendMessageA(panel.Panel().ApplyButton, BM_CLICK, 0, 0);
     EXPECT_EQ(test::ReadRawFile(handOver),
               ToAnsi(L"[SETTING]\r\nSetReCaption=没有的窗口 - 模拟Glaze窗体*\r\nSetReSTYL=3\r\n"
                      L"SetReQUIT=2\r\n"));
-    EXPECT_EQ(panel.TitleBoxText(), L"没有的窗口 - 模拟Glaze窗体*");
+    EXPECT_EQ(panel.Panel().TitleBoxText(), L"没有的窗口 - 模拟Glaze窗体*");
 }
 
 // A form that records the mouse presses that reach it.

@@ -1,0 +1,26 @@
+#pragma once
+// What the frame needs of the window it lies around, the content window: where it is, the skins
+// it offers, and painting it after the frame has changed.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace glaze {
+
+class FramedContent {
+public:
+    virtual HWND ContentHwnd() const = 0;
+    // The skin list's entries.
+    virtual int32_t SkinCount() const = 0;
+    virtual std::wstring SkinName(int32_t index) const = 0;
+    // Shows the skin as chosen, as a choice by the user would.
+    virtual void SelectSkinAt(int32_t index) = 0;
+    virtual void Repaint() = 0;
+
+protected:
+    ~FramedContent() = default;
+};
+
+} // namespace glaze

@@ -1,0 +1,318 @@
+#include "panel/ControlPanel.h"
+
+#include "frame/FrameWindow.h"
+#include "platform/Captions.h"
+#include "settings/RunSettings.h"
+#include "frame/LoadedSkin.h"
+#include "panel/PictureBox.h"
+#include "platform/AnsiText.h"
+#include "res/resource.h"
+#include "settings/ProfileFile.h"
+#include "settings/UserSettings.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+namespace glaze {
+namespace {
+
+constexpr std::wstring_view UsageNote = L"模拟Glaze透明窗体 V1.6\r\n"
+                                        L"刷新查找可模拟的活动窗口,或拖放\r\n"
+                                        L"右上角的图标进行搜索.请注意选择\r\n"
+                                        L"要模拟的窗口.\r\n";
+constexpr std::wstring_view CreditsNote = L"glaze 玻璃窗框 1.6\r\n"
+                                          L"2026 glaze 开发组 版权所有";
+
+constexpr DWORD LabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD ButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+// The check boxes can show a third, dimmed state; a click by the user only ever ticks or clears.
+constexpr DWORD CheckStyle = WS_VISIBLE | WS_TABSTOP | BS_3STATE;
+// The notes lie on the window list until it is first filled; they are part of the list's face.
+constexpr DWORD NoteStyle = WS_VISIBLE | ES_MULTILINE | ES_READONLY;
+
+struct ControlDesign {
+    HWND ControlPanel::*Control;
+    const char* ClassName;
+    std::wstring_view Text;
+    DWORD Style;
+    DWORD ExStyle;
+    PixelRect Place;
+    bool PanelFont;
+};
+
+// The controls on ControlsPane after the finder tool, in tab order, which is also their z-order.
+// The skin list's height makes room for its drop-down part.
+// clang-format off
+const std::array<ControlDesign, 13> Controls{{
+    {&ControlPanel::TitleBox, "EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+     {8, 24, 265, 25}, true},
+    {&ControlPanel::ApplyButton, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true},
+    {&ControlPanel::TitleLabel, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
+     {8, 8, 168, 17}, true},
+    {&ControlPanel::RefreshButton, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
+    {&ControlPanel::WindowList, "LISTBOX", L"",
+     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
+         LBS_NOINTEGRALHEIGHT,
+     WS_EX_CLIENTEDGE, {8, 56, 265, 140}, true},
+    {&ControlPanel::CloseProgramBox, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
+    {&ControlPanel::CollectedTitles, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+     {224, 168, 41, 21}, true},
+    {&ControlPanel::UsageText, "EDIT", UsageNote, NoteStyle, 0, {48, 75, 193, 81}, true},
+    {&ControlPanel::SaveSettingsBox, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true},
+    {&ControlPanel::SkinList, "COMBOBOX", L"",
+     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0,
+     {160, 200, 113, 200}, false},
+    {&ControlPanel::SkinLabel, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true}, // wide enough for its text in this font
+    {&ControlPanel::CreditsText, "EDIT", CreditsNote, NoteStyle, 0, {48, 152, 177, 41}, true},
+    {&ControlPanel::Emblem, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false},
+}};
+// clang-format on
+
+constexpr PixelRect ControlsPanePlace{0, 0, 345, 241};
+constexpr PixelRect FinderToolPlace{288, 16, 36, 36};
+constexpr int SkinListClosedHeight = 20;
+
+ScopedFont CreatePanelFont() {
+    const WindowDc screen(nullptr);
+    const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    return ScopedFont(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, ToAnsi(L"微软雅黑").c_str()));
+}
+
+// A check box's value: 0 clear, 1 ticked, 2 dimmed.
+int32_t CheckValue(HWND box) {
+    return static_cast<int32_t>(SendMessageA(box, BM_GETCHECK, 0, 0));
+}
+
+// Any value but the three shows a clear box. Setting the state runs no click handler.
+void ShowCheckValue(HWND box, int32_t value) {
+    const bool known = value == BST_CHECKED || value == BST_INDETERMINATE;
+    SendMessageA(box, BM_SETCHECK, known ? static_cast<WPARAM>(value) : BST_UNCHECKED, 0);
+}
+
+// A click ticks a clear box and clears a ticked or dimmed one, as the platform's own three-state
+// boxes leave the dimmed state.
+void ToggleCheck(HWND box) {
+    ShowCheckValue(box, CheckValue(box) == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int WindowHeight(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+// The closed box's height follows from its selection field, the only height it lets set. What
+// that number covers differs between platforms (Wine adds padding of its own), so the result is
+// measured and corrected once.
+void SetClosedHeight(HWND combo, int height) {
+    auto field =
+        static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int round = 0; round < 2; ++round) {
+        const int closed = WindowHeight(combo);
+        field += height - closed;
+        if (closed == height || field <= 0) {
+            return;
+        }
+        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+}
+
+void SetControlFont(HWND control, HFONT font) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+std::wstring SkinRoot() {
+    return TheRun().AppDir + L"SKIN\\";
+}
+
+} // namespace
+
+ControlPanel::ControlPanel(FrameWindow& frame) : frame_(frame) {}
+
+void ControlPanel::Create(HWND window) {
+    window_ = window;
+    CreateControls();
+    FillSkinList();
+    if (TheRun().StyleIndex > SkinCount() - 1 || TheRun().StyleIndex < 0) {
+        TheRun().StyleIndex = 0;
+    }
+    if (SkinCount() > 0) {
+        SelectSkinAt(TheRun().StyleIndex);
+    }
+    ShowSettings();
+}
+
+void ControlPanel::Hide() {
+    ShowWindow(ControlsPane, SW_HIDE);
+}
+
+HWND ControlPanel::AddControl(const char* className, std::wstring_view text, DWORD style,
+                              DWORD exStyle, const PixelRect& place) {
+    // Controls overlap here and there (a label's last row under an edit box, the notes on the
+    // list): each is drawn only where no control above it in the z-order lies.
+    return CreateWindowExA(exStyle, className, ToAnsi(text).c_str(),
+                           WS_CHILD | WS_CLIPSIBLINGS | style, place.X, place.Y, place.Width,
+                           place.Height, ControlsPane, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+void ControlPanel::CreateControls() {
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    panelFont_ = CreatePanelFont();
+
+    ControlsPane = CreatePictureBox(window_, ControlsPanePlace, WS_VISIBLE, 0, true);
+    FinderTool =
+        CreatePictureBox(ControlsPane, FinderToolPlace, WS_VISIBLE, WS_EX_CLIENTEDGE, false);
+    SetPicture(FinderTool, LoadCursorA(module, MAKEINTRESOURCEA(IDC_FINDER)));
+    for (const ControlDesign& design : Controls) {
+        HWND control =
+            AddControl(design.ClassName, design.Text, design.Style, design.ExStyle, design.Place);
+        this->*design.Control = control;
+        if (design.PanelFont) {
+            SetControlFont(control, panelFont_);
+        }
+    }
+    SetControlFont(SkinList, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    SetClosedHeight(SkinList, SkinListClosedHeight);
+    SendMessageA(Emblem, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadImageA(module, MAKEINTRESOURCEA(IDI_EMBLEM),
+                                                     IMAGE_ICON, 32, 32, LR_SHARED)),
+                 0);
+
+    // The notes are drawn over the window list, the credits over the usage text's blank last
+    // rows: they go just above the list, which leaves the order of the controls that take the
+    // focus as it is.
+    constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(CreditsText, GetWindow(WindowList, GW_HWNDPREV), 0, 0, 0, 0, keepPlace);
+    SetWindowPos(UsageText, CreditsText, 0, 0, 0, 0, keepPlace);
+
+    const auto self = reinterpret_cast<DWORD_PTR>(this);
+    SetWindowSubclass(WindowList, ControlMouseProc, 0, self);
+    SetWindowSubclass(FinderTool, ControlMouseProc, 0, self);
+}
+
+void ControlPanel::FillSkinList() {
+    const std::wstring root = SkinRoot();
+    WIN32_FIND_DATAA found{};
+    const ScopedFind search(FindFirstFileA(ToAnsi(root + L"*").c_str(), &found));
+    if (search) {
+        do {
+            const std::wstring name = FromAnsi(found.cFileName);
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            const DWORD attributes = GetFileAttributesA(ToAnsi(root + name).c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES &&
+                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                SendMessageA(SkinList, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(ToAnsi(name).c_str()));
+            }
+        } while (FindNextFileA(search, &found));
+    }
+    // A directory is a skin only with its skin.ini.
+    for (int32_t i = SkinCount(); i-- > 0;) {
+        if (!ProfileFile::FileExists(root + SkinName(i) + L"\\skin.ini")) {
+            SendMessageA(SkinList, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
+        }
+    }
+}
+
+void ControlPanel::ShowSettings() {
+    ShowCheckValue(CloseProgramBox, TheRun().CloseProgram);
+    ShowCheckValue(SaveSettingsBox, TheRun().SaveSettings);
+}
+
+int32_t ControlPanel::SkinCount() const {
+    return static_cast<int32_t>(SendMessageA(SkinList, CB_GETCOUNT, 0, 0));
+}
+
+std::wstring ControlPanel::SkinName(int32_t index) const {
+    return ListEntryText(SkinList, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+}
+
+void ControlPanel::SelectSkinAt(int32_t index) {
+    SendMessageA(SkinList, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    OnSkinChosen();
+}
+
+std::wstring ControlPanel::TitleBoxText() const {
+    return WindowTitle(TitleBox);
+}
+
+void ControlPanel::SetTitleBoxText(const std::wstring& text) {
+    SetWindowTextA(TitleBox, ToAnsi(text).c_str());
+}
+
+void ControlPanel::OnSkinChosen() {
+    if (!TheLoadedSkin().Ready) {
+        return;
+    }
+    TheRun().StyleIndex = static_cast<int32_t>(SendMessageA(SkinList, CB_GETCURSEL, 0, 0));
+    frame_.ReloadSkin();
+}
+
+void ControlPanel::OnSaveSettingsClicked() {
+    TheRun().SaveSettings = CheckValue(SaveSettingsBox);
+}
+
+void ControlPanel::Repaint() {
+    RedrawWindow(ControlsPane, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void ControlPanel::SaveSettings() {
+    // The box is saved, not the option the panel was started with.
+    StoreUserSettings(TheRun().AppDir,
+                      {TheRun().SaveSettings, TheRun().StyleIndex, CloseProgramValue(), {}});
+}
+
+int32_t ControlPanel::CloseProgramValue() const {
+    return CheckValue(CloseProgramBox);
+}
+
+std::optional<LRESULT> ControlPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+    case WM_CTLCOLORSTATIC:
+        return OnStaticColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    default:
+        return OnFinderMessage(message);
+    }
+}
+
+std::optional<LRESULT> ControlPanel::OnCommand(HWND control, WORD code) {
+    if (control == ApplyButton && code == BN_CLICKED) {
+        OnApply();
+        return 0;
+    }
+    if (control == RefreshButton && code == BN_CLICKED) {
+        OnRefresh();
+        return 0;
+    }
+    if (control == SkinList && code == CBN_SELCHANGE) {
+        OnSkinChosen();
+        return 0;
+    }
+    if ((control == CloseProgramBox || control == SaveSettingsBox) && code == BN_CLICKED) {
+        ToggleCheck(control);
+        if (control == SaveSettingsBox) {
+            OnSaveSettingsClicked();
+        }
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> ControlPanel::OnStaticColour(HWND control, HDC dc) {
+    if (control != UsageText && control != CreditsText) {
+        return std::nullopt;
+    }
+    // The notes share the list's white face; the credits are quieter than the usage text.
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(control == CreditsText ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+} // namespace glaze
