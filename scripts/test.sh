@@ -14,6 +14,7 @@ for preset in host win64 win32; do
 done
 
 status=0
+scripts/check-layers.sh || status=1
 for preset in host win64; do
     rm -f "build/$preset/test-results/"*.xml
     echo "== $preset tests =="

@@ -24,24 +24,32 @@ public:
 
     operator Handle() const { return handle_; }
     Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Traits::Empty(); }
+    explicit operator bool() const { return !IsEmpty(handle_); }
     void Reset(Handle handle = Traits::Empty()) {
-        if (handle_ != Traits::Empty()) {
+        if (!IsEmpty(handle_)) {
             Traits::Close(handle_);
         }
         handle_ = handle;
     }
 
 private:
+    // A kind whose functions report failure in more than one way says which values are empty.
+    static bool IsEmpty(Handle handle) {
+        if constexpr (requires { Traits::IsEmpty(handle); }) {
+            return Traits::IsEmpty(handle);
+        } else {
+            return handle == Traits::Empty();
+        }
+    }
+
     Handle handle_ = Traits::Empty();
 };
 
+// Kernel objects: CreateFile fails with INVALID_HANDLE_VALUE, most other creators with null; a
+// handle holds neither.
 struct KernelHandleTraits {
     static HANDLE Empty() { return nullptr; }
-    static void Close(HANDLE h) { CloseHandle(h); }
-};
-struct FileHandleTraits {
-    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    static bool IsEmpty(HANDLE h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
 struct FindHandleTraits {
@@ -73,7 +81,6 @@ struct GlobalTraits {
 };
 
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
-using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
 using ScopedFind = Scoped<HANDLE, FindHandleTraits>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
 using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
