@@ -49,8 +49,8 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
-    const ScopedHandle file(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ScopedHandle file(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return {};
     }

@@ -95,7 +95,8 @@ void StartUp(FrameWindow& frame) {
     }
 
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(frame.Hwnd(), GWL_STYLE));
-    SetWindowLongPtrA(frame.Hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style & ~static_cast<DWORD>(WS_CAPTION)));
+    SetWindowLongPtrA(frame.Hwnd(), GWL_STYLE,
+                      static_cast<LONG_PTR>(style & ~static_cast<DWORD>(WS_CAPTION)));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE));
     SetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle | WS_EX_LAYERED));
 

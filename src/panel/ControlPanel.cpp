@@ -1,5 +1,7 @@
 #include "panel/ControlPanel.h"
 
+#include "panel/ControlIds.h"
+
 #include "frame/FrameWindow.h"
 #include "platform/Captions.h"
 #include "settings/RunSettings.h"
@@ -33,6 +35,7 @@ constexpr DWORD NoteStyle = WS_VISIBLE | ES_MULTILINE | ES_READONLY;
 
 struct ControlDesign {
     HWND ControlPanel::*Control;
+    ControlId Id;
     const char* ClassName;
     std::wstring_view Text;
     DWORD Style;
@@ -45,33 +48,37 @@ struct ControlDesign {
 // The skin list's height makes room for its drop-down part.
 // clang-format off
 const std::array<ControlDesign, 13> Controls{{
-    {&ControlPanel::TitleBox, "EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+    {&ControlPanel::TitleBox, TitleBoxId, "EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
      {8, 24, 265, 25}, true},
-    {&ControlPanel::ApplyButton, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true},
-    {&ControlPanel::TitleLabel, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
+    {&ControlPanel::ApplyButton, ApplyButtonId, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true},
+    {&ControlPanel::TitleLabel, TitleLabelId, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
      {8, 8, 168, 17}, true},
-    {&ControlPanel::RefreshButton, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
-    {&ControlPanel::WindowList, "LISTBOX", L"",
+    {&ControlPanel::RefreshButton, RefreshButtonId, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
+    {&ControlPanel::WindowList, WindowListId, "LISTBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
          LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE, {8, 56, 265, 140}, true},
-    {&ControlPanel::CloseProgramBox, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
-    {&ControlPanel::CollectedTitles, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+    {&ControlPanel::CloseProgramBox, CloseProgramBoxId, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
+    {&ControlPanel::CollectedTitles, CollectedTitlesId, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
      {224, 168, 41, 21}, true},
-    {&ControlPanel::UsageText, "EDIT", UsageNote, NoteStyle, 0, {48, 75, 193, 81}, true},
-    {&ControlPanel::SaveSettingsBox, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true},
-    {&ControlPanel::SkinList, "COMBOBOX", L"",
+    {&ControlPanel::UsageText, UsageTextId, "EDIT", UsageNote, NoteStyle, 0, {48, 75, 193, 81}, true},
+    {&ControlPanel::SaveSettingsBox, SaveSettingsBoxId, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true},
+    {&ControlPanel::SkinList, SkinListId, "COMBOBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0,
      {160, 200, 113, 200}, false},
-    {&ControlPanel::SkinLabel, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true}, // wide enough for its text in this font
-    {&ControlPanel::CreditsText, "EDIT", CreditsNote, NoteStyle, 0, {48, 152, 177, 41}, true},
-    {&ControlPanel::Emblem, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false},
+    {&ControlPanel::SkinLabel, SkinLabelId, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true}, // wide enough for its text in this font
+    {&ControlPanel::CreditsText, CreditsTextId, "EDIT", CreditsNote, NoteStyle, 0, {48, 152, 177, 41}, true},
+    {&ControlPanel::Emblem, EmblemId, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false},
 }};
 // clang-format on
 
 constexpr PixelRect ControlsPanePlace{0, 0, 345, 241};
 constexpr PixelRect FinderToolPlace{288, 16, 36, 36};
 constexpr int SkinListClosedHeight = 20;
+
+HMENU ControlMenu(ControlId id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 ScopedFont CreatePanelFont() {
     const WindowDc screen(nullptr);
@@ -149,13 +156,14 @@ void ControlPanel::Hide() {
     ShowWindow(ControlsPane, SW_HIDE);
 }
 
-HWND ControlPanel::AddControl(const char* className, std::wstring_view text, DWORD style,
-                              DWORD exStyle, const PixelRect& place) {
+HWND ControlPanel::AddControl(const char* className, ControlId id, std::wstring_view text,
+                              DWORD style, DWORD exStyle, const PixelRect& place) {
     // Controls overlap here and there (a label's last row under an edit box, the notes on the
     // list): each is drawn only where no control above it in the z-order lies.
     return CreateWindowExA(exStyle, className, ToAnsi(text).c_str(),
                            WS_CHILD | WS_CLIPSIBLINGS | style, place.X, place.Y, place.Width,
-                           place.Height, ControlsPane, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           place.Height, ControlsPane, ControlMenu(id), GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
 void ControlPanel::CreateControls() {
@@ -165,10 +173,12 @@ void ControlPanel::CreateControls() {
     ControlsPane = CreatePictureBox(window_, ControlsPanePlace, WS_VISIBLE, 0, true);
     FinderTool =
         CreatePictureBox(ControlsPane, FinderToolPlace, WS_VISIBLE, WS_EX_CLIENTEDGE, false);
+    SetWindowLongPtrA(ControlsPane, GWLP_ID, ControlsPaneId);
+    SetWindowLongPtrA(FinderTool, GWLP_ID, FinderToolId);
     SetPicture(FinderTool, LoadCursorA(module, MAKEINTRESOURCEA(IDC_FINDER)));
     for (const ControlDesign& design : Controls) {
-        HWND control =
-            AddControl(design.ClassName, design.Text, design.Style, design.ExStyle, design.Place);
+        HWND control = AddControl(design.ClassName, design.Id, design.Text, design.Style,
+                                  design.ExStyle, design.Place);
         this->*design.Control = control;
         if (design.PanelFont) {
             SetControlFont(control, panelFont_);
@@ -274,7 +284,7 @@ int32_t ControlPanel::CloseProgramValue() const {
 std::optional<LRESULT> ControlPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        return OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
     case WM_CTLCOLORSTATIC:
         return OnStaticColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     default:
@@ -282,27 +292,39 @@ std::optional<LRESULT> ControlPanel::OnMessage(UINT message, WPARAM wParam, LPAR
     }
 }
 
-std::optional<LRESULT> ControlPanel::OnCommand(HWND control, WORD code) {
-    if (control == ApplyButton && code == BN_CLICKED) {
+std::optional<LRESULT> ControlPanel::OnCommand(int id, HWND control, UINT code) {
+    switch (id) {
+    case ApplyButtonId:
+        if (code != BN_CLICKED) {
+            return std::nullopt;
+        }
         OnApply();
         return 0;
-    }
-    if (control == RefreshButton && code == BN_CLICKED) {
+    case RefreshButtonId:
+        if (code != BN_CLICKED) {
+            return std::nullopt;
+        }
         OnRefresh();
         return 0;
-    }
-    if (control == SkinList && code == CBN_SELCHANGE) {
+    case SkinListId:
+        if (code != CBN_SELCHANGE) {
+            return std::nullopt;
+        }
         OnSkinChosen();
         return 0;
-    }
-    if ((control == CloseProgramBox || control == SaveSettingsBox) && code == BN_CLICKED) {
+    case CloseProgramBoxId:
+    case SaveSettingsBoxId:
+        if (code != BN_CLICKED) {
+            return std::nullopt;
+        }
         ToggleCheck(control);
-        if (control == SaveSettingsBox) {
+        if (id == SaveSettingsBoxId) {
             OnSaveSettingsClicked();
         }
         return 0;
+    default:
+        return std::nullopt;
     }
-    return std::nullopt;
 }
 
 std::optional<LRESULT> ControlPanel::OnStaticColour(HWND control, HDC dc) {

@@ -5,6 +5,7 @@
 // the skins.
 
 #include "frame/ComposePlan.h"
+#include "panel/ControlIds.h"
 #include "platform/Forms.h"
 #include "platform/Scoped.h"
 
@@ -77,8 +78,8 @@ public:
 
 private:
     void CreateControls();
-    HWND AddControl(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
-                    const PixelRect& place);
+    HWND AddControl(const char* className, ControlId id, std::wstring_view text, DWORD style,
+                    DWORD exStyle, const PixelRect& place);
     void FillSkinList();
     void ShowSettings();
     void OnSkinChosen();
@@ -98,7 +99,7 @@ private:
     // The list's button releases and the finder's presses reach the panel through this.
     static LRESULT CALLBACK ControlMouseProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam, UINT_PTR id, DWORD_PTR panel);
-    std::optional<LRESULT> OnCommand(HWND control, WORD code);
+    std::optional<LRESULT> OnCommand(int id, HWND control, UINT code);
     std::optional<LRESULT> OnStaticColour(HWND control, HDC dc);
 
     FrameWindow& frame_;

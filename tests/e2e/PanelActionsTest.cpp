@@ -22,16 +22,16 @@ namespace {
 constexpr std::wstring_view Suffix = L" - 模拟Glaze窗体*";
 
 HWND ApplyButtonOf(HWND content) {
-    return ControlAt(content, 280, 176);
+    return ControlOf(content, ApplyButtonId);
 }
 HWND RefreshButtonOf(HWND content) {
-    return ControlAt(content, 280, 136);
+    return ControlOf(content, RefreshButtonId);
 }
 HWND WindowListOf(HWND content) {
-    return ControlAt(content, 8, 56);
+    return ControlOf(content, WindowListId);
 }
 HWND FinderToolOf(HWND content) {
-    return ControlAt(content, 288, 16);
+    return ControlOf(content, FinderToolId);
 }
 
 // The borders of a frame around its content window: left, top, left + right, top + bottom.
@@ -221,8 +221,8 @@ TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffe
     const GlazeWindows panel = StartPanel();
     ASSERT_NE(panel.Content, nullptr);
     HWND list = WindowListOf(panel.Content);
-    HWND notes = ControlAt(panel.Content, 48, 75);
-    HWND credits = ControlAt(panel.Content, 48, 152);
+    HWND notes = ControlOf(panel.Content, UsageTextId);
+    HWND credits = ControlOf(panel.Content, CreditsTextId);
     Click(RefreshButtonOf(panel.Content));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notes); }));
 
@@ -253,7 +253,7 @@ TEST_F(PanelActions, TheListTakesItsClicksAfterRefreshInAFrameWithAFilledCentre)
     const GlazeWindows panel = StartPanel();
     ASSERT_NE(panel.Content, nullptr);
     SelectSkin(panel.Content, 1);
-    HWND notes = ControlAt(panel.Content, 48, 75);
+    HWND notes = ControlOf(panel.Content, UsageTextId);
     Click(RefreshButtonOf(panel.Content)); // it brings the panel's frame to the front at its end
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notes); }));
 

@@ -18,30 +18,6 @@ GlazeWindows WaitForGlazeWindows(const Process& process) {
     return found;
 }
 
-HWND ControlAt(HWND content, int x, int y) {
-    struct Search {
-        HWND content;
-        POINT at;
-        HWND found;
-    } search{content, {x, y}, nullptr};
-    EnumChildWindows(
-        content,
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            RECT rect{};
-            GetWindowRect(window, &rect);
-            POINT corner{rect.left, rect.top};
-            ScreenToClient(s->content, &corner);
-            if (corner.x == s->at.x && corner.y == s->at.y) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 namespace {
 
 // Through the W messages: under Wine the A ones answer another process in UTF-16.

@@ -2,6 +2,7 @@
 // Finding the two windows of a glaze process and the panel's controls from outside.
 
 #include "E2eSupport.h"
+#include "panel/ControlIds.h"
 
 namespace glaze::e2e {
 
@@ -13,21 +14,21 @@ struct GlazeWindows {
 // Waits until the process shows both of its windows.
 GlazeWindows WaitForGlazeWindows(const Process& process);
 
-// The panel's control whose top-left corner lies at (x, y) of the content window's client area.
-HWND ControlAt(HWND content, int x, int y);
-
-// Panel controls by their place in the panel.
+// The panel's controls, found by their IDs.
+inline HWND ControlOf(HWND content, ControlId id) {
+    return ChildWithId(content, id);
+}
 inline HWND TitleBoxOf(HWND content) {
-    return ControlAt(content, 8, 24);
+    return ControlOf(content, TitleBoxId);
 }
 inline HWND SkinListOf(HWND content) {
-    return ControlAt(content, 160, 200);
+    return ControlOf(content, SkinListId);
 }
 inline HWND CloseProgramBoxOf(HWND content) {
-    return ControlAt(content, 8, 220);
+    return ControlOf(content, CloseProgramBoxId);
 }
 inline HWND SaveSettingsBoxOf(HWND content) {
-    return ControlAt(content, 8, 200);
+    return ControlOf(content, SaveSettingsBoxId);
 }
 
 // The entries of a combo box or a list box of another process.
