@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: glaze_bench SKINSDIR\n");
         return 2;
     }
-    const ULONG_PTR gdiplus = StartGdiPlus();
+    const GdiPlusSession gdiPlus;
     {
         const WindowDc screen(nullptr);
         const ScopedMemoryDc canvas = CreateCanvas(screen, MakeScreenBitmapInfo());
@@ -237,6 +237,5 @@ int main(int argc, char** argv) {
         BenchSkins(dirs, screen, canvas);
         BenchPerSize(dirs.empty() ? std::wstring() : dirs.front(), screen, canvas);
     }
-    ShutdownGdiPlus(gdiplus);
     return 0;
 }

@@ -78,8 +78,7 @@ void FrameWindow::OnUnload() {
     FollowFrame::RemoveMoveHook(*this);
     FrameDC.Reset();
     Images.ItemDC.clear();
-    ShutdownGdiPlus(GdipToken);
-    GdipToken = 0;
+    GdiPlus.reset();
     while (HitAreas.size() > 1) {
         HitAreas.pop_back();
     }

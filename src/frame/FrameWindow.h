@@ -8,12 +8,14 @@
 #include "frame/HitArea.h"
 #include "frame/SkinModel.h"
 #include "platform/Forms.h"
+#include "platform/GdiPlus.h"
 #include "platform/Scoped.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,7 +52,8 @@ public:
     int32_t DrawWidth = 0;
     int32_t DrawHeight = 0;
 
-    ULONG_PTR GdipToken = 0;
+    // GDI+ for the process: started by the start-up, ended by the frame's unload.
+    std::optional<GdiPlusSession> GdiPlus;
     RECT TrayRect{};
     int32_t ClientOffsetX = 0; // outer top-left corner to client origin
     int32_t ClientOffsetY = 0;

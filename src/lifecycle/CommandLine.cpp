@@ -9,7 +9,7 @@ std::optional<FrameArguments> ParseArgumentText(std::wstring_view text,
     FrameArguments args;
     constexpr std::wstring_view QuitOption = L"/q";
     if (text.ends_with(QuitOption)) {
-        args.QuitFlag = 1;
+        args.CloseProgram = 1;
         text.remove_suffix(QuitOption.size());
     }
     if (text.size() < 2) {

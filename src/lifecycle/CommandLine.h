@@ -13,7 +13,7 @@ struct FrameArguments {
     std::wstring Title;        // as handed to the capture: separator and letter removed, untrimmed
     std::wstring TrimmedTitle; // the title with outer blanks removed: the window to look for
     int32_t StyleIndex = 0;    // code of the style letter minus 65 ("A" is the first skin)
-    int32_t QuitFlag = 0;      // 1 when the text ended in "/q"
+    int32_t CloseProgram = 0;  // 1 when the text ended in "/q"
 };
 
 // The code of one character in the ANSI code page ("A" is 65; a double-byte character gives

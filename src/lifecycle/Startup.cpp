@@ -61,7 +61,7 @@ FrameArguments ReadFrameArguments() {
         ExitProcess(0);
     }
     TheRun().StyleIndex = args->StyleIndex;
-    TheRun().CloseProgram = args->QuitFlag;
+    TheRun().CloseProgram = args->CloseProgram;
     return *args;
 }
 
@@ -86,8 +86,7 @@ void StartUp(FrameWindow& frame) {
         frameTitle = args.Title;
     }
 
-    frame.GdipToken = StartGdiPlus();
-    if (frame.GdipToken == 0) {
+    if (!frame.GdiPlus.emplace().Started()) {
         MessageBoxA(nullptr, ToAnsi(L"没有找到GDI+库!gdip.dll").c_str(), ToAnsi(L"错误").c_str(),
                     MB_ICONERROR);
         frame.Unload();

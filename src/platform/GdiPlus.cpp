@@ -65,18 +65,16 @@ uint32_t Unpremultiply(uint32_t pixel) {
 
 } // namespace
 
-ULONG_PTR StartGdiPlus() {
-    ULONG_PTR token = 0;
+GdiPlusSession::GdiPlusSession() {
     const Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) {
-        return 0;
+    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) {
+        token_ = 0;
     }
-    return token;
 }
 
-void ShutdownGdiPlus(ULONG_PTR token) {
-    if (token != 0) {
-        Gdiplus::GdiplusShutdown(token);
+GdiPlusSession::~GdiPlusSession() {
+    if (token_ != 0) {
+        Gdiplus::GdiplusShutdown(token_);
     }
 }
 

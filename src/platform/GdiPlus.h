@@ -10,10 +10,21 @@
 
 namespace glaze {
 
-// Starts GDI+ version 1 (no debug callback, background thread and codecs not suppressed).
-// Zero when it cannot start.
-ULONG_PTR StartGdiPlus();
-void ShutdownGdiPlus(ULONG_PTR token);
+// GDI+ version 1 for as long as the object lives (no debug callback, background thread and
+// codecs not suppressed).
+class GdiPlusSession {
+public:
+    GdiPlusSession();
+    ~GdiPlusSession();
+    GdiPlusSession(const GdiPlusSession&) = delete;
+    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
+
+    // False when GDI+ could not start; nothing of it may be used then.
+    bool Started() const { return token_ != 0; }
+
+private:
+    ULONG_PTR token_ = 0;
+};
 
 struct DecodedSize {
     int32_t Width = 0;

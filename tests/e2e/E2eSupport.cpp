@@ -237,9 +237,8 @@ std::wstring SaveScreenshot(const std::wstring& name) {
     }
     SetDIBits(canvas, bitmap, 0, static_cast<UINT>(info.bmiHeader.biHeight), pixels.data(), &read,
               DIB_RGB_COLORS);
-    const ULONG_PTR token = StartGdiPlus();
+    const GdiPlusSession gdiPlus;
     SaveCanvasAsPng(canvas, info.bmiHeader.biWidth, info.bmiHeader.biHeight, path);
-    ShutdownGdiPlus(token);
     return path;
 }
 

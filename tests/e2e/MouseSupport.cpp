@@ -160,8 +160,7 @@ std::vector<uint32_t> ScreenPixels(const RECT& rect) {
 std::vector<uint32_t> ImageCellPixels(const std::wstring& imagePath, int cell, int width,
                                       int height) {
     // One session for the test program: decoding needs it, and it may outlive every test.
-    static const ULONG_PTR gdiPlus = StartGdiPlus();
-    (void)gdiPlus;
+    static const GdiPlusSession gdiPlus;
     const WindowDc screen(nullptr);
     const ScopedMemoryDc image = CreateCanvas(screen, MakeBitmapInfo((cell + 1) * width, height));
     const ScopedMemoryDc cellCanvas = CreateCanvas(screen, MakeBitmapInfo(width, height));

@@ -32,14 +32,14 @@ TEST(CommandLine, ParsesTheTableOfExamples) {
         EXPECT_EQ(args->Title, c.title);
         EXPECT_EQ(args->TrimmedTitle, c.trimmed);
         EXPECT_EQ(args->StyleIndex, c.style);
-        EXPECT_EQ(args->QuitFlag, c.quit);
+        EXPECT_EQ(args->CloseProgram, c.quit);
     }
 }
 
 TEST(CommandLine, OnlyALowerCaseQuitOptionCounts) {
     const auto upper = Parse(L"记事本/A/Q");
     ASSERT_TRUE(upper.has_value());
-    EXPECT_EQ(upper->QuitFlag, 0);
+    EXPECT_EQ(upper->CloseProgram, 0);
     EXPECT_EQ(upper->StyleIndex, L'Q' - 65);
     EXPECT_EQ(upper->Title, L"记事本/A"); // still ends in the first separator and letter
 }

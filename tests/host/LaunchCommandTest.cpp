@@ -32,7 +32,7 @@ TEST(LaunchCommand, TheNewFrameReadsBackTheTitleSkinAndCloseOption) {
         ASSERT_TRUE(args.has_value()) << line.size();
         EXPECT_EQ(args->Title, title);
         EXPECT_EQ(args->StyleIndex, 4);
-        EXPECT_EQ(args->QuitFlag, 1);
+        EXPECT_EQ(args->CloseProgram, 1);
     }
 }
 

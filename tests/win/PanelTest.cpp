@@ -270,7 +270,8 @@ TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
     TheRun().SaveSettings = 1;
     TheRun().StyleIndex = 1;
     ContentWindow& panel = LoadPanel();
-    SendMessageA(panel.Panel().CloseProgramBox, BM_CLICK, 0, 0); // the box, not QuitFlag, is saved
+    SendMessageA(panel.Panel().CloseProgramBox, BM_CLICK, 0,
+                 0); // the box, not the run's option, is saved
     ASSERT_TRUE(panel.Unload());
     EXPECT_EQ(test::ReadRawFile(Profile()), "[SETTING]\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
 }

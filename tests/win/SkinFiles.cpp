@@ -99,11 +99,10 @@ PixelFunction Solid(uint32_t argb) {
     return [argb](int32_t, int32_t) { return argb; };
 }
 
-TestSkin::TestSkin() : gdiplus_(StartGdiPlus()) {}
+TestSkin::TestSkin() = default;
 
 TestSkin::~TestSkin() {
-    Images.ItemDC.clear();
-    ShutdownGdiPlus(gdiplus_);
+    Images.ItemDC.clear(); // before GDI+ ends
 }
 
 void TestSkin::WriteItems(const std::vector<std::wstring>& lines) {

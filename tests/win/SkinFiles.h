@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "frame/SkinLoader.h"
+#include "platform/GdiPlus.h"
 #include "platform/Scoped.h"
 
 #include <windows.h>
@@ -46,7 +47,7 @@ public:
 
 private:
     TempDir dir_{L"glaze-skin"};
-    ULONG_PTR gdiplus_;
+    GdiPlusSession gdiplus_;
 };
 
 } // namespace glaze::test

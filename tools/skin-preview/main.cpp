@@ -56,12 +56,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "WIDTH and HEIGHT must be positive\n");
         return 2;
     }
-    const ULONG_PTR gdiplus = StartGdiPlus();
-    if (gdiplus == 0) {
+    const GdiPlusSession gdiPlus;
+    if (!gdiPlus.Started()) {
         std::fprintf(stderr, "GDI+ does not start\n");
         return 1;
     }
-    const int result = Preview(FromAnsi(argv[1]), width, height, FromAnsi(argv[4]));
-    ShutdownGdiPlus(gdiplus);
-    return result;
+    return Preview(FromAnsi(argv[1]), width, height, FromAnsi(argv[4]));
 }
