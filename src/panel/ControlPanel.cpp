@@ -293,38 +293,30 @@ std::optional<LRESULT> ControlPanel::OnMessage(UINT message, WPARAM wParam, LPAR
 }
 
 std::optional<LRESULT> ControlPanel::OnCommand(int id, HWND control, UINT code) {
-    switch (id) {
-    case ApplyButtonId:
-        if (code != BN_CLICKED) {
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case ApplyButtonId:
+            OnApply();
+            return 0;
+        case RefreshButtonId:
+            OnRefresh();
+            return 0;
+        case CloseProgramBoxId:
+            ToggleCheck(control);
+            return 0;
+        case SaveSettingsBoxId:
+            ToggleCheck(control);
+            OnSaveSettingsClicked();
+            return 0;
+        default:
             return std::nullopt;
         }
-        OnApply();
-        return 0;
-    case RefreshButtonId:
-        if (code != BN_CLICKED) {
-            return std::nullopt;
-        }
-        OnRefresh();
-        return 0;
-    case SkinListId:
-        if (code != CBN_SELCHANGE) {
-            return std::nullopt;
-        }
+    }
+    if (id == SkinListId && code == CBN_SELCHANGE) {
         OnSkinChosen();
         return 0;
-    case CloseProgramBoxId:
-    case SaveSettingsBoxId:
-        if (code != BN_CLICKED) {
-            return std::nullopt;
-        }
-        ToggleCheck(control);
-        if (id == SaveSettingsBoxId) {
-            OnSaveSettingsClicked();
-        }
-        return 0;
-    default:
-        return std::nullopt;
     }
+    return std::nullopt;
 }
 
 std::optional<LRESULT> ControlPanel::OnStaticColour(HWND control, HDC dc) {
