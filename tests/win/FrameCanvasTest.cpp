@@ -191,8 +191,8 @@ protected:
     }
 
     // The frame at each size on a fresh screen-sized canvas, then every button's hover and
-    // pressed cells over it, then a resize from the largest size down to the smallest on the
-    // same canvas.
+    // pressed cells over it (as the mouse draws them: not on stretched or single-cell items), then
+    // a resize from the largest size down to the smallest on the same canvas.
     void Compose(const std::wstring& name, const std::wstring& dir) {
         SkinModel model;
         SkinImages images;
@@ -228,6 +228,10 @@ protected:
             record(size);
             for (const int32_t cell : {1, 2}) {
                 for (int32_t item = 1; item < model.ItemCount; ++item) {
+                    const auto i = static_cast<size_t>(item);
+                    if (model.ItemStretch[i] || model.ItemSingleCell[i]) {
+                        continue; // the mouse draws no cells on these
+                    }
                     const ItemPlacement placed = PlaceItem(model, item, width, height, true);
                     ExecuteBlit(canvas, images.ItemDC[static_cast<size_t>(item)],
                                 CellBlit(placed.Rect, cell));
