@@ -190,6 +190,7 @@ void Form1::Compose() {
     const POINT clientOffset = ClientOffsetOf(Hwnd());
     ClientOffsetX = clientOffset.x;
     ClientOffsetY = clientOffset.y;
+    shownCell_.assign(static_cast<size_t>(Skin.ItemCount), 0);
     if (const auto last =
             DrawFrame(FrameDC, Skin, Images, FrameSize.cx, FrameSize.cy, hitAreaCallbacks_)) {
         DrawX = last->X;
@@ -208,6 +209,7 @@ void Form1::RaiseContentWindow() {
 }
 
 void Form1::ShowCanvas() {
+    ++LayeredUpdates;
     UpdateLayeredWindow(Hwnd(), WindowDc(Hwnd()), nullptr, &FrameSize, FrameDC, &FrameOrigin, 0,
                         &FrameBlend, ULW_ALPHA);
 }
