@@ -79,11 +79,12 @@ ItemPlacement PlaceItem(const SkinModel& skin, int32_t item, int32_t frameWidth,
     const int64_t y = skin.ItemY[i] < 0 ? int64_t{frameHeight} + skin.ItemY[i] : skin.ItemY[i];
     if (skin.ItemStretch[i]) {
         // A stretched item grows and shrinks with the interior since the skin was loaded.
-        const int64_t width = int64_t{frameWidth} - skin.MarginH() - skin.InteriorWidth +
-                              skin.ItemWidth[i];
-        const int64_t height = int64_t{frameHeight} - skin.MarginV() - skin.InteriorHeight +
-                               skin.ItemHeight[i];
-        const PixelRect rect = Rect(x, y, std::max<int64_t>(width, 0), std::max<int64_t>(height, 0));
+        const int64_t width =
+            int64_t{frameWidth} - skin.MarginH() - skin.InteriorWidth + skin.ItemWidth[i];
+        const int64_t height =
+            int64_t{frameHeight} - skin.MarginV() - skin.InteriorHeight + skin.ItemHeight[i];
+        const PixelRect rect =
+            Rect(x, y, std::max<int64_t>(width, 0), std::max<int64_t>(height, 0));
         return {rect, Stretched(rect, {0, 0, skin.ItemImageWidth[i], skin.ItemImageHeight[i]})};
     }
     const PixelRect rect = Rect(x, y, skin.ItemWidth[i], skin.ItemHeight[i]);
@@ -116,9 +117,9 @@ CanvasExtent ItemCanvasExtent(const SkinModel& skin, int32_t item, int32_t scree
         // takes the cell size from the hit area, which has no negative size.
         const int32_t width = skin.ItemWidth[i];
         const int32_t height = skin.ItemHeight[i];
-        for (const PixelRect cellSize : {PixelRect{0, 0, width, height},
-                                         Rect(0, 0, std::abs(int64_t{width}),
-                                              std::abs(int64_t{height}))}) {
+        for (const PixelRect cellSize :
+             {PixelRect{0, 0, width, height},
+              Rect(0, 0, std::abs(int64_t{width}), std::abs(int64_t{height}))}) {
             reads(CellBlit(cellSize, NormalCell).Source);
             if (skin.ItemDisabled[i]) {
                 reads(CellBlit(cellSize, DisabledCell).Source);

@@ -18,8 +18,8 @@ OuterSize FrameSizeAround(int32_t contentWidth, int32_t contentHeight, int32_t m
                           int32_t marginV, const ScreenFacts& screen) {
     // Borders that cancel out the content (negative ones) leave a frame of no size, not less.
     const auto side = [](int32_t content, int32_t margin, int32_t screenSide) {
-        return Saturate(std::clamp<int64_t>(int64_t{content} + margin, 0,
-                                            std::max<int64_t>(screenSide, 0)));
+        return Saturate(
+            std::clamp<int64_t>(int64_t{content} + margin, 0, std::max<int64_t>(screenSide, 0)));
     };
     return {side(contentWidth, marginH, screen.Width), side(contentHeight, marginV, screen.Height)};
 }

@@ -49,7 +49,8 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         const auto newCanvas = [&](DecodedSize image) -> HDC {
             SetItem(model, i, *fields, image);
             const CanvasExtent extent = ItemCanvasExtent(model, item, screenWidth, screenHeight);
-            images.ItemDC[i] = CreateCanvas(compatible, MakeBitmapInfo(extent.Width, extent.Height));
+            images.ItemDC[i] =
+                CreateCanvas(compatible, MakeBitmapInfo(extent.Width, extent.Height));
             return images.ItemDC[i];
         };
         // A missing, unreadable or oversized image leaves a transparent item of no size.

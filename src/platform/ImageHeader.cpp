@@ -27,7 +27,8 @@ public:
     }
     bool StartsWith(size_t offset, std::initializer_list<uint8_t> magic) const {
         return Has(offset, magic.size()) &&
-               std::equal(magic.begin(), magic.end(), bytes_.begin() + static_cast<ptrdiff_t>(offset));
+               std::equal(magic.begin(), magic.end(),
+                          bytes_.begin() + static_cast<ptrdiff_t>(offset));
     }
     std::span<const uint8_t> From(size_t offset, size_t length) const {
         return Has(offset, length) ? bytes_.subspan(offset, length) : std::span<const uint8_t>();
@@ -69,8 +70,8 @@ std::optional<DeclaredSize> JpegSize(const Reader& r) {
             continue;
         }
         const uint32_t length = *r.Number(at + 2, 2, true);
-        const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                                  marker != 0xC8 && marker != 0xCC;
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (startOfFrame) {
             return Sized(r.Number(at + 7, 2, true), r.Number(at + 5, 2, true));
         }
@@ -122,8 +123,8 @@ std::optional<DeclaredSize> TiffSize(const Reader& r, bool bigEndian) {
             return std::nullopt;
         }
         // A SHORT (3) sits in the first two bytes of the value field, a LONG (4) fills it.
-        const auto value = *type == 3 ? r.Number(entry + 8, 2, bigEndian)
-                                      : r.Number(entry + 8, 4, bigEndian);
+        const auto value =
+            *type == 3 ? r.Number(entry + 8, 2, bigEndian) : r.Number(entry + 8, 4, bigEndian);
         if (*tag == 256) {
             width = value;
         } else if (*tag == 257) {

@@ -6,7 +6,9 @@
 namespace glaze {
 namespace {
 
-ScreenFacts Screen(PixelRect taskbar) { return {1280, 800, taskbar, 760}; }
+ScreenFacts Screen(PixelRect taskbar) {
+    return {1280, 800, taskbar, 760};
+}
 
 TEST(MaximisedFrameHeight, ReachesTheTopOfATaskbarDockedAtTheBottom) {
     EXPECT_EQ(MaximisedFrameHeight(Screen({0, 760, 1280, 40})), 760);
@@ -14,11 +16,11 @@ TEST(MaximisedFrameHeight, ReachesTheTopOfATaskbarDockedAtTheBottom) {
 }
 
 TEST(MaximisedFrameHeight, UsesTheWorkAreaWhenTheTaskbarCannotSayIt) {
-    EXPECT_EQ(MaximisedFrameHeight(Screen({})), 760);                  // none, or empty
-    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 1280, 40})), 760);    // docked at the top
-    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 60, 800})), 760);     // on the left
-    EXPECT_EQ(MaximisedFrameHeight(Screen({1220, 0, 60, 800})), 760);  // on the right
-    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 798, 1280, 2})), 798);   // auto-hidden at the bottom
+    EXPECT_EQ(MaximisedFrameHeight(Screen({})), 760);                 // none, or empty
+    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 1280, 40})), 760);   // docked at the top
+    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 60, 800})), 760);    // on the left
+    EXPECT_EQ(MaximisedFrameHeight(Screen({1220, 0, 60, 800})), 760); // on the right
+    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 798, 1280, 2})), 798);  // auto-hidden at the bottom
 }
 
 TEST(FrameSizeAround, AddsTheBordersUpToTheScreenSize) {

@@ -305,7 +305,7 @@ TEST_F(FrameForm, OnlyAChangedCellReachesTheScreen) {
     for (int32_t x = 4; x < 13; ++x) {
         within += updatesFor(WM_MOUSEMOVE, x, x % 7);
     }
-    EXPECT_EQ(within, 0); // nine more moves within the button
+    EXPECT_EQ(within, 0);                            // nine more moves within the button
     EXPECT_EQ(updatesFor(WM_RBUTTONDOWN, 12, 5), 1); // pressed
     EXPECT_EQ(updatesFor(WM_MBUTTONDOWN, 12, 5), 0); // pressed already
     EXPECT_EQ(updatesFor(WM_MOUSEMOVE, 12, 5), 1);   // hover again

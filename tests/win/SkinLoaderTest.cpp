@@ -160,8 +160,8 @@ TEST_F(Decoding, RefusesAnImageDeclaredTooLargeBeforeDecodingIt) {
     const auto drawn = [&](int32_t width, int32_t height, int64_t screenPixels) {
         skin.Png(L"image.png", width, height, Solid(Teal));
         bool canvasAsked = false;
-        const auto size = DrawImageBytes(ReadFileBytes(skin.Dir() + L"\\image.png"),
-                                         screenPixels, [&](DecodedSize) {
+        const auto size = DrawImageBytes(ReadFileBytes(skin.Dir() + L"\\image.png"), screenPixels,
+                                         [&](DecodedSize) {
                                              canvasAsked = true;
                                              return HDC(canvas);
                                          });
