@@ -43,6 +43,7 @@ TEST(LaunchCommand, NoLineIsLaunchedThatReadsBackOtherwise) {
     EXPECT_TRUE(LineFor(L"记事本", 47, 0).ends_with(L"\" 记事本/p"));
     // A title naming one of the program's own windows ends the new process at once.
     EXPECT_FALSE(FrameCommandLine(Program, L"a - 模拟Glaze窗体*", 0, 0).has_value());
+    EXPECT_FALSE(FrameCommandLine(Program, L" 记事本", 0, 0).has_value());
 }
 
 TEST(LaunchCommand, OnlyAFrameCaptionTailAsksForARestyle) {
