@@ -200,12 +200,17 @@ void Form1::Compose() {
     }
     ShowCanvas();
     RaiseContentWindow();
-    RedrawWindow(TheForm2().Hwnd(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Paint at once what the content window's move and raise left unpainted; what is painted
+    // already stays, so the framed program does not redraw its whole window on every step.
+    RedrawWindow(TheForm2().Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Form1::RaiseContentWindow() {
-    SetWindowPos(TheForm2().Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Restacking is a round trip to the display; a content window in front already stays.
+    HWND content = TheForm2().Hwnd();
+    if (GetTopWindow(nullptr) != content) {
+        SetWindowPos(content, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void Form1::ShowCanvas() {

@@ -408,8 +408,11 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
                std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; });
     };
 
-    // A wider frame takes its right-aligned buttons along, on screen and in its image.
+    // A wider frame takes its right-aligned buttons along, on screen and in its image, shown
+    // with one layered update.
+    const int64_t updates = form.LayeredUpdates;
     resize(width + 100);
+    EXPECT_EQ(form.LayeredUpdates - updates, 1);
     EXPECT_EQ(closeLeft(), before.left + width + 100 - AuroraCloseFromRight);
     ExpectHitAreasOverTheirItems(form);
     EXPECT_EQ(form.FrameSize.cx, width + 100);
