@@ -71,6 +71,7 @@ private:
     bool LoadSkin();
     void PlaceAroundContent();
     void ShowCanvas();
+    void ShowCanvasPart(const PixelRect& changed);
     void FailSkinLoad(const std::wstring& message);
     void RaiseContentWindow();
     bool DrawCell(int32_t item, int32_t cell);

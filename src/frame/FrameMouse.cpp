@@ -55,7 +55,7 @@ void Form1::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
     // A move that changes no cell (within a button, over a single-cell or stretched item)
     // leaves the screen as it is: a layered update costs milliseconds.
     if (changed) {
-        ShowCanvas();
+        ShowCanvasPart({DrawX, DrawY, DrawWidth, DrawHeight});
     }
 }
 
@@ -65,7 +65,7 @@ void Form1::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
     }
     pressedItem_ = event.Button == LeftButton ? item : 0;
     if (HasButtonCells(item) && DrawCell(item, PressedCell)) {
-        ShowCanvas();
+        ShowCanvasPart({DrawX, DrawY, DrawWidth, DrawHeight});
     }
 }
 
