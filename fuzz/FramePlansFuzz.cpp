@@ -56,8 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CapturePlan capture =
         PlanCapture({input.Int32(), input.Int32(), input.Int32(), input.Int32()}, input.Int32(),
                     input.Int32(), input.Int32(), input.Int32(), input.Int32(), input.Int32());
-    (void)PlanRelease(capture.Borders, input.Int32(), input.Int32(), input.Int32(),
-                      input.Int32());
+    (void)PlanRelease(capture.Borders, input.Int32(), input.Int32(), input.Int32(), input.Int32());
     (void)IsDecodableSize({input.Int32(), input.Int32()}, input.Int32());
     return 0;
 }
