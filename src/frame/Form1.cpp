@@ -1,6 +1,7 @@
 #include "frame/Form1.h"
 
 #include "frame/FrameGeometry.h"
+#include "hosting/ModMoveFrm.h"
 #include "lifecycle/ModProcEmpty.h"
 #include "lifecycle/Modunfrms.h"
 #include "lifecycle/ProcessValues.h"
@@ -9,11 +10,17 @@
 #include "panel/RestyleReceiver.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
+#include "platform/TestFaults.h"
 
 namespace glaze {
 namespace {
 
 constexpr wchar_t ErrorCaption[] = L"错误";
+
+std::wstring FaultySkinMessage(const std::wstring& skinName, int32_t item) {
+    return L"请检查当前皮肤文件的设置！\r\n皮肤文件:SKIN" + skinName + L"\t控件序号: " +
+           std::to_wstring(item) + L"  无法加载！";
+}
 
 ScreenFacts CurrentScreen(const RECT& trayRect) {
     RECT workArea{};
@@ -60,9 +67,33 @@ void Form1::OnResize() {
     Compose();
 }
 
+std::optional<LRESULT> Form1::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_ENDSESSION) {
+        // Log-off or shut-down: the process is ended once this returns. The ordinary shutdown
+        // runs first, so a framed window goes back to the desktop, and the panel keeps its
+        // settings.
+        if (wParam != FALSE) {
+            Unload();
+        }
+        return 0;
+    }
+    return std::nullopt;
+}
+
 void Form1::ReTrans() {
     Process.SkinReady = false;
     LockWindowUpdate(Hwnd());
+    std::wstring skinName;
+    try {
+        LoadSkinAroundContent(skinName);
+    } catch (...) {
+        // Out of memory for a huge image, or any other failure inside the load: the skin cannot
+        // be used, and the frame ends the way it ends for a faulty skin, giving the window back.
+        FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
+    }
+}
+
+void Form1::LoadSkinAroundContent(std::wstring& skinName) {
     ReleaseSkin();
 
     ScreenBitmapInfo = MakeScreenBitmapInfo();
@@ -81,12 +112,11 @@ void Form1::ReTrans() {
         Process.StyleIndex = 0;
     }
     content.SetCombo1Index(Process.StyleIndex);
-    const std::wstring skinName = content.Combo1Text(Process.StyleIndex);
+    skinName = content.Combo1Text(Process.StyleIndex);
     Process.SkinDir = Process.AppDir + L"SKIN\\" + skinName;
 
     if (!LoadSkin()) {
-        FailSkinLoad(L"请检查当前皮肤文件的设置！\r\n皮肤文件:SKIN" + skinName + L"\t控件序号: " +
-                     std::to_wstring(Skin.ItemCount) + L"  无法加载！");
+        FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
         return;
     }
     Process.MarginLeft = Skin.MarginLeft();
@@ -122,6 +152,7 @@ void Form1::ReleaseSkin() {
 }
 
 bool Form1::LoadSkin() {
+    TestFaults::InSkinLoad();
     const PrepareHitArea prepare = [this](int32_t item, const SkinItemFields& fields) {
         const auto index = static_cast<size_t>(item);
         if (PicContl.size() <= index) {
@@ -199,18 +230,8 @@ void Form1::Compose() {
         DrawHeight = last->Height;
     }
     ShowCanvas();
-    RaiseContentWindow();
-    // Paint at once what the content window's move and raise left unpainted; what is painted
-    // already stays, so the framed program does not redraw its whole window on every step.
-    RedrawWindow(TheForm2().Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void Form1::RaiseContentWindow() {
-    // Restacking is a round trip to the display; a content window in front already stays.
-    HWND content = TheForm2().Hwnd();
-    if (GetTopWindow(nullptr) != content) {
-        SetWindowPos(content, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    ModMoveFrm::KeepFollowersAbove();
+    TheForm2().Repaint();
 }
 
 void Form1::ShowCanvas() {

@@ -79,6 +79,16 @@ private:
     ScopedHandle process_;
 };
 
+// A target program framed by a process of its own, with the first skin.
+struct FramedTarget {
+    FramedTarget(const AppDir& app, const std::wstring& title)
+        : Target(title), FrameProcess(GlazeCommandLine(app, title + L"/A")),
+          Windows(WaitForGlazeWindows(FrameProcess)) {}
+    TargetProgram Target;
+    Process FrameProcess;
+    GlazeWindows Windows;
+};
+
 class PanelActions : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -147,10 +157,8 @@ TEST_F(PanelActions, ApplyStartsAFrameWithThePanelsSkinAndCloseOption) {
 TEST_F(PanelActions, ApplyOnAFrameCaptionReskinsThatFrameThroughTheHandOverFile) {
     const std::wstring title = L"换肤的目标 Restyle";
     const std::wstring caption = title + std::wstring(Suffix);
-    TargetProgram target(title);
-    ASSERT_NE(target.Window(), nullptr);
-    Process frameProcess(GlazeCommandLine(app, title + L"/A"));
-    const GlazeWindows frame = WaitForGlazeWindows(frameProcess);
+    FramedTarget framed(app, title);
+    const GlazeWindows& frame = framed.Windows;
     ASSERT_NE(frame.Frame, nullptr);
     ASSERT_EQ(MarginsOf(frame.Frame, frame.Content), AuroraMargins);
 
@@ -181,8 +189,28 @@ TEST_F(PanelActions, ApplyOnAFrameCaptionReskinsThatFrameThroughTheHandOverFile)
     EXPECT_EQ(TextOf(Text1Of(panel.Content)), caption);
 
     PostMessageW(frame.Frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(frameProcess.WaitForExit(10s).has_value());
-    EXPECT_TRUE(target.Proc().WaitForExit(10s).has_value()) << "the close option came along";
+    ASSERT_TRUE(framed.FrameProcess.WaitForExit(10s).has_value());
+    EXPECT_TRUE(framed.Target.Proc().WaitForExit(10s).has_value()) << "the close option came along";
+}
+
+TEST_F(PanelActions, AHandOverReachesAFrameWhoseCaptionIsLongerThanAnyProfileValue) {
+    std::wstring title;
+    while (title.size() < 60) {
+        title += L"一个很长的窗口标题";
+    }
+    title.resize(60); // 120 bytes in the code page, and the suffix after them
+    FramedTarget framed(app, title);
+    const GlazeWindows& frame = framed.Windows;
+    ASSERT_NE(frame.Frame, nullptr);
+    ASSERT_EQ(MarginsOf(frame.Frame, frame.Content), AuroraMargins);
+
+    test::WriteAnsiFile(handOver, L"[SETTING]\r\nSetReCaption=" + title + std::wstring(Suffix) +
+                                      L"\r\nSetReSTYL=1\r\nSetReQUIT=0\r\n");
+    PostMessageW(frame.Frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        return !std::filesystem::exists(handOver) && !IsIconic(frame.Frame) &&
+               MarginsOf(frame.Frame, frame.Content) == GraphiteMargins;
+    })) << test::ReadRawFile(handOver);
 }
 
 TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffersAnEntry) {
@@ -215,6 +243,29 @@ TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffe
     EXPECT_TRUE(TitleBoxBecomes(panel.Content, listed[0]));
     PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 400)); // beyond the list's bottom
     EXPECT_TRUE(StaysTrue([&] { return TextOf(Text1Of(panel.Content)) == listed[0]; }));
+}
+
+TEST_F(PanelActions, TheListTakesItsClicksAfterRefreshInAFrameWithAFilledCentre) {
+    app.WriteFilledCentreSkin(L"Filled"); // the second skin
+    TargetProgram first(L"列表中的窗口 One");
+    TargetProgram second(L"列表中的窗口 Two");
+    ASSERT_NE(second.Window(), nullptr);
+    const GlazeWindows panel = StartPanel();
+    ASSERT_NE(panel.Content, nullptr);
+    SelectSkin(panel.Content, 1);
+    HWND notes = ControlAt(panel.Content, 48, 75);
+    Click(Command2Of(panel.Content)); // it brings the panel's frame to the front at its end
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notes); }));
+
+    HWND list = List1Of(panel.Content);
+    const std::vector<std::wstring> listed = ListEntries(list);
+    ASSERT_GE(listed.size(), 2u);
+    ASSERT_NE(listed[1], listed[0]);
+    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT entry{20, height + height / 2};
+    ClientToScreen(list, &entry);
+    ClickAt(entry, LeftButton);
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, listed[1]));
 }
 
 TEST_F(PanelActions, TheFinderOffersTheTextOfTheWindowUnderThePointerWhileItIsDragged) {
