@@ -134,6 +134,57 @@ std::optional<DeclaredSize> TiffSize(const Reader& r, bool bigEndian) {
     return Sized(width, height);
 }
 
+// The logical screen, grown by every frame: a frame may declare more than the screen, and the
+// decoder makes room for each frame as declared.
+std::optional<DeclaredSize> GifSize(const Reader& r) {
+    const auto width = r.Number(6, 2, false);
+    const auto height = r.Number(8, 2, false);
+    const auto flags = r.Number(10, 1, false);
+    if (!width || !height || !flags) {
+        return std::nullopt;
+    }
+    DeclaredSize size{*width, *height};
+    // The colour table: 3 bytes for each of 2^(n+1) colours, when the flag says there is one.
+    const auto colourTable = [](uint32_t tableFlags) {
+        return (tableFlags & 0x80) != 0 ? size_t{3} << ((tableFlags & 7) + 1) : size_t{0};
+    };
+    // Skips data sub-blocks (a length byte, then that many bytes) up to the empty one.
+    const auto skipSubBlocks = [&](size_t at) -> std::optional<size_t> {
+        while (const auto length = r.Number(at, 1, false)) {
+            at += 1 + *length;
+            if (*length == 0) {
+                return at;
+            }
+        }
+        return std::nullopt;
+    };
+    size_t at = 13 + colourTable(*flags);
+    while (const auto block = r.Number(at, 1, false)) {
+        if (*block == 0x3B) { // trailer
+            return size;
+        }
+        std::optional<size_t> next;
+        if (*block == 0x21) { // extension: label, then sub-blocks
+            next = skipSubBlocks(at + 2);
+        } else if (*block == 0x2C) { // image descriptor
+            const auto frameWidth = r.Number(at + 5, 2, false);
+            const auto frameHeight = r.Number(at + 7, 2, false);
+            const auto frameFlags = r.Number(at + 9, 1, false);
+            if (!frameWidth || !frameHeight || !frameFlags) {
+                return std::nullopt;
+            }
+            size.Width = std::max<int64_t>(size.Width, *frameWidth);
+            size.Height = std::max<int64_t>(size.Height, *frameHeight);
+            next = skipSubBlocks(at + 10 + colourTable(*frameFlags) + 1);
+        }
+        if (!next) {
+            return std::nullopt;
+        }
+        at = *next;
+    }
+    return size; // data ends without a trailer: what was declared so far
+}
+
 // The largest entry of an icon or cursor; an entry stored as a PNG declares its own size.
 std::optional<DeclaredSize> IconSize(const Reader& r) {
     const auto count = r.Number(4, 2, false);
@@ -176,7 +227,7 @@ std::optional<DeclaredSize> DeclaredImageSize(std::span<const uint8_t> bytes) {
         return JpegSize(r);
     }
     if (r.StartsWith(0, {'G', 'I', 'F', '8'})) {
-        return Sized(r.Number(6, 2, false), r.Number(8, 2, false));
+        return GifSize(r);
     }
     if (r.StartsWith(0, {'B', 'M'})) {
         return BmpSize(r);

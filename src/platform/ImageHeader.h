@@ -15,7 +15,7 @@ struct DeclaredSize {
 };
 
 // The size declared by a PNG, JPEG, GIF, BMP, TIFF or icon/cursor file (for an icon, its largest
-// entry). Nothing for any other or a truncated header.
+// entry; for a GIF, its largest frame). Nothing for any other or a truncated header.
 std::optional<DeclaredSize> DeclaredImageSize(std::span<const uint8_t> bytes);
 
 // No side beyond this is decoded.

@@ -34,7 +34,12 @@ void ExpectSize(const Bytes& bytes, int64_t width, int64_t height) {
 TEST(DeclaredImageSize, ReadsTheHeaderOfEveryFormatTheDecoderTakes) {
     ExpectSize(Png(16000, 16000), 16000, 16000);
 
-    ExpectSize({'G', 'I', 'F', '8', '9', 'a', 0x10, 0x27, 0x20, 0x00}, 10000, 32);
+    ExpectSize({'G', 'I', 'F', '8', '9', 'a', 0x10, 0x27, 0x20, 0x00, 0, 0, 0}, 10000, 32);
+    // A small GIF with a comment and a frame far larger than its screen.
+    ExpectSize({'G', 'I', 'F',  '8',  '9',  'a',  2,    0, 2,   0,    0x80, 0,    0, 1,
+                2,   3,   4,    5,    6,    0x21, 0xFE, 2, 'h', 'i',  0,    0x2C, 0, 0,
+                0,   0,   0xFF, 0xFF, 0x10, 0x00, 0,    2, 1,   0x44, 0,    0x3B},
+               65535, 16);
 
     Bytes bmp{'B', 'M'};
     Put(bmp, 14, 40, 4, false);
