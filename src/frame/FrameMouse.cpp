@@ -47,8 +47,11 @@ void Form1::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
     bool changed = false;
     if (inside) {
         // Holding the capture brings the move that leaves the item, to draw it normal again.
+        const bool entering = GetCapture() != area.Hwnd();
         SetCapture(area.Hwnd());
-        changed = HasButtonCells(item) && DrawCell(item, HoverCell);
+        // The pointer coming onto the button shows its hover cell even when that is drawn
+        // already: under Wine a move loop that ends late may have put back an older image.
+        changed = HasButtonCells(item) && (DrawCell(item, HoverCell) || entering);
     } else {
         ReleaseCapture();
         changed = !Skin.ItemStretch[static_cast<size_t>(item)] && DrawCell(item, NormalCell);
