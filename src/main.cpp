@@ -2,7 +2,7 @@
 // it is the control panel; started with "title/letter[/q]" it frames the window of that title.
 
 #include "frame/FrameWindow.h"
-#include "lifecycle/ArgumentText.h"
+#include "settings/ArgumentText.h"
 #include "lifecycle/LastResort.h"
 #include "settings/RunSettings.h"
 #include "lifecycle/TheForms.h"

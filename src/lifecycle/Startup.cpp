@@ -11,7 +11,7 @@
 #include "frame/FrameLimits.h"
 #include "lifecycle/AppDir.h"
 #include "platform/Captions.h"
-#include "lifecycle/CommandLine.h"
+#include "settings/CommandLine.h"
 #include "platform/WindowTitles.h"
 #include "platform/UnloadAll.h"
 #include "settings/RunSettings.h"

@@ -2,6 +2,7 @@
 
 #include "settings/ProfileNumber.h"
 
+#include <algorithm>
 #include <array>
 
 namespace glaze {
@@ -31,6 +32,10 @@ std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
             return std::nullopt;
         }
         numbers[i] = *number;
+    }
+    for (size_t geometry = 1; geometry <= 4; ++geometry) {
+        numbers[geometry] =
+            std::clamp(numbers[geometry], -SkinCoordinateLimit, SkinCoordinateLimit);
     }
     return SkinItemFields{numbers[0],
                           numbers[1],

@@ -21,6 +21,11 @@ struct SkinItemFields {
     std::wstring ImageFile; // relative to the skin's directory
 };
 
+// x, y, width and height are held within +-SkinCoordinateLimit: an item or border that far
+// out lies beyond every screen, and sums and multiples of these numbers stay far from overflow
+// in every piece of frame geometry.
+constexpr int32_t SkinCoordinateLimit = 32767;
+
 // Splits the line at every comma (pieces are not trimmed). Fields after the ninth are ignored.
 // Nothing comes back when the line has fewer than nine fields or a number beyond 32 bits:
 // such a skin cannot be loaded.

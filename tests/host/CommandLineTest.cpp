@@ -1,4 +1,4 @@
-#include "lifecycle/CommandLine.h"
+#include "settings/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "frame/FrameGeometry.h"
-#include "lifecycle/ArgumentText.h"
+#include "settings/ArgumentText.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +31,10 @@ TEST(FrameSizeAround, AddsTheBordersUpToTheScreenSize) {
     const OuterSize large = FrameSizeAround(1270, 790, 24, 42, screen);
     EXPECT_EQ(large.Width, 1280);
     EXPECT_EQ(large.Height, 800);
+    // Borders of any size: never more than the screen, never less than nothing.
+    const OuterSize huge = FrameSizeAround(2147483647, 100, 65534, -2147483647, screen);
+    EXPECT_EQ(huge.Width, 1280);
+    EXPECT_EQ(huge.Height, 0);
 }
 
 TEST(ArgumentText, IsEverythingAfterTheProgramNameAndItsBlanks) {

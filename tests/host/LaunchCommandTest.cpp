@@ -1,7 +1,7 @@
 #include "panel/LaunchCommand.h"
 
-#include "lifecycle/ArgumentText.h"
-#include "lifecycle/CommandLine.h"
+#include "settings/ArgumentText.h"
+#include "settings/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +34,16 @@ TEST(LaunchCommand, TheNewFrameReadsBackTheTitleSkinAndCloseOption) {
         EXPECT_EQ(args->StyleIndex, 4);
         EXPECT_EQ(args->CloseProgram, 1);
     }
+}
+
+TEST(LaunchCommand, NoLineIsLaunchedThatReadsBackOtherwise) {
+    // Skin 49 is the letter "q": without the close option "/q" would mean the option.
+    EXPECT_FALSE(FrameCommandLine(Program, L"记事本", 48, 0).has_value());
+    EXPECT_TRUE(LineFor(L"记事本", 48, 1).ends_with(L"\" 记事本/q/q"));
+    EXPECT_TRUE(LineFor(L"记事本", 47, 0).ends_with(L"\" 记事本/p"));
+    // A title naming one of the program's own windows ends the new process at once.
+    EXPECT_FALSE(FrameCommandLine(Program, L"a - 模拟Glaze窗体*", 0, 0).has_value());
+    EXPECT_FALSE(FrameCommandLine(Program, L" 记事本", 0, 0).has_value());
 }
 
 TEST(LaunchCommand, OnlyAFrameCaptionTailAsksForARestyle) {

@@ -34,6 +34,20 @@ TEST(SkinItemLine, FewerThanNineFieldsOrAHugeNumberCannotBeLoaded) {
     EXPECT_TRUE(ParseSkinItemLine(L"0,1,2,3,4,5,6,l,").has_value());
 }
 
+TEST(SkinItemLine, HoldsPositionsAndSizesWithinTheCoordinateLimit) {
+    const auto item = ParseSkinItemLine(L"2147483647,2147483647,-2147483648,1073741824,-40000,"
+                                        L"2147483647,-2147483648,l,f.png");
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->X, SkinCoordinateLimit);
+    EXPECT_EQ(item->Y, -SkinCoordinateLimit);
+    EXPECT_EQ(item->Width, SkinCoordinateLimit);
+    EXPECT_EQ(item->Height, -SkinCoordinateLimit);
+    // Codes and flags are only compared, never added up: they stay as written.
+    EXPECT_EQ(item->Action, 2147483647);
+    EXPECT_EQ(item->Stretch, 2147483647);
+    EXPECT_EQ(item->Disabled, -2147483647 - 1);
+}
+
 TEST(SkinItemLine, KeysNumberItemsWithoutLeadingZeros) {
     EXPECT_EQ(SkinItemKey(0), L"SKINNUM0");
     EXPECT_EQ(SkinItemKey(12), L"SKINNUM12");

@@ -1,4 +1,4 @@
-#include "lifecycle/ArgumentText.h"
+#include "settings/ArgumentText.h"
 
 namespace glaze {
 
