@@ -145,7 +145,7 @@ void BenchSkins(const std::vector<std::wstring>& dirs, HDC screen, HDC canvas) {
     for (const std::wstring& dir : dirs) {
         // As the frame loads a skin: a screen-sized frame canvas, then the items.
         const Memory before = MemoryInMegabytes();
-        const ScopedMemoryDc frameCanvas = CreateCanvas(screen, MakeScreenBitmapInfo());
+        const Canvas frameCanvas = CreateCanvas(screen, MakeScreenBitmapInfo());
         SkinModel skin;
         SkinImages images;
         if (!LoadSkin(dir, screen, skin, images)) {
@@ -262,7 +262,7 @@ int main(int argc, char** argv) {
     const GdiPlusSession gdiPlus;
     {
         const WindowDc screen(nullptr);
-        const ScopedMemoryDc canvas = CreateCanvas(screen, MakeScreenBitmapInfo());
+        const Canvas canvas = CreateCanvas(screen, MakeScreenBitmapInfo());
         const Memory start = MemoryInMegabytes();
         std::printf("screen %dx%d; at start: private bytes %.1f MB, committed private pages "
                     "%.1f MB\n\n",

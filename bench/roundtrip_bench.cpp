@@ -165,7 +165,7 @@ Replay ReplaySteps(const std::string& binDir, int runs) {
     SetParent(program, content);
 
     const WindowDc screen(nullptr);
-    const ScopedMemoryDc canvas = CreateCanvas(screen, MakeScreenBitmapInfo());
+    const Canvas canvas = CreateCanvas(screen, MakeScreenBitmapInfo());
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     SIZE first = Sizes[0];

@@ -9,6 +9,7 @@
 #include "frame/SkinModel.h"
 #include "platform/Forms.h"
 #include "platform/GdiPlus.h"
+#include "platform/Canvas.h"
 #include "platform/Scoped.h"
 
 #include <windows.h>
@@ -40,7 +41,7 @@ public:
     SkinModel Skin;
     SkinImages Images;
     BITMAPINFO ScreenBitmapInfo{};
-    ScopedMemoryDc FrameDC;
+    Canvas FrameDC;
     BLENDFUNCTION FrameBlend{};
     POINT FrameOrigin{};
     SIZE FrameSize{};

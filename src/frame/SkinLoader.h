@@ -2,6 +2,7 @@
 // Reading a skin directory into the skin model and one canvas per item image.
 
 #include "frame/SkinModel.h"
+#include "platform/Canvas.h"
 #include "platform/Scoped.h"
 #include "settings/SkinItemLine.h"
 
@@ -17,7 +18,7 @@ namespace glaze {
 struct SkinImages {
     // Item i's image at (0, 0), natural size, premultiplied, on a canvas no larger than the
     // image and the transparent margin the frame reads beyond it (ItemCanvasExtent).
-    std::vector<ScopedMemoryDc> ItemDC;
+    std::vector<Canvas> ItemDC;
 };
 
 // Called for every item i >= 1 once its fields are read; false fails the load.

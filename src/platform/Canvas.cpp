@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include <utility>
+
 namespace glaze {
 
 BITMAPINFO MakeBitmapInfo(int32_t width, int32_t height) {
@@ -19,17 +21,47 @@ BITMAPINFO MakeScreenBitmapInfo() {
     return MakeBitmapInfo(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
-ScopedMemoryDc CreateCanvas(HDC compatible, const BITMAPINFO& info) {
-    ScopedMemoryDc canvas(CreateCompatibleDC(compatible));
-    if (!canvas) {
+Canvas::Canvas(Canvas&& other) noexcept
+    : dc_(std::exchange(other.dc_, nullptr)), bitmap_(std::exchange(other.bitmap_, nullptr)),
+      replaced_(std::exchange(other.replaced_, nullptr)) {}
+
+Canvas& Canvas::operator=(Canvas&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        dc_ = std::exchange(other.dc_, nullptr);
+        bitmap_ = std::exchange(other.bitmap_, nullptr);
+        replaced_ = std::exchange(other.replaced_, nullptr);
+    }
+    return *this;
+}
+
+void Canvas::Reset() {
+    if (dc_ != nullptr && replaced_ != nullptr) {
+        SelectObject(dc_, replaced_);
+    }
+    if (dc_ != nullptr) {
+        DeleteDC(dc_);
+    }
+    if (bitmap_ != nullptr) {
+        DeleteObject(bitmap_);
+    }
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    replaced_ = nullptr;
+}
+
+Canvas CreateCanvas(HDC compatible, const BITMAPINFO& info) {
+    Canvas canvas;
+    canvas.dc_ = CreateCompatibleDC(compatible);
+    if (canvas.dc_ == nullptr) {
         return canvas;
     }
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(canvas, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) {
+    canvas.bitmap_ = CreateDIBSection(canvas.dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (canvas.bitmap_ == nullptr) {
         return {};
     }
-    SelectObject(canvas, bitmap); // from here on the context owns the bitmap
+    canvas.replaced_ = SelectObject(canvas.dc_, canvas.bitmap_);
     return canvas;
 }
 

@@ -56,17 +56,6 @@ struct FindHandleTraits {
     static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { FindClose(h); }
 };
-// A memory device context owns the bitmap selected into it: deleting the context frees both.
-struct MemoryDcTraits {
-    static HDC Empty() { return nullptr; }
-    static void Close(HDC dc) {
-        HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
-        DeleteDC(dc);
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
-        }
-    }
-};
 struct GdiObjectTraits {
     static HGDIOBJ Empty() { return nullptr; }
     static void Close(HGDIOBJ object) { DeleteObject(object); }
@@ -82,7 +71,6 @@ struct GlobalTraits {
 
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFind = Scoped<HANDLE, FindHandleTraits>;
-using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
 using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
 using ScopedFont = Scoped<HFONT, FontTraits>;
 using ScopedGlobal = Scoped<HGLOBAL, GlobalTraits>;

@@ -222,7 +222,7 @@ std::wstring SaveScreenshot(const std::wstring& name) {
     const std::wstring path = (dir / (name + L".png")).wstring();
     const BITMAPINFO info = MakeScreenBitmapInfo();
     HDC screen = GetDC(nullptr);
-    ScopedMemoryDc canvas = CreateCanvas(screen, info);
+    Canvas canvas = CreateCanvas(screen, info);
     BitBlt(canvas, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, screen, 0, 0, SRCCOPY);
     ReleaseDC(nullptr, screen);
     // The screen has no alpha of its own: make it opaque for the picture.

@@ -152,7 +152,7 @@ std::vector<uint32_t> ScreenPixels(const RECT& rect) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     const WindowDc screen(nullptr);
-    const ScopedMemoryDc canvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
+    const Canvas canvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
     BitBlt(canvas, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     return WithoutAlpha(ReadCanvasPixels(canvas, width, height));
 }
@@ -162,8 +162,8 @@ std::vector<uint32_t> ImageCellPixels(const std::wstring& imagePath, int cell, i
     // One session for the test program: decoding needs it, and it may outlive every test.
     static const GdiPlusSession gdiPlus;
     const WindowDc screen(nullptr);
-    const ScopedMemoryDc image = CreateCanvas(screen, MakeBitmapInfo((cell + 1) * width, height));
-    const ScopedMemoryDc cellCanvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
+    const Canvas image = CreateCanvas(screen, MakeBitmapInfo((cell + 1) * width, height));
+    const Canvas cellCanvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
     DrawImageBytes(ReadFileBytes(imagePath), int64_t{1} << 30,
                    [&](DecodedSize) { return HDC(image); });
     BitBlt(cellCanvas, 0, 0, width, height, image, cell * width, 0, SRCCOPY);

@@ -77,14 +77,14 @@ protected:
                                 CanvasHeight)[static_cast<size_t>(y * CanvasWidth + x)];
     }
     void Clear() { canvas = NewCanvas(); }
-    static ScopedMemoryDc NewCanvas() {
+    static Canvas NewCanvas() {
         return CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(CanvasWidth, CanvasHeight));
     }
 
     static constexpr int32_t CanvasWidth = 640;
     static constexpr int32_t CanvasHeight = 320;
     test::TestSkin skin;
-    ScopedMemoryDc canvas = NewCanvas();
+    Canvas canvas = NewCanvas();
 };
 
 TEST_F(FrameCanvas, CopiesCornersAndStretchesEdgesOnlyAlongTheirLength) {
@@ -204,7 +204,7 @@ protected:
         model.InteriorHeight = 480 - model.MarginV();
         const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN);
         const int32_t screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        ScopedMemoryDc canvas;
+        Canvas canvas;
         const auto record = [&](const std::wstring& step) {
             const std::vector<uint32_t> pixels =
                 ReadCanvasPixels(canvas, screenWidth, screenHeight);

@@ -244,7 +244,7 @@ TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
                               [](int32_t, const SkinItemFields&) { return true; }));
     model.InteriorWidth = width - Aurora.MarginH;
     model.InteriorHeight = height - Aurora.MarginV;
-    const ScopedMemoryDc fresh = CreateCanvas(screen, MakeScreenBitmapInfo());
+    const Canvas fresh = CreateCanvas(screen, MakeScreenBitmapInfo());
     DrawFrame(fresh, model, images, width, height, {});
     const std::vector<uint32_t> expected = ReadCanvasPixels(fresh, width, height);
     int32_t differing = 0;

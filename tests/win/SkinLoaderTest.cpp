@@ -124,7 +124,7 @@ protected:
     }
 
     TestSkin skin; // keeps GDI+ running
-    ScopedMemoryDc canvas = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(64, 64));
+    Canvas canvas = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(64, 64));
 };
 
 TEST_F(Decoding, GivesPremultipliedPixels) {
@@ -180,7 +180,7 @@ TEST_F(Decoding, SavedCanvasesReadBackAsTheyWere) {
     const std::vector<uint32_t> before = Pixels(3, 2);
     const std::wstring saved = skin.Dir() + L"\\saved.png";
     ASSERT_TRUE(SaveCanvasAsPng(canvas, 3, 2, saved));
-    const ScopedMemoryDc copy = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(3, 2));
+    const Canvas copy = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(3, 2));
     const std::optional<DecodedSize> size =
         DrawImageBytes(ReadFileBytes(saved), 6, [&](DecodedSize) { return HDC(copy); });
     ASSERT_TRUE(size);
@@ -213,7 +213,7 @@ TEST(Canvas, IsAsLargeAsTheScreenAndStartsTransparent) {
     EXPECT_EQ(info.bmiHeader.biHeight, height);
     EXPECT_EQ(info.bmiHeader.biBitCount, 32);
     EXPECT_EQ(info.bmiHeader.biSizeImage, static_cast<DWORD>(width * height * 4));
-    const ScopedMemoryDc canvas = CreateCanvas(WindowDc(nullptr), info);
+    const Canvas canvas = CreateCanvas(WindowDc(nullptr), info);
     const std::vector<uint32_t> pixels = ReadCanvasPixels(canvas, width, height);
     ASSERT_EQ(pixels.size(), static_cast<size_t>(width * height));
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), width * height);

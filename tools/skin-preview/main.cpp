@@ -29,7 +29,7 @@ int Preview(const std::wstring& skinDir, int32_t width, int32_t height, const st
     }
     skin.InteriorWidth = width - skin.MarginH();
     skin.InteriorHeight = height - skin.MarginV();
-    const ScopedMemoryDc canvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
+    const Canvas canvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
     if (!canvas) {
         std::fprintf(stderr, "cannot make a %d x %d canvas\n", static_cast<int>(width),
                      static_cast<int>(height));
