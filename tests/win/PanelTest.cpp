@@ -8,6 +8,7 @@
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
+#include "GlazeVersion.h"
 #include "res/resource.h"
 #include "settings/Modmyset.h"
 
@@ -103,7 +104,9 @@ TEST_F(Panel, EveryControlLiesOnThePictureBoxAtItsPlaceWithItsText) {
          {48, 75, 193, 81},
          L"模拟Glaze透明窗体 V1.6\r\n刷新查找可模拟的活动窗口,或拖放\r\n"
          L"右上角的图标进行搜索.请注意选择\r\n要模拟的窗口.\r\n"},
-        {panel.Text3, {48, 152, 177, 41}, L"glaze 玻璃窗框 1.6\r\n2026 glaze 开发组 版权所有"},
+        {panel.Text3,
+         {48, 152, 177, 41},
+         L"glaze 玻璃窗框 " GLAZE_VERSION_TEXT L"\r\n2026 glaze 开发组 版权所有"},
         {panel.Command2, {280, 136, 57, 25}, L"刷新"},
         {panel.Command1, {280, 176, 57, 25}, L"应用"},
         {panel.List2, {224, 168, 41, 21}, L""},
