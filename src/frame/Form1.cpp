@@ -1,6 +1,7 @@
 #include "frame/Form1.h"
 
 #include "frame/FrameGeometry.h"
+#include "frame/SkinMessages.h"
 #include "lifecycle/ModProcEmpty.h"
 #include "lifecycle/Modunfrms.h"
 #include "lifecycle/ProcessValues.h"
@@ -74,7 +75,7 @@ void Form1::ReTrans() {
     Form2& content = TheForm2();
     const int32_t skinCount = content.Combo1Count();
     if (skinCount == 0) {
-        FailSkinLoad(L"没有皮肤文件可以加载！本程序将退出！");
+        FailSkinLoad(std::wstring(NoSkinMessage));
         return;
     }
     if (Process.StyleIndex > skinCount - 1 || Process.StyleIndex < 0) {
@@ -85,8 +86,7 @@ void Form1::ReTrans() {
     Process.SkinDir = Process.AppDir + L"SKIN\\" + skinName;
 
     if (!LoadSkin()) {
-        FailSkinLoad(L"请检查当前皮肤文件的设置！\r\n皮肤文件:SKIN" + skinName + L"\t控件序号: " +
-                     std::to_wstring(Skin.ItemCount) + L"  无法加载！");
+        FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
         return;
     }
     Process.MarginLeft = Skin.MarginLeft();

@@ -6,7 +6,7 @@
 
 namespace glaze {
 
-std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
+std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line, SkinItemLineFault* fault) {
     constexpr size_t FieldCount = 9;
     std::array<std::wstring_view, FieldCount> fields;
     size_t found = 0;
@@ -20,6 +20,9 @@ std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
         }
         start = comma + 1;
     }
+    if (fault != nullptr) {
+        *fault = {found, -1};
+    }
     if (found < FieldCount) {
         return std::nullopt;
     }
@@ -28,6 +31,9 @@ std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
     for (size_t i = 0; i < numbers.size(); ++i) {
         const auto number = TryProfileNumber(fields[i]);
         if (!number) {
+            if (fault != nullptr) {
+                fault->NumberField = static_cast<int32_t>(i);
+            }
             return std::nullopt;
         }
         numbers[i] = *number;

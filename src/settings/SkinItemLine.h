@@ -21,10 +21,17 @@ struct SkinItemFields {
     std::wstring ImageFile; // relative to the skin's directory
 };
 
+// Why a line could not be read, for those who explain it (the skin checker).
+struct SkinItemLineFault {
+    size_t FieldCount = 0;    // fields found, counting up to nine
+    int32_t NumberField = -1; // the first numeric field (0 to 6) beyond 32 bits, else -1
+};
+
 // Splits the line at every comma (pieces are not trimmed). Fields after the ninth are ignored.
 // Nothing comes back when the line has fewer than nine fields or a number beyond 32 bits:
-// such a skin cannot be loaded.
-std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line);
+// such a skin cannot be loaded. The fault, when asked for, tells which.
+std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line,
+                                                SkinItemLineFault* fault = nullptr);
 
 // The profile key of item i: "SKINNUM" followed by i in decimal.
 std::wstring SkinItemKey(int32_t item);

@@ -32,6 +32,15 @@ TEST(SkinItemLine, FewerThanNineFieldsOrAHugeNumberCannotBeLoaded) {
     EXPECT_FALSE(ParseSkinItemLine(L"").has_value());
     EXPECT_FALSE(ParseSkinItemLine(L"0,99999999999,2,3,4,5,6,l,f.png").has_value());
     EXPECT_TRUE(ParseSkinItemLine(L"0,1,2,3,4,5,6,l,").has_value());
+
+    // The fault says which, for the skin checker.
+    SkinItemLineFault fault;
+    ParseSkinItemLine(L"0,1,2,3,4,5,6,label", &fault);
+    EXPECT_EQ(fault.FieldCount, 8u);
+    EXPECT_EQ(fault.NumberField, -1);
+    ParseSkinItemLine(L"0,1,2,99999999999,4,5,6,l,f.png", &fault);
+    EXPECT_EQ(fault.FieldCount, 9u);
+    EXPECT_EQ(fault.NumberField, 3);
 }
 
 TEST(SkinItemLine, KeysNumberItemsWithoutLeadingZeros) {

@@ -3,10 +3,14 @@
 //
 //   glaze-skin-preview SKINDIR WIDTH HEIGHT OUT.png          compose the frame at that outer size
 //   glaze-skin-preview --states SKINDIR OUT.png              the buttons in their four states
+//   glaze-skin-preview --check SKINDIR                       what the program will do with the
+//                                                            skin; exit status 0 when it loads it
 //   glaze-skin-preview --watch SKINDIR WIDTH HEIGHT OUT.png  compose again whenever a file of
 //                                                            the skin changes (until stopped)
 
+#include "SkinCheck.h"
 #include "SkinPictures.h"
+#include "frame/SkinLoader.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiPlus.h"
 #include "settings/ProfileNumber.h"
@@ -28,6 +32,7 @@ namespace {
 
 constexpr char Usage[] = "usage: glaze-skin-preview SKINDIR WIDTH HEIGHT OUT.png\n"
                          "       glaze-skin-preview --states SKINDIR OUT.png\n"
+                         "       glaze-skin-preview --check SKINDIR\n"
                          "       glaze-skin-preview --watch SKINDIR WIDTH HEIGHT OUT.png\n";
 
 struct FrameSize {
@@ -67,25 +72,24 @@ int States(const std::wstring& skinDir, const std::wstring& out) {
     return 0;
 }
 
-// Names, sizes and times of every file under the skin's directory: any change of a file shows.
-std::vector<std::wstring> SkinFilesState(const std::wstring& skinDir) {
-    std::vector<std::wstring> state;
+// Every file under the skin's directory with its contents. Skins are small, and comparing
+// contents sees every change, even one that keeps a file's size within the same second.
+using SkinFiles = std::vector<std::pair<std::wstring, std::vector<uint8_t>>>;
+
+SkinFiles ReadSkinFiles(const std::wstring& skinDir) {
+    SkinFiles files;
     std::error_code error;
     for (std::filesystem::recursive_directory_iterator it(skinDir, error), end; !error && it != end;
          it.increment(error)) {
-        std::error_code ignored;
-        state.push_back(it->path().wstring() + L"|" +
-                        std::to_wstring(it->last_write_time(ignored).time_since_epoch().count()) +
-                        L"|" +
-                        std::to_wstring(it->is_regular_file(ignored) ? it->file_size(ignored) : 0));
+        files.emplace_back(it->path().wstring(), ReadFileBytes(it->path().wstring()));
     }
-    return state;
+    return files;
 }
 
 int Watch(const std::wstring& skinDir, FrameSize size, const std::wstring& out) {
-    std::vector<std::wstring> seen;
+    SkinFiles seen;
     for (;;) {
-        std::vector<std::wstring> now = SkinFilesState(skinDir);
+        SkinFiles now = ReadSkinFiles(skinDir);
         if (now != seen) {
             seen = std::move(now);
             if (Compose(skinDir, size, out) == 0) {
@@ -100,6 +104,9 @@ int Watch(const std::wstring& skinDir, FrameSize size, const std::wstring& out) 
 
 int Run(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--check" && argc == 3) {
+        return CheckSkin(FromAnsi(argv[2]), stdout);
+    }
     if (mode == "--states" && argc == 4) {
         return States(FromAnsi(argv[2]), FromAnsi(argv[3]));
     }
@@ -118,6 +125,7 @@ int Run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    SetConsoleOutputCP(CP_UTF8); // the reports are UTF-8
     const ULONG_PTR gdiplus = StartGdiPlus();
     if (gdiplus == 0) {
         std::fprintf(stderr, "GDI+ does not start\n");
