@@ -1,6 +1,7 @@
 #include "SkinCheck.h"
 
 #include "SkinPictures.h"
+#include "Utf8.h"
 #include "frame/ComposePlan.h"
 #include "frame/SkinMessages.h"
 #include "settings/Modmyset.h"
@@ -13,15 +14,6 @@
 
 namespace glaze::tools {
 namespace {
-
-std::string Utf8(std::wstring_view text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        length, nullptr, nullptr);
-    return bytes;
-}
 
 // The message with its CR LF as a plain line break: the output stream adds the CR itself.
 std::wstring OnLines(std::wstring message) {

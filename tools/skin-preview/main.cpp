@@ -10,6 +10,7 @@
 
 #include "SkinCheck.h"
 #include "SkinPictures.h"
+#include "Utf8.h"
 #include "frame/SkinLoader.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiPlus.h"
@@ -57,7 +58,7 @@ int Compose(const std::wstring& skinDir, FrameSize size, const std::wstring& out
         return 1;
     }
     if (!SaveFramePicture(skin, size.Width, size.Height, out)) {
-        std::fprintf(stderr, "cannot write %s\n", ToAnsi(out).c_str());
+        std::fprintf(stderr, "cannot write %s\n", Utf8(out).c_str());
         return 1;
     }
     return 0;
@@ -66,7 +67,7 @@ int Compose(const std::wstring& skinDir, FrameSize size, const std::wstring& out
 int States(const std::wstring& skinDir, const std::wstring& out) {
     const LoadedSkin skin = LoadSkin(skinDir);
     if (!skin.Loaded || !SaveButtonStatesPicture(skin, out)) {
-        std::fprintf(stderr, "no buttons to show, or %s cannot be written\n", ToAnsi(out).c_str());
+        std::fprintf(stderr, "no buttons to show, or %s cannot be written\n", Utf8(out).c_str());
         return 1;
     }
     return 0;
@@ -93,7 +94,7 @@ int Watch(const std::wstring& skinDir, FrameSize size, const std::wstring& out) 
         if (now != seen) {
             seen = std::move(now);
             if (Compose(skinDir, size, out) == 0) {
-                std::printf("written %s\n", ToAnsi(out).c_str());
+                std::printf("written %s\n", Utf8(out).c_str());
             }
             std::fflush(stdout);
             std::fflush(stderr);
@@ -125,7 +126,7 @@ int Run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    SetConsoleOutputCP(CP_UTF8); // the reports are UTF-8
+    SetConsoleOutputCP(CP_UTF8); // everything the tool writes is UTF-8
     const ULONG_PTR gdiplus = StartGdiPlus();
     if (gdiplus == 0) {
         std::fprintf(stderr, "GDI+ does not start\n");
