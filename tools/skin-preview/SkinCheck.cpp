@@ -7,8 +7,6 @@
 #include "settings/Modmyset.h"
 #include "settings/SkinIni.h"
 
-#include <windows.h>
-
 #include <array>
 #include <filesystem>
 
