@@ -65,8 +65,8 @@ class Report {
 public:
     Report(std::FILE* out, const std::wstring& skinDir, const LoadedSkin& skin)
         : out_(out), dir_(skinDir), model_(skin.Model) {
-        model_.InteriorWidth = CheckFrameWidth - model_.MarginH();
-        model_.InteriorHeight = CheckFrameHeight - model_.MarginV();
+        model_.InteriorWidth = ReferenceFrameWidth - model_.MarginH();
+        model_.InteriorHeight = ReferenceFrameHeight - model_.MarginV();
     }
 
     void Item(size_t i, const SkinItemFields& fields) {
@@ -156,15 +156,15 @@ private:
     }
 
     void Place(size_t i) {
-        const PixelRect rect =
-            PlaceItem(model_, static_cast<int32_t>(i), CheckFrameWidth, CheckFrameHeight, true)
-                .Rect;
-        if (rect.X < 0 || rect.Y < 0 || rect.X + rect.Width > CheckFrameWidth ||
-            rect.Y + rect.Height > CheckFrameHeight) {
+        const PixelRect rect = PlaceItem(model_, static_cast<int32_t>(i), ReferenceFrameWidth,
+                                         ReferenceFrameHeight, true)
+                                   .Rect;
+        if (rect.X < 0 || rect.Y < 0 || rect.X + rect.Width > ReferenceFrameWidth ||
+            rect.Y + rect.Height > ReferenceFrameHeight) {
             Warn(i, "at " + std::to_string(rect.X) + ", " + std::to_string(rect.Y) + " size " +
                         std::to_string(rect.Width) + " x " + std::to_string(rect.Height) +
-                        " it reaches outside a " + std::to_string(CheckFrameWidth) + " x " +
-                        std::to_string(CheckFrameHeight) + " frame");
+                        " it reaches outside a " + std::to_string(ReferenceFrameWidth) + " x " +
+                        std::to_string(ReferenceFrameHeight) + " frame");
         }
     }
 

@@ -9,8 +9,6 @@
 namespace glaze::tools {
 namespace {
 
-constexpr int32_t SheetFrameWidth = 400;
-constexpr int32_t SheetFrameHeight = 300;
 constexpr int32_t SheetMargin = 6; // frame pixels shown around the buttons
 constexpr int32_t StateCount = 4;  // normal, hover, pressed, disabled
 
@@ -49,11 +47,11 @@ bool SaveFramePicture(const LoadedSkin& skin, int32_t width, int32_t height,
 
 bool SaveButtonStatesPicture(const LoadedSkin& skin, const std::wstring& out) {
     SkinModel model = skin.Model;
-    model.InteriorWidth = SheetFrameWidth - model.MarginH();
-    model.InteriorHeight = SheetFrameHeight - model.MarginV();
+    model.InteriorWidth = ReferenceFrameWidth - model.MarginH();
+    model.InteriorHeight = ReferenceFrameHeight - model.MarginV();
     const WindowDc screen(nullptr);
     const ScopedMemoryDc frame =
-        CreateCanvas(screen, MakeBitmapInfo(SheetFrameWidth, SheetFrameHeight));
+        CreateCanvas(screen, MakeBitmapInfo(ReferenceFrameWidth, ReferenceFrameHeight));
     if (!frame) {
         return false;
     }
@@ -61,9 +59,9 @@ bool SaveButtonStatesPicture(const LoadedSkin& skin, const std::wstring& out) {
     const HitAreaCallbacks record{
         [&](int32_t item, const PixelRect& rect) { buttons[static_cast<size_t>(item)] = rect; },
         {}};
-    DrawFrame(frame, model, skin.Images, SheetFrameWidth, SheetFrameHeight, record);
+    DrawFrame(frame, model, skin.Images, ReferenceFrameWidth, ReferenceFrameHeight, record);
 
-    int32_t left = SheetFrameWidth, top = SheetFrameHeight, right = 0, bottom = 0;
+    int32_t left = ReferenceFrameWidth, top = ReferenceFrameHeight, right = 0, bottom = 0;
     for (size_t i = 1; i < buttons.size(); ++i) {
         if (IsButton(model, i)) {
             left = std::min(left, buttons[i].X);
@@ -77,8 +75,8 @@ bool SaveButtonStatesPicture(const LoadedSkin& skin, const std::wstring& out) {
     }
     left = std::max(0, left - SheetMargin);
     top = std::max(0, top - SheetMargin);
-    const int32_t width = std::min(SheetFrameWidth, right + SheetMargin) - left;
-    const int32_t height = std::min(SheetFrameHeight, bottom + SheetMargin) - top;
+    const int32_t width = std::min(ReferenceFrameWidth, right + SheetMargin) - left;
+    const int32_t height = std::min(ReferenceFrameHeight, bottom + SheetMargin) - top;
 
     const ScopedMemoryDc sheet = CreateCanvas(screen, MakeBitmapInfo(width, height * StateCount));
     if (!sheet) {

@@ -8,6 +8,10 @@
 
 namespace glaze::tools {
 
+// The frame size at which the checker places items and the button sheet shows them.
+inline constexpr int32_t ReferenceFrameWidth = 400;
+inline constexpr int32_t ReferenceFrameHeight = 300;
+
 // A skin loaded as the program loads it, with canvases compatible with the screen.
 struct LoadedSkin {
     SkinModel Model;
@@ -20,7 +24,7 @@ LoadedSkin LoadSkin(const std::wstring& skinDir);
 bool SaveFramePicture(const LoadedSkin& skin, int32_t width, int32_t height,
                       const std::wstring& out);
 
-// The caption band around the skin's buttons in a 400 x 300 frame, four times from top to
+// The caption band around the skin's buttons in a reference frame, four times from top to
 // bottom with every button in one state: normal, hover, pressed, disabled.
 bool SaveButtonStatesPicture(const LoadedSkin& skin, const std::wstring& out);
 
