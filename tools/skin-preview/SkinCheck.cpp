@@ -84,7 +84,6 @@ public:
             std::fprintf(out_, " %d x %d", width, height);
         }
         std::fprintf(out_, "\n");
-        Adjusted(i, fields);
         if (!shown) {
             // The same read as the program's: nothing read means missing (or empty).
             const bool missing = ReadFileBytes(dir_ + L"\\" + fields.ImageFile).empty();
@@ -104,24 +103,6 @@ private:
     void Warn(size_t i, const std::string& text) {
         std::fprintf(out_, "  warning, item %zu: %s\n", i, text.c_str());
         ++warnings_;
-    }
-
-    // The item's line shows the program's values; where the program takes a number from
-    // skin.ini as another, a warning says so.
-    void Adjusted(size_t i, const SkinItemFields& fields) {
-        const std::array<std::pair<int32_t, int32_t>, 5> numbers{{
-            {fields.Action, model_.ItemAction[i]},
-            {fields.X, model_.ItemX[i]},
-            {fields.Y, model_.ItemY[i]},
-            {fields.Width, model_.ItemWidth[i]},
-            {fields.Height, model_.ItemHeight[i]},
-        }};
-        for (size_t n = 0; n < numbers.size(); ++n) {
-            if (numbers[n].first != numbers[n].second) {
-                Warn(i, std::string(NumberFieldNames[n]) + " " + std::to_string(numbers[n].first) +
-                            " in skin.ini is taken as " + std::to_string(numbers[n].second));
-            }
-        }
     }
 
     void Borders() {
