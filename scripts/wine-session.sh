@@ -39,7 +39,7 @@ free_display() {
 }
 
 prepare_prefix() {
-    local stamp="$WINEPREFIX/.glaze-ready"
+    local stamp="$WINEPREFIX/.glaze-ready-2"
     [ -f "$stamp" ] && return 0
     wine wineboot --init >/dev/null 2>&1
     # One virtual desktop as large as the X screen for every program of the session.
@@ -51,6 +51,9 @@ prepare_prefix() {
         wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
             /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
     done
+    # A program that crashes just ends: Wine's debugger would wait for nobody, holding the test run.
+    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+        >/dev/null 2>&1 || true
     wineserver -w
     touch "$stamp"
 }

@@ -3,16 +3,19 @@
 
 #include "frame/Form1.h"
 #include "lifecycle/ArgumentText.h"
+#include "lifecycle/LastResort.h"
 #include "lifecycle/ProcessValues.h"
 #include "lifecycle/TheForms.h"
 #include "panel/Form2.h"
 #include "platform/AnsiText.h"
+#include "platform/TestFaults.h"
 
 #include <commctrl.h>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace glaze;
+    InstallLastResort();
     Process.ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
@@ -23,9 +26,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (frame.IsLoaded()) {
         frame.Show();
     }
+    TestFaults::AfterStartUp();
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TestFaults::InMessageLoop(msg);
         // Tab and arrow keys move between the panel's controls.
         Form2& panel = TheForm2();
         if (panel.IsLoaded() && IsDialogMessageA(panel.Hwnd(), &msg)) {

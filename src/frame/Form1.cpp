@@ -2,6 +2,7 @@
 
 #include "frame/FrameGeometry.h"
 #include "frame/SkinMessages.h"
+#include "hosting/ModMoveFrm.h"
 #include "lifecycle/ModProcEmpty.h"
 #include "lifecycle/Modunfrms.h"
 #include "lifecycle/ProcessValues.h"
@@ -10,6 +11,7 @@
 #include "panel/RestyleReceiver.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
+#include "platform/TestFaults.h"
 
 namespace glaze {
 namespace {
@@ -61,9 +63,33 @@ void Form1::OnResize() {
     Compose();
 }
 
+std::optional<LRESULT> Form1::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_ENDSESSION) {
+        // Log-off or shut-down: the process is ended once this returns. The ordinary shutdown
+        // runs first, so a framed window goes back to the desktop, and the panel keeps its
+        // settings.
+        if (wParam != FALSE) {
+            Unload();
+        }
+        return 0;
+    }
+    return std::nullopt;
+}
+
 void Form1::ReTrans() {
     Process.SkinReady = false;
     LockWindowUpdate(Hwnd());
+    std::wstring skinName;
+    try {
+        LoadSkinAroundContent(skinName);
+    } catch (...) {
+        // Out of memory for a huge image, or any other failure inside the load: the skin cannot
+        // be used, and the frame ends the way it ends for a faulty skin, giving the window back.
+        FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
+    }
+}
+
+void Form1::LoadSkinAroundContent(std::wstring& skinName) {
     ReleaseSkin();
 
     ScreenBitmapInfo = MakeScreenBitmapInfo();
@@ -82,7 +108,7 @@ void Form1::ReTrans() {
         Process.StyleIndex = 0;
     }
     content.SetCombo1Index(Process.StyleIndex);
-    const std::wstring skinName = content.Combo1Text(Process.StyleIndex);
+    skinName = content.Combo1Text(Process.StyleIndex);
     Process.SkinDir = Process.AppDir + L"SKIN\\" + skinName;
 
     if (!LoadSkin()) {
@@ -122,6 +148,7 @@ void Form1::ReleaseSkin() {
 }
 
 bool Form1::LoadSkin() {
+    TestFaults::InSkinLoad();
     const PrepareHitArea prepare = [this](int32_t item, const SkinItemFields& fields) {
         const auto index = static_cast<size_t>(item);
         if (PicContl.size() <= index) {
@@ -198,13 +225,8 @@ void Form1::Compose() {
         DrawHeight = last->Height;
     }
     ShowCanvas();
-    RaiseContentWindow();
-    RedrawWindow(TheForm2().Hwnd(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void Form1::RaiseContentWindow() {
-    SetWindowPos(TheForm2().Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ModMoveFrm::KeepFollowersAbove();
+    TheForm2().Repaint();
 }
 
 void Form1::ShowCanvas() {

@@ -57,18 +57,20 @@ protected:
     void OnMouseDown(const MouseEvent& event) override;
     void OnMouseUp(const MouseEvent& event) override;
     void OnDoubleClick() override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnHitAreaMouseMove(int32_t item, const MouseEvent& event) override;
     void OnHitAreaMouseDown(int32_t item, const MouseEvent& event) override;
     void OnHitAreaMouseUp(int32_t item, const MouseEvent& event) override;
 
+    // The body of ReTrans; names the skin it takes as soon as it knows it.
+    void LoadSkinAroundContent(std::wstring& skinName);
     void ReleaseSkin();
     bool LoadSkin();
     void PlaceAroundContent();
     void ShowCanvas();
     void FailSkinLoad(const std::wstring& message);
-    void RaiseContentWindow();
     void DrawCell(int32_t item, int32_t cell);
     bool HasButtonCells(int32_t item) const;
     void RunItemAction(int32_t action);

@@ -3,6 +3,7 @@
 
 #include "frame/Form1.h"
 
+#include "hosting/ModMoveFrm.h"
 #include "lifecycle/ProcessValues.h"
 
 #include <windowsx.h>
@@ -113,10 +114,10 @@ void Form1::OnMouseDown(const MouseEvent& event) {
         SendMessageA(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
         // After the loop has moved the frame, Wine's display may show it above the content
         // window although the window order has it below; bringing the frame to the top first
-        // makes the raise below a real change of order, which the display follows.
+        // makes the restacking below a real change of order, which the display follows.
         SetWindowPos(Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    RaiseContentWindow();
+    ModMoveFrm::KeepFollowersAbove();
 }
 
 void Form1::OnMouseUp(const MouseEvent& event) {
@@ -129,7 +130,7 @@ void Form1::OnMouseUp(const MouseEvent& event) {
                            nullptr);
         }
     }
-    RaiseContentWindow();
+    ModMoveFrm::KeepFollowersAbove();
 }
 
 void Form1::OnDoubleClick() {

@@ -25,6 +25,11 @@ void RemoveMoveHook(Form& form);
 
 LRESULT CALLBACK MoveFollowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Puts every follower directly above the frame, where the frame is now among the other windows:
+// nothing of the frame may ever lie over the window it dresses. Runs whenever the frame comes up
+// (activated, clicked, restored, raised with the framed program).
+void KeepFollowersAbove();
+
 // Marks follower `index` as placed and, when a skin is loaded, lays it on the frame's interior.
 void PlaceFollower(size_t index);
 

@@ -1,12 +1,13 @@
 // The content window's side of framing another program: taking its window in, keeping it
-// filling the content window, and giving it back (or telling the program to quit) at the end.
+// filling the content window, watching that it is still there, and giving it back at the end.
 
 #include "panel/Form2.h"
 
-#include "frame/ModSysComd.h"
+#include "frame/Form1.h"
 #include "hosting/CaptureGeometry.h"
 #include "lifecycle/Captions.h"
 #include "lifecycle/ProcessValues.h"
+#include "lifecycle/TheForms.h"
 #include "platform/AnsiText.h"
 
 namespace glaze {
@@ -15,14 +16,20 @@ namespace {
 // Nothing but visible and clipping its siblings: caption, borders, menus and WS_POPUP go.
 constexpr LONG CapturedStyle = WS_VISIBLE | WS_CLIPSIBLINGS;
 
+// How often the content window looks whether the framed window is still there.
+constexpr UINT_PTR WatchTimer = 1;
+constexpr UINT WatchMilliseconds = 250;
+
 } // namespace
 
 void Form2::hadload(const std::wstring& title) {
     TargetCaptured = false;
     Process.TargetWindow = FindWindowA(nullptr, ToAnsi(TrimBlanks(title)).c_str());
     HWND target = Process.TargetWindow;
-    TargetParent = GetParent(target);
-    TargetStyle = GetWindowLongA(target, GWL_STYLE);
+    Captured.Window = target;
+    Captured.Parent = GetParent(target);
+    Captured.Style = GetWindowLongA(target, GWL_STYLE);
+    Captured.Thread = GetWindowThreadProcessId(target, nullptr);
     if (target != nullptr) {
         ShowWindow(Picture1, SW_HIDE);
         RECT outer{}, client{};
@@ -34,7 +41,7 @@ void Form2::hadload(const std::wstring& title) {
         const CapturePlan plan =
             PlanCapture({outer.left, outer.top, outer.right, outer.bottom}, client.right,
                         client.bottom, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
-        Borders = plan.Borders;
+        Captured.Borders = plan.Borders;
         Move(plan.Content.Left, plan.Content.Top, plan.Content.Right - plan.Content.Left,
              plan.Content.Bottom - plan.Content.Top);
 
@@ -42,35 +49,57 @@ void Form2::hadload(const std::wstring& title) {
         SetParent(target, Hwnd());
         MoveWindow(target, 0, 0, ScaleWidth(), ScaleHeight(), FALSE);
         TargetCaptured = true;
+        SetTimer(Hwnd(), WatchTimer, WatchMilliseconds, nullptr);
     }
     if (!TargetCaptured) {
         ExitProcess(0); // nothing was taken, so nothing needs giving back
     }
 }
 
-void Form2::ReleaseTarget() {
-    HWND target = Process.TargetWindow;
-    if (target == nullptr) {
+void Form2::FillWithTarget() {
+    if (Process.TargetWindow == nullptr || !TargetCaptured) {
         return;
     }
-    if (Process.QuitFlag == 1) {
-        PostMessageA(target, WM_QUIT, 0, 0);
-        return;
+    // Asynchronous: a program that does not answer must not hold up the frame being sized. The
+    // program's own thread makes the move, and repaints what it uncovers.
+    SetWindowPos(Process.TargetWindow, nullptr, 0, 0, ScaleWidth(), ScaleHeight(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+void Form2::WatchTarget() {
+    // The program closed its window or ended: the frame has nothing left to dress. The close
+    // runs the ordinary shutdown; while a skin loads the frame takes no messages, so the next
+    // round asks again.
+    if (TargetCaptured && !Captured.StillThere()) {
+        PostMessageA(TheForm1().Hwnd(), WM_CLOSE, 0, 0);
     }
-    LockWindowUpdate(target);
+}
+
+ScreenRect Form2::ReleasePlace() const {
     RECT content{};
     GetWindowRect(Hwnd(), &content);
-    const ScreenRect place =
-        PlanRelease(Borders, content.left, content.top, ScaleWidth(), ScaleHeight());
-    // Still a child of the content window: the re-parenting keeps these numbers, which puts the
-    // window's client area where the content window's is.
-    MoveWindow(target, place.Left, place.Top, place.Right - place.Left, place.Bottom - place.Top,
-               FALSE);
-    SetWindowLongA(target, GWL_STYLE, TargetStyle);
-    SetParent(target, TargetParent);
-    ModSysComd::PostSysCommand(target, SC_MINIMIZE);
-    ModSysComd::PostSysCommand(target, SC_RESTORE);
-    LockWindowUpdate(nullptr);
+    return PlanRelease(Captured.Borders, content.left, content.top, ScaleWidth(), ScaleHeight());
+}
+
+void Form2::ReleaseTarget() {
+    if (Process.TargetWindow == nullptr) {
+        return;
+    }
+    KillTimer(Hwnd(), WatchTimer);
+    if (!Captured.StillThere()) {
+        return; // gone with its program: nothing to give back
+    }
+    const ScreenRect place = ReleasePlace();
+    // Off the screen at once, even while the program takes its time to answer.
+    ShowWindow(TheForm1().Hwnd(), SW_HIDE);
+    ShowWindow(Hwnd(), SW_HIDE);
+    GiveBack(Captured, place, Process.QuitFlag == 1);
+}
+
+void Form2::ReleaseTargetAtOnce() {
+    if (Process.TargetWindow != nullptr && TargetCaptured && Captured.StillThere()) {
+        GiveBackAtOnce(Captured, ReleasePlace());
+    }
 }
 
 } // namespace glaze

@@ -259,10 +259,13 @@ void Form2::Check2_Click() {
     Process.SaveFlag = CheckValue(Check2);
 }
 
+void Form2::Repaint() {
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    RedrawWindow(Picture1, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void Form2::OnResize() {
-    if (Process.TargetWindow != nullptr && TargetCaptured) {
-        MoveWindow(Process.TargetWindow, 0, 0, ScaleWidth(), ScaleHeight(), FALSE);
-    }
+    FillWithTarget();
 }
 
 bool Form2::OnQueryUnload() {
@@ -300,6 +303,9 @@ std::optional<LRESULT> Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
         return OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
     case WM_CTLCOLORSTATIC:
         return OnStaticColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    case WM_TIMER:
+        WatchTarget();
+        return 0;
     default:
         return OnFinderMessage(message);
     }

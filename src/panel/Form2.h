@@ -4,7 +4,7 @@
 // captured window and its panel controls are hidden.
 
 #include "frame/ComposePlan.h"
-#include "hosting/CaptureGeometry.h"
+#include "hosting/CapturedTarget.h"
 #include "platform/Forms.h"
 #include "platform/Scoped.h"
 
@@ -37,6 +37,11 @@ public:
     // 刷新: lists the titles of the windows that can be framed and offers the first.
     void Command2_Click();
 
+    // Paints the window and the panel's controls at once. A framed window is left alone: its
+    // program repaints it when it is resized, and even marking it for painting from here makes
+    // this thread wait for the program the next time it paints.
+    void Repaint();
+
     // The finder tool is being dragged: the form holds the mouse and the pointer is the reticle.
     bool FinderDragging = false;
 
@@ -46,10 +51,11 @@ public:
 
     // Whether the captured window lies on this form; it then takes the form's whole client area.
     bool TargetCaptured = false;
-    // What the captured window had before, to be given back with it.
-    HWND TargetParent = nullptr;
-    LONG TargetStyle = 0;
-    CapturedBorders Borders;
+    // The captured window with what it had before, to be given back with it.
+    CapturedTarget Captured;
+    // For a process that is going down: gives the captured window back from wherever it is,
+    // without a message loop. Nothing when no window is captured.
+    void ReleaseTargetAtOnce();
 
     // Controls (child windows), named as the panel's design names them.
     HWND Picture1 = nullptr; // container of all controls below
@@ -79,8 +85,14 @@ protected:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Gives the captured window back, or tells its program to quit when the user asked for it.
+    // Gives the captured window back, and asks its program to close when the user asked for it.
     void ReleaseTarget();
+    // Where the captured window goes back to: its client area on the content window's.
+    ScreenRect ReleasePlace() const;
+    // Keeps the captured window filling the content window.
+    void FillWithTarget();
+    // Closes the frame once the captured window is gone.
+    void WatchTarget();
     void CreateControls();
     HWND AddControl(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
                     const PixelRect& place);

@@ -9,7 +9,8 @@ namespace glaze {
 
 void ReceiveRestyle(Form1& frame) {
     Process.ProfilePath = Modmyset::GetTempFilePath();
-    if (Modmyset::ReadProfile(L"SETTING", L"SetReCaption") != frame.Caption()) {
+    // Read whole: a caption longer than an ordinary value's 127 bytes must still match.
+    if (Modmyset::ReadWholeProfile(L"SETTING", L"SetReCaption") != frame.Caption()) {
         return;
     }
     Process.StyleIndex = Modmyset::ReadProfileNumber(L"SETTING", L"SetReSTYL");

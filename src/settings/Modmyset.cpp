@@ -38,18 +38,45 @@ std::wstring GetTempFilePath() {
     return FromAnsi(dir) + L"mysetfile.tmp";
 }
 
+namespace {
+
+// The value as GetPrivateProfileStringA gives it in a buffer of `size` bytes (outer blanks
+// already gone), and whether it filled the buffer, which means it may have been cut.
+std::string ReadProfileBytes(std::wstring_view section, std::wstring_view key, size_t size,
+                             bool& filled) {
+    std::string buffer(size, '\0');
+    const DWORD copied =
+        GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", buffer.data(),
+                                 static_cast<DWORD>(size), ToAnsi(Process.ProfilePath).c_str());
+    filled = copied >= size - 1;
+    buffer.resize(filled ? size - 1 : copied);
+    std::erase(buffer, '\0');
+    return buffer;
+}
+
+} // namespace
+
 std::wstring ReadProfile(std::wstring_view section, std::wstring_view key) {
     if (TrimBlanks(key).empty()) {
         return {};
     }
-    std::array<char, 128> buffer{};
-    const DWORD copied = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "",
-                                                  buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                  ToAnsi(Process.ProfilePath).c_str());
-    std::string value(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
-    std::erase(value, '\0');
+    bool filled = false;
+    std::string value = ReadProfileBytes(section, key, 128, filled);
     value.resize(WholeCharacterLength(value.data(), value.size()));
     return FromAnsi(value);
+}
+
+std::wstring ReadWholeProfile(std::wstring_view section, std::wstring_view key) {
+    if (TrimBlanks(key).empty()) {
+        return {};
+    }
+    for (size_t size = 256;; size *= 2) {
+        bool filled = false;
+        std::string value = ReadProfileBytes(section, key, size, filled);
+        if (!filled || size >= 65536) {
+            return FromAnsi(value);
+        }
+    }
 }
 
 bool WriteProfile(std::wstring_view section, std::wstring_view key, std::wstring_view value) {

@@ -16,6 +16,10 @@ std::wstring GetTempFilePath();
 // value in the ANSI code page come back. A blank key reads nothing.
 std::wstring ReadProfile(std::wstring_view section, std::wstring_view key);
 
+// The whole value, however long (up to 64 KB), where a value must come back exactly as it was
+// written.
+std::wstring ReadWholeProfile(std::wstring_view section, std::wstring_view key);
+
 // Writes the key; false, writing nothing, when the section, the key or the value is blank.
 bool WriteProfile(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 

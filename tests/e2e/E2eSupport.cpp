@@ -21,8 +21,8 @@ std::wstring BuildBinDir() {
     return fs::path(path).parent_path().wstring();
 }
 
-AppDir::AppDir() {
-    fs::copy_file(fs::path(BuildBinDir()) / L"glaze.exe", Exe());
+AppDir::AppDir(const std::wstring& program) {
+    fs::copy_file(fs::path(BuildBinDir()) / program, Exe());
     fs::create_directories(SkinDir());
 }
 
@@ -33,6 +33,17 @@ void AppDir::CopyBundledSkins() const {
 void AppDir::CopySkinAs(const std::wstring& from, const std::wstring& name) const {
     fs::copy(fs::path(BuildBinDir()) / L"SKIN" / from, fs::path(SkinDir()) / name,
              fs::copy_options::recursive);
+}
+
+void AppDir::WriteFilledCentreSkin(const std::wstring& name) const {
+    CopySkinAs(L"Aurora", name);
+    const std::wstring ini = SkinDir() + L"\\" + name + L"\\skin.ini";
+    std::string text = test::ReadRawFile(ini);
+    const std::string frameLine = "SKINNUM0=0,14,34,14,14,0,";
+    const size_t at = text.find(frameLine);
+    ASSERT_NE(at, std::string::npos) << text;
+    text[at + frameLine.size()] = '1';
+    test::WriteAnsiFile(ini, FromAnsi(text));
 }
 
 std::wstring GlazeCommandLine(const AppDir& app, const std::wstring& argumentText) {
@@ -170,10 +181,10 @@ RECT ClientRectOnScreen(HWND window) {
     return rect;
 }
 
-TargetProgram::TargetProgram(const std::wstring& title)
+TargetProgram::TargetProgram(const std::wstring& title, bool askBeforeClose)
     : logPath_(dir_ / L"target.log"),
-      process_(L"\"" + (fs::path(BuildBinDir()) / L"glaze_target.exe").wstring() + L"\" \"" +
-               logPath_ + L"\" \"" + title + L"\"") {
+      process_(L"\"" + (fs::path(BuildBinDir()) / L"glaze_target.exe").wstring() + L"\" " +
+               (askBeforeClose ? L"--ask " : L"") + L"\"" + logPath_ + L"\" \"" + title + L"\"") {
     window_ = WaitFor([&] {
         return LogContains("START") ? FindWindowA(nullptr, ToAnsi(title).c_str()) : nullptr;
     });

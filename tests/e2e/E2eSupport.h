@@ -24,7 +24,9 @@ std::wstring BuildBinDir();
 // myset.ini; nothing is ever written into the build tree.
 class AppDir {
 public:
-    AppDir();
+    // `program` is the build's executable to run as glaze.exe: glaze_faults.exe for the tests
+    // that set off faults inside the program.
+    explicit AppDir(const std::wstring& program = L"glaze.exe");
     const test::TempDir& Dir() const { return dir_; }
     std::wstring Exe() const { return dir_ / L"glaze.exe"; }
     std::wstring SkinDir() const { return dir_ / L"SKIN"; }
@@ -32,6 +34,9 @@ public:
     void CopyBundledSkins() const;
     // A skin named `name` copied from the bundled skin `from`.
     void CopySkinAs(const std::wstring& from, const std::wstring& name) const;
+    // Aurora as `name`, its frame image stretched over the interior too: glass behind the
+    // content window, which takes every click that reaches it.
+    void WriteFilledCentreSkin(const std::wstring& name) const;
 
 private:
     test::TempDir dir_{L"glaze-app"};
@@ -73,7 +78,13 @@ RECT ClientRectOnScreen(HWND window);
 // The ordinary framed program used by the tests, logging what it lives through.
 class TargetProgram {
 public:
-    explicit TargetProgram(const std::wstring& title);
+    // Requests the tests post to its window.
+    static constexpr UINT HangRequest = WM_APP + 1; // wParam: milliseconds without answering
+    static constexpr UINT CloseRequest = WM_APP + 2;
+    static constexpr UINT ExitRequest = WM_APP + 3;
+
+    // askBeforeClose: it asks to save before it closes, with a message box the test answers.
+    explicit TargetProgram(const std::wstring& title, bool askBeforeClose = false);
     HWND Window() const { return window_; }
     std::vector<std::string> Log() const;
     std::string LogText() const; // the whole log, for failure messages

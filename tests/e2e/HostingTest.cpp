@@ -1,6 +1,12 @@
+#include "MouseSupport.h"
 #include "PanelWindows.h"
+#include "platform/AnsiText.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
 
 namespace glaze::e2e {
 namespace {
@@ -76,7 +82,30 @@ TEST_F(Hosting, TakesTheWindowInWhereItsClientAreaWasAndGivesItBackWhereTheFrame
     EXPECT_TRUE(target.Proc().Running());
 }
 
-TEST_F(Hosting, WithTheQuitOptionTheProgramIsToldToQuit) {
+// The program's log in order: where `first` stands before `then`.
+bool LoggedInOrder(const TargetProgram& target, const std::string& first, const std::string& then) {
+    const std::vector<std::string> log = target.Log();
+    const auto at = [&](const std::string& line) {
+        return std::find_if(log.begin(), log.end(),
+                            [&](const std::string& entry) { return entry.rfind(line, 0) == 0; });
+    };
+    return at(first) < at(then) && at(then) != log.end();
+}
+
+// Given back whole: a top-level window again, with its own style, shown.
+void ExpectGivenBack(const TargetProgram& target, LONG styleBefore) {
+    ASSERT_TRUE(WaitUntil([&] {
+        return GetAncestor(target.Window(), GA_PARENT) == GetDesktopWindow() &&
+               target.LogContains("SYSCOMMAND 0xf120");
+    })) << target.LogText();
+    EXPECT_TRUE(WaitUntil([&] {
+        return GetWindowLongW(target.Window(), GWL_STYLE) == styleBefore &&
+               IsWindowVisible(target.Window());
+    })) << target.LogText();
+    EXPECT_FALSE(target.LogContains("LOST DATA")) << target.LogText();
+}
+
+TEST_F(Hosting, WithTheCloseOptionTheProgramIsGivenBackThenAskedToClose) {
     TargetProgram target(L"被框的程序 Quits");
     ASSERT_NE(target.Window(), nullptr);
     Process frame(GlazeCommandLine(app, L"被框的程序 Quits/B/q"));
@@ -84,9 +113,180 @@ TEST_F(Hosting, WithTheQuitOptionTheProgramIsToldToQuit) {
     ASSERT_NE(windows.Frame, nullptr);
     PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(frame.WaitForExit(10s).has_value());
-    EXPECT_TRUE(target.Proc().WaitForExit(10s).has_value());
-    EXPECT_TRUE(target.LogContains("QUIT"));
-    EXPECT_FALSE(target.LogContains("SYSCOMMAND 0xf020"));
+    // It closes the way it closes from its own close box, after it has its window back.
+    ASSERT_TRUE(target.Proc().WaitForExit(10s).has_value()) << target.LogText();
+    EXPECT_TRUE(LoggedInOrder(target, "PARENT 0x0", "CLOSE")) << target.LogText();
+    EXPECT_TRUE(LoggedInOrder(target, "SYSCOMMAND 0xf120", "CLOSE")) << target.LogText();
+    EXPECT_FALSE(target.LogContains("LOST DATA")) << target.LogText();
+}
+
+TEST_F(Hosting, AProgramThatAsksBeforeClosingStaysAnOrdinaryWindowWhenTheUserCancels) {
+    TargetProgram target(L"有未保存的内容 Unsaved", true);
+    ASSERT_NE(target.Window(), nullptr);
+    const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
+    Process frame(GlazeCommandLine(app, L"有未保存的内容 Unsaved/A/q"));
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    ASSERT_NE(windows.Frame, nullptr);
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+
+    const MessageBoxSeen question = WaitForMessageBox(target.Proc());
+    ASSERT_NE(question.Window, nullptr) << target.LogText();
+    PostMessageW(question.Window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return target.LogContains("KEPT"); })) << target.LogText();
+    ExpectGivenBack(target, styleBefore);
+    EXPECT_TRUE(frame.WaitForExit(10s).has_value());
+    EXPECT_TRUE(target.Proc().Running());
+}
+
+TEST_F(Hosting, NotepadWithUnsavedTextAsksToSaveAndKeepsItsText) {
+    Process notepad(L"notepad.exe");
+    const HWND window = WaitFor([&] {
+        for (HWND w : notepad.Windows()) {
+            if (IsWindowVisible(w) && ClassOf(w) == L"Notepad") {
+                return w;
+            }
+        }
+        return HWND{};
+    });
+    ASSERT_NE(window, nullptr);
+    const HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+    const std::wstring typed = L"未保存的文字 unsaved text";
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+    const std::wstring title = TextOf(window);
+
+    Process frame(GlazeCommandLine(app, title + L"/A/q"));
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    ASSERT_NE(windows.Frame, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return GetAncestor(window, GA_PARENT) == windows.Content; }));
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+
+    const MessageBoxSeen question = WaitForMessageBox(notepad);
+    ASSERT_NE(question.Window, nullptr) << "notepad never asked to save";
+    PostMessageW(question.Window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(frame.WaitForExit(10s).has_value());
+    EXPECT_TRUE(StaysTrue([&] { return notepad.Running(); }));
+    EXPECT_EQ(GetAncestor(window, GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(TextOf(edit), typed);
+}
+
+TEST_F(Hosting, TheFrameClosesItselfWhenTheFramedWindowIsGone) {
+    for (const UINT request : {TargetProgram::CloseRequest, TargetProgram::ExitRequest}) {
+        SCOPED_TRACE(request);
+        TargetProgram target(L"自己关闭的程序 Leaves");
+        ASSERT_NE(target.Window(), nullptr);
+        Process frame(GlazeCommandLine(app, L"自己关闭的程序 Leaves/A"));
+        const GlazeWindows windows = WaitForGlazeWindows(frame);
+        ASSERT_NE(windows.Frame, nullptr);
+        PostMessageW(target.Window(), request, 0, 0);
+        ASSERT_TRUE(target.Proc().WaitForExit(5s).has_value());
+        EXPECT_EQ(frame.WaitForExit(1s), std::optional<DWORD>(0));
+    }
+}
+
+TEST_F(Hosting, ClosingNeverWaitsOnAProgramThatDoesNotAnswer) {
+    TargetProgram target(L"不响应的程序 Hangs");
+    ASSERT_NE(target.Window(), nullptr);
+    const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
+    Process frame(GlazeCommandLine(app, L"不响应的程序 Hangs/A"));
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    ASSERT_NE(windows.Frame, nullptr);
+    PostMessageW(target.Window(), TargetProgram::HangRequest, 4000, 0);
+    ASSERT_TRUE(WaitUntil([&] { return target.LogContains("HANG"); }));
+
+    // Sizing the frame goes on while the program sleeps.
+    RECT outer{};
+    GetWindowRect(windows.Frame, &outer);
+    SetWindowPos(windows.Frame, nullptr, 0, 0, outer.right - outer.left + 60,
+                 outer.bottom - outer.top + 40,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(windows.Frame, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
+
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !IsWindowVisible(windows.Frame) && !IsWindowVisible(windows.Content); }, 1s));
+    EXPECT_FALSE(target.LogContains("AWAKE")) << "the program answered too soon for this test";
+    ExpectGivenBack(target, styleBefore);
+    EXPECT_TRUE(frame.WaitForExit(10s).has_value());
+    EXPECT_TRUE(target.Proc().Running());
+}
+
+TEST_F(Hosting, EveryClickIntoTheFramedProgramReachesItThroughAFilledCentre) {
+    app.WriteFilledCentreSkin(L"Filled"); // the second skin, B
+    TargetProgram target(L"玻璃后面的程序 Behind glass");
+    ASSERT_NE(target.Window(), nullptr);
+    TargetProgram other(L"别的程序 Elsewhere");
+    ASSERT_NE(other.Window(), nullptr);
+    Process frame(GlazeCommandLine(app, L"玻璃后面的程序 Behind glass/B"));
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    ASSERT_NE(windows.Frame, nullptr);
+    SetWindowPos(other.Window(), nullptr, 900, 500, 300, 200, SWP_NOZORDER);
+
+    const RECT content = ClientRectOnScreen(windows.Content);
+    const POINT inside{(content.left + content.right) / 2, (content.top + content.bottom) / 2};
+    const RECT elsewhere = ClientRectOnScreen(other.Window());
+    for (int click = 1; click <= 4; ++click) {
+        // Each click first brings the framed program to the front, which raises its frame.
+        ClickAt({elsewhere.left + 20, elsewhere.top + 20}, LeftButton);
+        AwaitFreshClick();
+        ClickAt(inside, LeftButton);
+        AwaitFreshClick();
+        const auto clicks = [&] {
+            const auto log = target.Log();
+            return std::count(log.begin(), log.end(), std::string("CLICK"));
+        };
+        EXPECT_TRUE(WaitUntil([&] { return clicks() == click; }, 2s)) << target.LogText();
+    }
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(frame.WaitForExit(10s).has_value());
+}
+
+// GLAZE_TEST_FAULT for the processes started while it lives.
+class ArmedFault {
+public:
+    explicit ArmedFault(const std::wstring& fault) {
+        SetEnvironmentVariableW(L"GLAZE_TEST_FAULT", fault.c_str());
+    }
+    ~ArmedFault() { SetEnvironmentVariableW(L"GLAZE_TEST_FAULT", nullptr); }
+    ArmedFault(const ArmedFault&) = delete;
+    ArmedFault& operator=(const ArmedFault&) = delete;
+};
+
+TEST_F(Hosting, NothingTheFrameProcessDiesOfTakesTheWindowWithIt) {
+    const AppDir faulty(L"glaze_faults.exe");
+    faulty.CopyBundledSkins();
+    for (const std::wstring fault : {L"skin-load", L"throw", L"crash", L"end-session"}) {
+        SCOPED_TRACE(ToAnsi(fault));
+        TargetProgram target(L"出事的框架 Fault");
+        ASSERT_NE(target.Window(), nullptr);
+        const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
+        std::optional<Process> frame;
+        {
+            const ArmedFault armed(fault);
+            frame.emplace(GlazeCommandLine(faulty, L"出事的框架 Fault/A"));
+        }
+        ASSERT_TRUE(WaitUntil([&] {
+            return target.LogContains("PARENT 0x") &&
+                   GetAncestor(target.Window(), GA_PARENT) != GetDesktopWindow();
+        }));
+        if (fault == L"skin-load") {
+            // As for a faulty skin: the message, then the end.
+            const MessageBoxSeen box = WaitForMessageBox(*frame);
+            ASSERT_NE(box.Window, nullptr);
+            EXPECT_NE(box.Text.find(L"无法加载"), std::wstring::npos) << ToAnsi(box.Text);
+            PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+        } else if (fault == L"end-session") {
+            const GlazeWindows windows = WaitForGlazeWindows(*frame);
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(windows.Frame, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000,
+                                &answer);
+            EXPECT_EQ(answer, TRUE);
+            SendMessageTimeoutW(windows.Frame, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+        }
+        ExpectGivenBack(target, styleBefore);
+        EXPECT_TRUE(frame->WaitForExit(10s).has_value());
+        EXPECT_TRUE(target.Proc().Running());
+    }
 }
 
 } // namespace

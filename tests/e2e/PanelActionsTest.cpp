@@ -185,6 +185,28 @@ TEST_F(PanelActions, ApplyOnAFrameCaptionReskinsThatFrameThroughTheHandOverFile)
     EXPECT_TRUE(target.Proc().WaitForExit(10s).has_value()) << "the close option came along";
 }
 
+TEST_F(PanelActions, AHandOverReachesAFrameWhoseCaptionIsLongerThanAnyProfileValue) {
+    std::wstring title;
+    while (title.size() < 60) {
+        title += L"一个很长的窗口标题";
+    }
+    title.resize(60); // 120 bytes in the code page, and the suffix after them
+    TargetProgram target(title);
+    ASSERT_NE(target.Window(), nullptr);
+    Process frameProcess(GlazeCommandLine(app, title + L"/A"));
+    const GlazeWindows frame = WaitForGlazeWindows(frameProcess);
+    ASSERT_NE(frame.Frame, nullptr);
+    ASSERT_EQ(MarginsOf(frame.Frame, frame.Content), AuroraMargins);
+
+    test::WriteAnsiFile(handOver, L"[SETTING]\r\nSetReCaption=" + title + std::wstring(Suffix) +
+                                      L"\r\nSetReSTYL=1\r\nSetReQUIT=0\r\n");
+    PostMessageW(frame.Frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        return !std::filesystem::exists(handOver) && !IsIconic(frame.Frame) &&
+               MarginsOf(frame.Frame, frame.Content) == GraphiteMargins;
+    })) << test::ReadRawFile(handOver);
+}
+
 TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffersAnEntry) {
     TargetProgram twin1(L"同名的窗口 Twin");
     TargetProgram twin2(L"同名的窗口 Twin");
@@ -215,6 +237,29 @@ TEST_F(PanelActions, RefreshListsTheWindowsButThePanelAndAReleaseOverTheListOffe
     EXPECT_TRUE(TitleBoxBecomes(panel.Content, listed[0]));
     PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 400)); // beyond the list's bottom
     EXPECT_TRUE(StaysTrue([&] { return TextOf(Text1Of(panel.Content)) == listed[0]; }));
+}
+
+TEST_F(PanelActions, TheListTakesItsClicksAfterRefreshInAFrameWithAFilledCentre) {
+    app.WriteFilledCentreSkin(L"Filled"); // the second skin
+    TargetProgram first(L"列表中的窗口 One");
+    TargetProgram second(L"列表中的窗口 Two");
+    ASSERT_NE(second.Window(), nullptr);
+    const GlazeWindows panel = StartPanel();
+    ASSERT_NE(panel.Content, nullptr);
+    SelectSkin(panel.Content, 1);
+    HWND notes = ControlAt(panel.Content, 48, 75);
+    Click(Command2Of(panel.Content)); // it brings the panel's frame to the front at its end
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notes); }));
+
+    HWND list = List1Of(panel.Content);
+    const std::vector<std::wstring> listed = ListEntries(list);
+    ASSERT_GE(listed.size(), 2u);
+    ASSERT_NE(listed[1], listed[0]);
+    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT entry{20, height + height / 2};
+    ClientToScreen(list, &entry);
+    ClickAt(entry, LeftButton);
+    EXPECT_TRUE(TitleBoxBecomes(panel.Content, listed[1]));
 }
 
 TEST_F(PanelActions, TheFinderOffersTheTextOfTheWindowUnderThePointerWhileItIsDragged) {

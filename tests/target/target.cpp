@@ -1,6 +1,14 @@
 // glaze_target: an ordinary Win32 program for the end-to-end tests to frame.
 //
-// Usage: glaze_target.exe <logfile> <title...>
+// Usage: glaze_target.exe [--ask] <logfile> <title...>
+//
+// --ask: like a program with unsaved work, it asks before it closes (a message box with the
+// caption "glaze_target", answered Yes, No or Cancel); Cancel keeps it open.
+//
+// Requests a test may post to the window:
+//   WM_APP + 1, wParam = milliseconds: stop answering messages for that long
+//   WM_APP + 2: close the window itself (as after File > Exit), which ends the program
+//   WM_APP + 3: end the process at once, without touching the window
 //
 // Everything after the log file argument and its single separating blank is the window title,
 // taken byte for byte in the ANSI code page. If that remainder is wrapped in double quotes the
@@ -13,6 +21,10 @@
 //   START pid=<pid> hwnd=0x<hex>
 //   SYSCOMMAND 0x<hex>          wParam & 0xFFF0
 //   CLOSE
+//   ASKED                       --ask: the question is on screen
+//   KEPT                        --ask: the user cancelled; the program stays open
+//   CLICK                       a left press in the window's text box
+//   HANG <ms> / AWAKE           stopped answering, and answering again
 //   STYLE old=0x<hex> new=0x<hex>
 //   EXSTYLE old=0x<hex> new=0x<hex>
 //   PARENT 0x<hex>              new parent window; the desktop is written as 0x0
@@ -38,11 +50,17 @@ constexpr UINT kPollMs = 100;
 char g_logPath[MAX_PATH * 2];
 HWND g_hwnd = nullptr;
 HWND g_edit = nullptr;
+WNDPROC g_editProc = nullptr;
 HWND g_lastParent = nullptr; // 0 means the desktop
 bool g_started = false;      // log only once START has been written
 bool g_closeRequested = false;
 bool g_quitting = false; // we are destroying the window ourselves after WM_QUIT
 bool g_destroyed = false;
+bool g_askBeforeClose = false;
+
+constexpr UINT kHangRequest = WM_APP + 1;
+constexpr UINT kCloseRequest = WM_APP + 2;
+constexpr UINT kExitRequest = WM_APP + 3;
 
 void logLine(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
@@ -112,6 +130,11 @@ bool parseCommandLine(const char* cmd, char* logPath, size_t logPathSize, const 
     while (*p == ' ' || *p == '\t')
         ++p;
 
+    if (strncmp(p, "--ask ", 6) == 0) {
+        g_askBeforeClose = true;
+        p += 6;
+    }
+
     // Log path: a plain word or a quoted string.
     const char* start = p;
     const char* end;
@@ -146,6 +169,12 @@ bool parseCommandLine(const char* cmd, char* logPath, size_t logPathSize, const 
     return true;
 }
 
+LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_LBUTTONDOWN)
+        logLine("CLICK");
+    return CallWindowProcA(g_editProc, hwnd, msg, wParam, lParam);
+}
+
 LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: {
@@ -154,6 +183,8 @@ LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                                      ES_AUTOVSCROLL | ES_WANTRETURN,
                                  0, 0, 0, 0, hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (g_edit) {
+            g_editProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
             SendMessageA(g_edit, WM_SETFONT,
                          reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
             // Wide text so the source file's encoding doesn't matter; the control keeps it in the
@@ -184,9 +215,28 @@ LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             logLine("SYSCOMMAND 0x%x", static_cast<unsigned>(wParam & 0xFFF0));
         break;
     case WM_CLOSE:
-        g_closeRequested = true;
         logLine("CLOSE");
+        if (g_askBeforeClose) {
+            logLine("ASKED");
+            if (MessageBoxA(hwnd, "Save the changes?", "glaze_target", MB_YESNOCANCEL) ==
+                IDCANCEL) {
+                logLine("KEPT");
+                return 0;
+            }
+        }
+        g_closeRequested = true;
         break; // DefWindowProc destroys the window
+    case kHangRequest:
+        logLine("HANG %u", static_cast<unsigned>(wParam));
+        Sleep(static_cast<DWORD>(wParam));
+        logLine("AWAKE");
+        return 0;
+    case kCloseRequest:
+        g_closeRequested = true;
+        DestroyWindow(hwnd);
+        return 0;
+    case kExitRequest:
+        ExitProcess(0);
     case WM_STYLECHANGED: {
         const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
         if (g_started && ss) {

@@ -160,7 +160,7 @@ TEST_F(Hooks, TheContentWindowStaysOnTheFramesInteriorThroughEveryMoveAndResize)
     // A plain move moves the content window once: its own move, coming back through the hook
     // while it is being placed, does not place it again.
     content.positionChanges = 0;
-    SetWindowPos(frame.Hwnd(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(frame.Hwnd(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(BoxOf(content.Hwnd()), (Box{52, 90, 476, 308}));
     EXPECT_EQ(content.positionChanges, 1);
     SetWindowPos(frame.Hwnd(), nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER);
