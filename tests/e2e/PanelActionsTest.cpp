@@ -79,6 +79,16 @@ private:
     ScopedHandle process_;
 };
 
+// A target program framed by a process of its own, with the first skin.
+struct FramedTarget {
+    FramedTarget(const AppDir& app, const std::wstring& title)
+        : Target(title), FrameProcess(GlazeCommandLine(app, title + L"/A")),
+          Windows(WaitForGlazeWindows(FrameProcess)) {}
+    TargetProgram Target;
+    Process FrameProcess;
+    GlazeWindows Windows;
+};
+
 class PanelActions : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -147,10 +157,8 @@ TEST_F(PanelActions, ApplyStartsAFrameWithThePanelsSkinAndCloseOption) {
 TEST_F(PanelActions, ApplyOnAFrameCaptionReskinsThatFrameThroughTheHandOverFile) {
     const std::wstring title = L"换肤的目标 Restyle";
     const std::wstring caption = title + std::wstring(Suffix);
-    TargetProgram target(title);
-    ASSERT_NE(target.Window(), nullptr);
-    Process frameProcess(GlazeCommandLine(app, title + L"/A"));
-    const GlazeWindows frame = WaitForGlazeWindows(frameProcess);
+    FramedTarget framed(app, title);
+    const GlazeWindows& frame = framed.Windows;
     ASSERT_NE(frame.Frame, nullptr);
     ASSERT_EQ(MarginsOf(frame.Frame, frame.Content), AuroraMargins);
 
@@ -181,8 +189,8 @@ TEST_F(PanelActions, ApplyOnAFrameCaptionReskinsThatFrameThroughTheHandOverFile)
     EXPECT_EQ(TextOf(Text1Of(panel.Content)), caption);
 
     PostMessageW(frame.Frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(frameProcess.WaitForExit(10s).has_value());
-    EXPECT_TRUE(target.Proc().WaitForExit(10s).has_value()) << "the close option came along";
+    ASSERT_TRUE(framed.FrameProcess.WaitForExit(10s).has_value());
+    EXPECT_TRUE(framed.Target.Proc().WaitForExit(10s).has_value()) << "the close option came along";
 }
 
 TEST_F(PanelActions, AHandOverReachesAFrameWhoseCaptionIsLongerThanAnyProfileValue) {
@@ -191,10 +199,8 @@ TEST_F(PanelActions, AHandOverReachesAFrameWhoseCaptionIsLongerThanAnyProfileVal
         title += L"一个很长的窗口标题";
     }
     title.resize(60); // 120 bytes in the code page, and the suffix after them
-    TargetProgram target(title);
-    ASSERT_NE(target.Window(), nullptr);
-    Process frameProcess(GlazeCommandLine(app, title + L"/A"));
-    const GlazeWindows frame = WaitForGlazeWindows(frameProcess);
+    FramedTarget framed(app, title);
+    const GlazeWindows& frame = framed.Windows;
     ASSERT_NE(frame.Frame, nullptr);
     ASSERT_EQ(MarginsOf(frame.Frame, frame.Content), AuroraMargins);
 
