@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb x11-apps
-          imagemagick locales googletest fonts-wqy-microhei python3)
+          imagemagick locales googletest fonts-wqy-microhei python3 clang)
 
 missing=()
 for p in "${packages[@]}"; do

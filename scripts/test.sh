@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # From a fresh Debian 12 machine: install what is missing, build all three presets, run the
-# host tests natively and the Windows tests under Wine, and end with the test counts.
+# host tests natively and the Windows tests under Wine, run each fuzz target for 20 s, and end
+# with the test counts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -19,6 +20,10 @@ for preset in host win64; do
     echo "== $preset tests =="
     ctest --preset "$preset" || status=1
 done
+
+# Each fuzz target runs briefly, so that they keep building and their seeds keep passing.
+echo "== fuzz =="
+scripts/fuzz.sh 20 || status=1
 
 echo "full run: $(( $(date +%s) - start )) s"
 # The counts close the run.

@@ -1,6 +1,7 @@
 #pragma once
 // Portable: where every piece of a frame goes for a frame of a given outer size. The window
-// side executes these plans with BitBlt and StretchBlt; nothing here draws.
+// side executes these plans with BitBlt and StretchBlt; nothing here draws. The plans are
+// worked out in 64 bits and saturate, so any numbers give defined rectangles.
 
 #include "frame/SkinModel.h"
 
@@ -51,5 +52,18 @@ ItemPlacement PlaceItem(const SkinModel& skin, int32_t item, int32_t frameWidth,
 // The copy of one state cell (0 normal, 1 hover, 2 pressed, 3 disabled) of a button item
 // into the given rectangle.
 Blit CellBlit(const PixelRect& rect, int32_t cell);
+
+// How large item i's canvas must be so that every blit the frame ever takes from it reads
+// exactly what it would read from a screen-sized canvas holding the image at (0, 0): the image
+// itself, and wherever a cell or a nine-slice source reaches beyond it (cells wider than the
+// image, an image of 0 x 0, an image smaller than its borders), the transparent pixels up to
+// there. Never larger than the screen, where a screen-sized canvas stopped too; at least 1 x 1.
+struct CanvasExtent {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    friend bool operator==(const CanvasExtent&, const CanvasExtent&) = default;
+};
+CanvasExtent ItemCanvasExtent(const SkinModel& skin, int32_t item, int32_t screenWidth,
+                              int32_t screenHeight);
 
 } // namespace glaze

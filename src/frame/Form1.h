@@ -44,6 +44,10 @@ public:
     int32_t DrawWidth = 0;
     int32_t DrawHeight = 0;
 
+    // Layered-window updates shown since the frame was made: the canvas reaches the screen only
+    // when what it shows has changed.
+    int64_t LayeredUpdates = 0;
+
     ULONG_PTR GdipToken = 0;
     RECT TrayRect{};
     int32_t ClientOffsetX = 0; // outer top-left corner to client origin
@@ -70,8 +74,9 @@ private:
     bool LoadSkin();
     void PlaceAroundContent();
     void ShowCanvas();
+    void ShowCanvasPart(const PixelRect& changed);
     void FailSkinLoad(const std::wstring& message);
-    void DrawCell(int32_t item, int32_t cell);
+    bool DrawCell(int32_t item, int32_t cell);
     bool HasButtonCells(int32_t item) const;
     void RunItemAction(int32_t action);
     void ToggleMaximised();
@@ -80,6 +85,9 @@ private:
     // that a composition allocates nothing.
     HitAreaCallbacks hitAreaCallbacks_;
     int32_t pressedItem_ = 0; // the hit area the left button went down on, 0 for none
+    // The cell each item shows on the canvas: the composition leaves every item in its
+    // normal (or disabled) cell, counted as normal here; the mouse changes them.
+    std::vector<int32_t> shownCell_;
 };
 
 } // namespace glaze

@@ -15,9 +15,14 @@ enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2 };
 
 } // namespace
 
-void Form1::DrawCell(int32_t item, int32_t cell) {
-    ExecuteBlit(FrameDC, Images.ItemDC[static_cast<size_t>(item)],
-                CellBlit({DrawX, DrawY, DrawWidth, DrawHeight}, cell));
+bool Form1::DrawCell(int32_t item, int32_t cell) {
+    const auto i = static_cast<size_t>(item);
+    if (i >= shownCell_.size() || shownCell_[i] == cell) {
+        return false; // it shows that cell already
+    }
+    shownCell_[i] = cell;
+    ExecuteBlit(FrameDC, Images.ItemDC[i], CellBlit({DrawX, DrawY, DrawWidth, DrawHeight}, cell));
+    return true;
 }
 
 bool Form1::HasButtonCells(int32_t item) const {
@@ -38,19 +43,23 @@ void Form1::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
     // Both bounds count as inside: the pointer on the right or bottom edge still hovers.
     const bool inside =
         event.X >= 0 && event.X <= DrawWidth && event.Y >= 0 && event.Y <= DrawHeight;
+    bool changed = false;
     if (inside) {
         // Holding the capture brings the move that leaves the item, to draw it normal again.
+        const bool entering = GetCapture() != area.Hwnd();
         SetCapture(area.Hwnd());
-        if (HasButtonCells(item)) {
-            DrawCell(item, HoverCell);
-        }
+        // The pointer coming onto the button shows its hover cell even when that is drawn
+        // already: under Wine a move loop that ends late may have put back an older image.
+        changed = HasButtonCells(item) && (DrawCell(item, HoverCell) || entering);
     } else {
         ReleaseCapture();
-        if (!Skin.ItemStretch[static_cast<size_t>(item)]) {
-            DrawCell(item, NormalCell);
-        }
+        changed = !Skin.ItemStretch[static_cast<size_t>(item)] && DrawCell(item, NormalCell);
     }
-    ShowCanvas();
+    // A move that changes no cell (within a button, over a single-cell or stretched item)
+    // leaves the screen as it is: a layered update costs milliseconds.
+    if (changed) {
+        ShowCanvasPart({DrawX, DrawY, DrawWidth, DrawHeight});
+    }
 }
 
 void Form1::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
@@ -58,10 +67,9 @@ void Form1::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
         return;
     }
     pressedItem_ = event.Button == LeftButton ? item : 0;
-    if (HasButtonCells(item)) {
-        DrawCell(item, PressedCell);
+    if (HasButtonCells(item) && DrawCell(item, PressedCell)) {
+        ShowCanvasPart({DrawX, DrawY, DrawWidth, DrawHeight});
     }
-    ShowCanvas();
 }
 
 void Form1::OnHitAreaMouseUp(int32_t item, const MouseEvent& event) {

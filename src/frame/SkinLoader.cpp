@@ -1,10 +1,13 @@
 #include "frame/SkinLoader.h"
 
+#include "frame/ComposePlan.h"
 #include "lifecycle/ProcessValues.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
 #include "settings/SkinIni.h"
+
+#include <cstdlib>
 
 namespace glaze {
 namespace {
@@ -24,10 +27,13 @@ void SetItem(SkinModel& model, size_t i, const SkinItemFields& fields, DecodedSi
 
 } // namespace
 
-bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO& canvasInfo,
+bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO& screenInfo,
                    SkinModel& model, SkinImages& images, const PrepareHitArea& prepareHitArea) {
     model.ItemCount = 0;
     Process.ProfilePath = skinDir + L"\\skin.ini";
+    const int32_t screenWidth = screenInfo.bmiHeader.biWidth;
+    const int32_t screenHeight = std::abs(screenInfo.bmiHeader.biHeight);
+    const int64_t screenPixels = int64_t{screenWidth} * screenHeight;
     const std::vector<std::wstring> lines = ReadSkinItemLines();
     for (size_t i = 0; i < lines.size(); ++i) {
         const auto item = static_cast<int32_t>(i);
@@ -38,10 +44,19 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         const std::vector<uint8_t> bytes = ReadFileBytes(skinDir + L"\\" + fields->ImageFile);
         model.Resize(item + 1);
         images.ItemDC.resize(i + 1);
-        images.ItemDC[i] = CreateCanvas(compatible, canvasInfo);
-        // A missing or unreadable image leaves a transparent item of no size.
-        const DecodedSize image = DrawImageBytes(images.ItemDC[i], bytes).value_or(DecodedSize{});
-        SetItem(model, i, *fields, image);
+        // The canvas holds the image and whatever transparent margin the frame reads beyond
+        // it, so its size is known only once the image's size is.
+        const auto newCanvas = [&](DecodedSize image) -> HDC {
+            SetItem(model, i, *fields, image);
+            const CanvasExtent extent = ItemCanvasExtent(model, item, screenWidth, screenHeight);
+            images.ItemDC[i] =
+                CreateCanvas(compatible, MakeBitmapInfo(extent.Width, extent.Height));
+            return images.ItemDC[i];
+        };
+        // A missing, unreadable or oversized image leaves a transparent item of no size.
+        if (!DrawImageBytes(bytes, screenPixels, newCanvas)) {
+            newCanvas(DecodedSize{});
+        }
         if (i > 0 && !prepareHitArea(item, *fields)) {
             return false;
         }

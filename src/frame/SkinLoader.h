@@ -15,18 +15,21 @@
 namespace glaze {
 
 struct SkinImages {
-    std::vector<ScopedMemoryDc> ItemDC; // item i's image at (0, 0), natural size, premultiplied
+    // Item i's image at (0, 0), natural size, premultiplied, on a canvas no larger than the
+    // image and the transparent margin the frame reads beyond it (ItemCanvasExtent).
+    std::vector<ScopedMemoryDc> ItemDC;
 };
 
 // Called for every item i >= 1 once its fields are read; false fails the load.
 using PrepareHitArea = std::function<bool(int32_t item, const SkinItemFields& fields)>;
 
 // Loads skin.ini of skinDir (Process.ProfilePath is left naming it) item by item: each image is
-// read from disk and decoded exactly once into a new screen-sized canvas. An image that is
-// missing or cannot be decoded leaves its item in the skin, fully transparent, 0 x 0.
+// read from disk and decoded exactly once into a new canvas of its own. An image that is
+// missing, cannot be decoded or declares more pixels than the screen of screenInfo bears
+// (IsDecodableSize) leaves its item in the skin, fully transparent, 0 x 0.
 // Returns false when no item could be loaded or an item line is faulty; model.ItemCount then
 // holds the number of complete items, which is the number of the failing one.
-bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO& canvasInfo,
+bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO& screenInfo,
                    SkinModel& model, SkinImages& images, const PrepareHitArea& prepareHitArea);
 
 // The whole file, or nothing when it cannot be read.

@@ -3,6 +3,8 @@
 // frame image (its x, y, width and height are the left, top, right and bottom borders);
 // items 1 and up are decorations and caption buttons. All arrays are indexed by item number.
 
+#include "platform/Rounding.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -30,8 +32,12 @@ struct SkinModel {
 
     int32_t MarginLeft() const { return ItemCount > 0 ? ItemX[0] : 0; }
     int32_t MarginTop() const { return ItemCount > 0 ? ItemY[0] : 0; }
-    int32_t MarginH() const { return ItemCount > 0 ? ItemX[0] + ItemWidth[0] : 0; }
-    int32_t MarginV() const { return ItemCount > 0 ? ItemY[0] + ItemHeight[0] : 0; }
+    int32_t MarginH() const {
+        return ItemCount > 0 ? Saturate(int64_t{ItemX[0]} + ItemWidth[0]) : 0;
+    }
+    int32_t MarginV() const {
+        return ItemCount > 0 ? Saturate(int64_t{ItemY[0]} + ItemHeight[0]) : 0;
+    }
 
     // Makes room for items 0..item, keeping the entries below and dropping any beyond.
     void Resize(int32_t itemCount);

@@ -1,32 +1,53 @@
 #include "hosting/CaptureGeometry.h"
 
-#include <cstdlib>
+#include "platform/Rounding.h"
 
 namespace glaze {
+namespace {
+
+int64_t Magnitude(int32_t value) {
+    return value < 0 ? -int64_t{value} : int64_t{value};
+}
+
+} // namespace
 
 CapturePlan PlanCapture(const ScreenRect& window, int32_t clientWidth, int32_t clientHeight,
                         int32_t topLeftX, int32_t topLeftY, int32_t bottomRightX,
                         int32_t bottomRightY) {
     CapturePlan plan;
     CapturedBorders& borders = plan.Borders;
-    borders.BorderLeft = std::abs(topLeftX);
-    borders.BorderTop = std::abs(topLeftY);
-    borders.NonClientWidth = std::abs(bottomRightX) + std::abs(topLeftX) - clientWidth;
-    borders.NonClientHeight = std::abs(bottomRightY) + std::abs(topLeftY) - clientHeight;
-    const int32_t width = clientWidth < 1 ? 640 : clientWidth;
-    const int32_t height = clientHeight < 1 ? 480 : clientHeight;
-    const int32_t left = borders.BorderLeft + window.Left;
-    const int32_t top = borders.BorderTop + window.Top;
-    plan.Content = {left, top, left + width, top + height};
+    borders.BorderLeft = Saturate(Magnitude(topLeftX));
+    borders.BorderTop = Saturate(Magnitude(topLeftY));
+    borders.NonClientWidth = Saturate(Magnitude(bottomRightX) + Magnitude(topLeftX) - clientWidth);
+    borders.NonClientHeight =
+        Saturate(Magnitude(bottomRightY) + Magnitude(topLeftY) - clientHeight);
+    const int64_t width = clientWidth < 1 ? 640 : clientWidth;
+    const int64_t height = clientHeight < 1 ? 480 : clientHeight;
+    const int64_t left = int64_t{borders.BorderLeft} + window.Left;
+    const int64_t top = int64_t{borders.BorderTop} + window.Top;
+    plan.Content = {Saturate(left), Saturate(top), Saturate(left + width), Saturate(top + height)};
+    borders.Taken = plan.Content;
     return plan;
 }
 
 ScreenRect PlanRelease(const CapturedBorders& borders, int32_t contentLeft, int32_t contentTop,
                        int32_t contentWidth, int32_t contentHeight) {
-    const int32_t left = contentLeft - borders.BorderLeft;
-    const int32_t top = contentTop - borders.BorderTop;
-    return {left, top, left + contentWidth + borders.NonClientWidth,
-            top + contentHeight + borders.NonClientHeight};
+    int64_t left = int64_t{contentLeft};
+    int64_t top = int64_t{contentTop};
+    int64_t width = contentWidth;
+    int64_t height = contentHeight;
+    if (width < 1 || height < 1) {
+        // A skin whose borders leave the frame no interior has squeezed the window to nothing:
+        // it goes back whole, as it was taken in.
+        left = borders.Taken.Left;
+        top = borders.Taken.Top;
+        width = int64_t{borders.Taken.Right} - borders.Taken.Left;
+        height = int64_t{borders.Taken.Bottom} - borders.Taken.Top;
+    }
+    left -= borders.BorderLeft;
+    top -= borders.BorderTop;
+    return {Saturate(left), Saturate(top), Saturate(left + width + borders.NonClientWidth),
+            Saturate(top + height + borders.NonClientHeight)};
 }
 
 } // namespace glaze

@@ -1,6 +1,6 @@
 #pragma once
 // Portable: where the content window goes when it takes a window in, and where that window
-// goes when it is given back.
+// goes when it is given back. Any 32-bit numbers give defined, saturated rectangles.
 
 #include <cstdint>
 
@@ -19,6 +19,7 @@ struct CapturedBorders {
     int32_t BorderTop = 0;
     int32_t NonClientWidth = 0; // window width minus client width
     int32_t NonClientHeight = 0;
+    ScreenRect Taken; // the content window's rectangle when the window was taken in
 };
 
 struct CapturePlan {
@@ -33,7 +34,8 @@ CapturePlan PlanCapture(const ScreenRect& window, int32_t clientWidth, int32_t c
                         int32_t topLeftX, int32_t topLeftY, int32_t bottomRightX,
                         int32_t bottomRightY);
 
-// The window given back: its client area where the content window's client area is now.
+// The window given back: its client area where the content window's client area is now. A
+// content window of no area gives the window back where and as large as it was taken in.
 ScreenRect PlanRelease(const CapturedBorders& borders, int32_t contentLeft, int32_t contentTop,
                        int32_t contentWidth, int32_t contentHeight);
 

@@ -1,6 +1,8 @@
 #include "panel/LaunchCommand.h"
 
+#include "lifecycle/ArgumentText.h"
 #include "lifecycle/Captions.h"
+#include "lifecycle/CommandLine.h"
 
 namespace glaze {
 namespace {
@@ -29,8 +31,18 @@ std::optional<std::wstring> FrameCommandLine(std::wstring_view programPath, std:
     line += title;
     line += L'/';
     line += static_cast<wchar_t>(L'A' + styleIndex);
-    if (closeOption == 1) {
+    const int32_t quitFlag = closeOption == 1 ? 1 : 0;
+    if (quitFlag == 1) {
         line += L"/q";
+    }
+    // The new process must read back what was meant. Skin 49's letter is "q": "title/q"
+    // without the close option would read as the close option with another skin, and no
+    // other spelling says it, so such a frame is not launched.
+    const auto letterCode = [](wchar_t c) { return static_cast<int32_t>(c); };
+    const auto read = ParseArgumentText(ArgumentTextOf(line), letterCode);
+    if (!read || read->Title != title || read->StyleIndex != styleIndex ||
+        read->QuitFlag != quitFlag) {
+        return std::nullopt;
     }
     return line;
 }

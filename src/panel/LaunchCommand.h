@@ -20,7 +20,9 @@ ApplyAction ApplyActionFor(std::wstring_view text);
 // The quoted program path, a blank, then title/letter[/q]: the letter is "A" for the first skin,
 // and "/q" follows only when the close option is ticked (1; the dimmed 2 does not count). The
 // letter stays in 7-bit ASCII, which every code page reads alike, so a style index outside
-// 0..62 gives nothing.
+// 0..62 gives nothing. Nothing either when the new process would read the line back otherwise
+// than meant: skin index 48 (the letter "q") without the close option, a title that names one
+// of this program's own windows, or a title starting with blanks, which the new process skips.
 std::optional<std::wstring> FrameCommandLine(std::wstring_view programPath, std::wstring_view title,
                                              int32_t styleIndex, int32_t closeOption);
 

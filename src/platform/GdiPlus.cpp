@@ -1,5 +1,6 @@
 #include "platform/GdiPlus.h"
 
+#include "platform/ImageHeader.h"
 #include "platform/Canvas.h"
 #include "platform/Scoped.h"
 
@@ -80,8 +81,10 @@ void ShutdownGdiPlus(ULONG_PTR token) {
     }
 }
 
-std::optional<DecodedSize> DrawImageBytes(HDC dc, const std::vector<uint8_t>& bytes) {
-    if (bytes.empty()) {
+std::optional<DecodedSize> DrawImageBytes(const std::vector<uint8_t>& bytes, int64_t screenPixels,
+                                          const CanvasForImage& canvasFor) {
+    const std::optional<DeclaredSize> declared = DeclaredImageSize(bytes);
+    if (!declared || !IsDecodableSize(*declared, screenPixels)) {
         return std::nullopt;
     }
     // Declared in this order so that they go in reverse: the image reads from the stream,
@@ -105,13 +108,17 @@ std::optional<DecodedSize> DrawImageBytes(HDC dc, const std::vector<uint8_t>& by
     Flat::GdipGetImageWidth(image, &width);
     Flat::GdipGetImageHeight(image, &height);
 
+    // The decoder may read the size differently from the header; the bound holds for both.
+    if (!IsDecodableSize({width, height}, screenPixels)) {
+        return std::nullopt;
+    }
+    const DecodedSize size{static_cast<int32_t>(width), static_cast<int32_t>(height)};
     Gdiplus::GpGraphics* rawGraphics = nullptr;
-    if (Flat::GdipCreateFromHDC(dc, &rawGraphics) != Gdiplus::Ok) {
+    if (Flat::GdipCreateFromHDC(canvasFor(size), &rawGraphics) != Gdiplus::Ok) {
         return std::nullopt;
     }
     const ScopedGraphics graphics(rawGraphics);
     // An explicit pixel rectangle: the resolution recorded in the file must not scale it.
-    const DecodedSize size{static_cast<int32_t>(width), static_cast<int32_t>(height)};
     if (Flat::GdipDrawImageRectI(graphics, image, 0, 0, size.Width, size.Height) != Gdiplus::Ok) {
         return std::nullopt;
     }

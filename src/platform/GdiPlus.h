@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,10 +21,16 @@ struct DecodedSize {
     int32_t Height = 0;
 };
 
+// The canvas to draw a decoded image into, asked for once its size is known.
+using CanvasForImage = std::function<HDC(DecodedSize size)>;
+
 // Decodes the bytes (any format GDI+ reads) from a memory stream and draws the image at (0, 0)
-// of the device context at exactly its pixel size, whatever resolution the file records, keeping
-// its alpha as premultiplied pixels. Nothing when the bytes are not an image.
-std::optional<DecodedSize> DrawImageBytes(HDC dc, const std::vector<uint8_t>& bytes);
+// of the canvas at exactly its pixel size, whatever resolution the file records, keeping its
+// alpha as premultiplied pixels. Nothing when the bytes are not an image, or when their header
+// declares a size that may not be decoded on a screen of that many pixels (IsDecodableSize):
+// that is decided from the header, before GDI+ sees the bytes.
+std::optional<DecodedSize> DrawImageBytes(const std::vector<uint8_t>& bytes, int64_t screenPixels,
+                                          const CanvasForImage& canvasFor);
 
 // Writes width x height straight-alpha 0xAARRGGBB pixels, row by row from the top, as a PNG.
 bool SaveArgbAsPng(std::vector<uint32_t> pixels, int32_t width, int32_t height,

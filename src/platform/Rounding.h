@@ -1,5 +1,5 @@
 #pragma once
-// Portable: conversion of real numbers to the program's 32-bit integers.
+// Portable: conversion of real and wide numbers to the program's 32-bit integers.
 
 #include <cmath>
 #include <cstdint>
@@ -20,6 +20,14 @@ inline std::optional<int32_t> RoundHalfEven(double value) {
         return std::nullopt;
     }
     return static_cast<int32_t>(rounded);
+}
+
+// The 32-bit integer nearest to a 64-bit one: geometry is worked out in 64 bits and saturates
+// instead of wrapping.
+constexpr int32_t Saturate(int64_t value) {
+    return value < std::numeric_limits<int32_t>::min()   ? std::numeric_limits<int32_t>::min()
+           : value > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                         : static_cast<int32_t>(value);
 }
 
 } // namespace glaze

@@ -1,5 +1,6 @@
 #include "FrameMouseFixture.h"
 
+#include <chrono>
 #include <filesystem>
 #include <thread>
 
@@ -88,7 +89,23 @@ bool FrameMouse::HandledInputBefore(const SkinItem& item) {
         ++at.x; // only a change of place is a move
     }
     PointerTo(at);
-    return WaitShows(item, HoverCell);
+    // Under Wine a move loop or a menu that ends late may still put the cursor back or hand
+    // the frame a stale move off the item, and a restacking may put back an older image; each
+    // half second without the hover cell the pointer leaves the item and comes back.
+    auto retry = std::chrono::steady_clock::now() + 500ms;
+    return WaitUntil(
+        [&] {
+            if (Shows(item, HoverCell)) {
+                return true;
+            }
+            if (std::chrono::steady_clock::now() > retry) {
+                PointerTo({at.x, at.y + item.Height});
+                PointerTo(at);
+                retry = std::chrono::steady_clock::now() + 500ms;
+            }
+            return false;
+        },
+        5s);
 }
 
 bool FrameMouse::NameBoxSeen() const {

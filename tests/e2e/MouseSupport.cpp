@@ -165,7 +165,8 @@ std::vector<uint32_t> ImageCellPixels(const std::wstring& imagePath, int cell, i
     const WindowDc screen(nullptr);
     const ScopedMemoryDc image = CreateCanvas(screen, MakeBitmapInfo((cell + 1) * width, height));
     const ScopedMemoryDc cellCanvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
-    DrawImageBytes(image, ReadFileBytes(imagePath));
+    DrawImageBytes(ReadFileBytes(imagePath), int64_t{1} << 30,
+                   [&](DecodedSize) { return HDC(image); });
     BitBlt(cellCanvas, 0, 0, width, height, image, cell * width, 0, SRCCOPY);
     return WithoutAlpha(ReadCanvasPixels(cellCanvas, width, height));
 }

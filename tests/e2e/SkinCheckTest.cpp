@@ -127,13 +127,18 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
          L"SKINNUM1=3,-44,11,25,18,0,0,close,close.png\r\n"
          L"SKINNUM2=2,380,11,26,18,0,0,max,max.png\r\n"
          L"SKINNUM3=1,-100,11,26,18,0,0,min,gone.png\r\n"
-         L"SKINNUM4=5,-128,11,26,18,0,0,next,skin.ini\r\n",
+         L"SKINNUM4=5,-128,11,26,18,0,0,next,skin.ini\r\n"
+         L"SKINNUM5=0,40000,11,26,18,0,0,far,max.png\r\n"
+         L"SKINNUM6=0,20,11,26,18,0,0,huge,huge.png\r\n",
          {L"item 0: borders 28 x 154 (left + right, top + bottom) are larger than the image",
           L"item 1: image 104 px wide does not divide into cells of 25 px",
           L"item 2: at 380, 11 size 26 x 18 it reaches outside a 400 x 300 frame",
           L"item 3: image missing or empty: the item is shown transparent",
           L"item 4: image cannot be decoded: the item is shown transparent",
-          L"the program loads this skin (5 items, 5 warnings)"}},
+          L"item 5 (no action): action 0, x 32767,",
+          L"item 5: x lies beyond +-32767: the program holds it there",
+          L"item 6: image declares 20000 x 20000 pixels, more than the program decodes",
+          L"the program loads this skin (7 items, 8 warnings)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.Skin));
@@ -141,6 +146,10 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
         app.CopySkinAs(L"Aurora", c.Skin);
         const std::wstring dir = app.SkinDir() + L"\\" + c.Skin;
         test::WriteAnsiFile(dir + L"\\skin.ini", L"[SKININFO]\r\n" + c.Lines);
+        // A picture whose header claims 20000 x 20000 pixels.
+        std::ofstream(fs::path(dir) / L"huge.png", std::ios::binary)
+            .write("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x06\0\0\0\0\0\0\0",
+                   33);
 
         const ToolRun check = CheckSkin(dir);
         for (const std::wstring& line : c.Reported) {

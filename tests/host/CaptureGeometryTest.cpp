@@ -46,5 +46,28 @@ TEST(CaptureGeometry, TheWindowComesBackAroundWhereTheContentWindowIsNow) {
     EXPECT_EQ(same.Bottom, 560);
 }
 
+TEST(CaptureGeometry, AContentWindowSqueezedToNothingGivesTheWindowBackAsItWasTaken) {
+    const CapturePlan plan = CaptureTheExampleWindow();
+    for (const auto& [width, height] : {std::pair{0, 450}, std::pair{632, -30}}) {
+        const ScreenRect back = PlanRelease(plan.Borders, 5000, -70000, width, height);
+        EXPECT_EQ(back.Left, 100);
+        EXPECT_EQ(back.Top, 80);
+        EXPECT_EQ(back.Right, 740);
+        EXPECT_EQ(back.Bottom, 560);
+    }
+}
+
+TEST(CaptureGeometry, ExtremeNumbersSaturate) {
+    constexpr int32_t Max = 2147483647;
+    constexpr int32_t Min = -Max - 1;
+    const CapturePlan plan = PlanCapture({Max, Min, Max, Min}, Max, Min, Min, Min, Max, Max);
+    EXPECT_EQ(plan.Borders.BorderLeft, Max);
+    EXPECT_EQ(plan.Content.Left, Max);
+    EXPECT_EQ(plan.Content.Top, -1); // Max border below a window at Min
+    const ScreenRect back = PlanRelease(plan.Borders, Min, Min, Max, Max);
+    EXPECT_EQ(back.Left, Min);
+    EXPECT_EQ(back.Top, Min);
+}
+
 } // namespace
 } // namespace glaze

@@ -96,5 +96,41 @@ TEST(PlaceItem, StretchedItemsFollowTheInteriorSinceTheSkinWasLoaded) {
     EXPECT_EQ(PlaceItem(skin, 1, 12 + 101, 24 + 101, true).Rect, (PixelRect{5, 20, 1, 1}));
 }
 
+TEST(ItemCanvasExtent, HoldsTheImageAndTheTransparentCellsTheFrameReadsBeyondIt) {
+    SkinModel skin = MakeSkin({{4, 6, 5, 3, false, false, 40, 30},
+                               {-40, 2, 26, 18, false, false, 104, 18},
+                               {10, 2, 26, 18, false, true, 26, 18},
+                               {10, 2, 26, 18, false, false, 0, 0},
+                               {10, 2, 300, 20, true, false, 3, 2},
+                               {0, 0, 8, 8, false, false, 5000, 40}});
+    skin.ItemSingleCell[2] = true;
+    const auto extent = [&](int32_t item) { return ItemCanvasExtent(skin, item, 1280, 800); };
+    EXPECT_EQ(extent(0), (CanvasExtent{40, 30}));
+    EXPECT_EQ(extent(1), (CanvasExtent{104, 18}));  // a strip of four cells
+    EXPECT_EQ(extent(2), (CanvasExtent{104, 18}));  // one cell, shown disabled from cell 3
+    EXPECT_EQ(extent(3), (CanvasExtent{78, 18}));   // no image: normal, hover, pressed
+    EXPECT_EQ(extent(4), (CanvasExtent{3, 2}));     // stretched: the image alone
+    EXPECT_EQ(extent(5), (CanvasExtent{1280, 40})); // no larger than the screen
+    skin.ItemImageWidth[0] = 6; // smaller than its borders: edges read up to the borders
+    skin.ItemImageHeight[0] = 0;
+    EXPECT_EQ(extent(0), (CanvasExtent{6, 7}));
+}
+
+TEST(ComposePlan, ExtremeNumbersGiveSaturatedRectangles) {
+    constexpr int32_t Max = 2147483647;
+    constexpr int32_t Min = -Max - 1;
+    SkinModel skin = MakeSkin({{Max, Min, Max, Min, true, false, Max, Min},
+                               {Min, Min, Max, Max, true, false, Max, Max},
+                               {Min, Max, Min, Min, false, true, Max, Max}});
+    skin.InteriorWidth = Min;
+    skin.InteriorHeight = Max;
+    const NineSlice frame = NineSlicePlan(skin, Max, Min);
+    EXPECT_EQ(frame.Count, 9u); // and, under UBSan, no overflow on the way
+    EXPECT_EQ(PlaceItem(skin, 1, Max, Max, true).Rect.Width, Max);
+    EXPECT_EQ(PlaceItem(skin, 2, Max, Max, false).Draw.Source.X, Min); // 3 x Min
+    EXPECT_EQ(ItemCanvasExtent(skin, 0, 1280, 800).Width, 1280);
+    EXPECT_EQ(ItemCanvasExtent(skin, 2, 1280, 800), (CanvasExtent{1280, 800}));
+}
+
 } // namespace
 } // namespace glaze

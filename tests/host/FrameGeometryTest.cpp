@@ -6,7 +6,9 @@
 namespace glaze {
 namespace {
 
-ScreenFacts Screen(PixelRect taskbar) { return {1280, 800, taskbar, 760}; }
+ScreenFacts Screen(PixelRect taskbar) {
+    return {1280, 800, taskbar, 760};
+}
 
 TEST(MaximisedFrameHeight, ReachesTheTopOfATaskbarDockedAtTheBottom) {
     EXPECT_EQ(MaximisedFrameHeight(Screen({0, 760, 1280, 40})), 760);
@@ -14,11 +16,11 @@ TEST(MaximisedFrameHeight, ReachesTheTopOfATaskbarDockedAtTheBottom) {
 }
 
 TEST(MaximisedFrameHeight, UsesTheWorkAreaWhenTheTaskbarCannotSayIt) {
-    EXPECT_EQ(MaximisedFrameHeight(Screen({})), 760);                  // none, or empty
-    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 1280, 40})), 760);    // docked at the top
-    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 60, 800})), 760);     // on the left
-    EXPECT_EQ(MaximisedFrameHeight(Screen({1220, 0, 60, 800})), 760);  // on the right
-    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 798, 1280, 2})), 798);   // auto-hidden at the bottom
+    EXPECT_EQ(MaximisedFrameHeight(Screen({})), 760);                 // none, or empty
+    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 1280, 40})), 760);   // docked at the top
+    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 0, 60, 800})), 760);    // on the left
+    EXPECT_EQ(MaximisedFrameHeight(Screen({1220, 0, 60, 800})), 760); // on the right
+    EXPECT_EQ(MaximisedFrameHeight(Screen({0, 798, 1280, 2})), 798);  // auto-hidden at the bottom
 }
 
 TEST(FrameSizeAround, AddsTheBordersUpToTheScreenSize) {
@@ -29,6 +31,10 @@ TEST(FrameSizeAround, AddsTheBordersUpToTheScreenSize) {
     const OuterSize large = FrameSizeAround(1270, 790, 24, 42, screen);
     EXPECT_EQ(large.Width, 1280);
     EXPECT_EQ(large.Height, 800);
+    // Borders of any size: never more than the screen, never less than nothing.
+    const OuterSize huge = FrameSizeAround(2147483647, 100, 65534, -2147483647, screen);
+    EXPECT_EQ(huge.Width, 1280);
+    EXPECT_EQ(huge.Height, 0);
 }
 
 TEST(ArgumentText, IsEverythingAfterTheProgramNameAndItsBlanks) {

@@ -36,6 +36,16 @@ TEST(LaunchCommand, TheNewFrameReadsBackTheTitleSkinAndCloseOption) {
     }
 }
 
+TEST(LaunchCommand, NoLineIsLaunchedThatReadsBackOtherwise) {
+    // Skin 49 is the letter "q": without the close option "/q" would mean the option.
+    EXPECT_FALSE(FrameCommandLine(Program, L"记事本", 48, 0).has_value());
+    EXPECT_TRUE(LineFor(L"记事本", 48, 1).ends_with(L"\" 记事本/q/q"));
+    EXPECT_TRUE(LineFor(L"记事本", 47, 0).ends_with(L"\" 记事本/p"));
+    // A title naming one of the program's own windows ends the new process at once.
+    EXPECT_FALSE(FrameCommandLine(Program, L"a - 模拟Glaze窗体*", 0, 0).has_value());
+    EXPECT_FALSE(FrameCommandLine(Program, L" 记事本", 0, 0).has_value());
+}
+
 TEST(LaunchCommand, OnlyAFrameCaptionTailAsksForARestyle) {
     EXPECT_EQ(ApplyActionFor(L""), ApplyAction::Nothing);
     EXPECT_EQ(ApplyActionFor(L"模拟Glaze窗体*"), ApplyAction::Nothing);

@@ -292,6 +292,31 @@ TEST_F(FrameForm, HitAreasLieOverTheirItemsOnScreen) {
     EXPECT_FALSE(IsWindowVisible(form.PicContl[0]->Hwnd()));
 }
 
+TEST_F(FrameForm, OnlyAChangedCellReachesTheScreen) {
+    Form1& form = LoadPanel();
+    HWND close = form.PicContl[AuroraCloseItem]->Hwnd();
+    const auto updatesFor = [&](UINT message, int32_t x, int32_t y) {
+        const int64_t before = form.LayeredUpdates;
+        SendMessageA(close, message, 0, MAKELPARAM(x, y));
+        return form.LayeredUpdates - before;
+    };
+    EXPECT_EQ(updatesFor(WM_MOUSEMOVE, 3, 3), 1); // hover
+    int64_t within = 0;
+    for (int32_t x = 4; x < 13; ++x) {
+        within += updatesFor(WM_MOUSEMOVE, x, x % 7);
+    }
+    EXPECT_EQ(within, 0);                            // nine more moves within the button
+    EXPECT_EQ(updatesFor(WM_RBUTTONDOWN, 12, 5), 1); // pressed
+    EXPECT_EQ(updatesFor(WM_MBUTTONDOWN, 12, 5), 0); // pressed already
+    EXPECT_EQ(updatesFor(WM_MOUSEMOVE, 12, 5), 1);   // hover again
+    EXPECT_EQ(updatesFor(WM_MOUSEMOVE, AuroraCloseWidth + 5, 5), 1); // left: normal
+    EXPECT_EQ(updatesFor(WM_MOUSEMOVE, AuroraCloseWidth + 9, 5), 0);
+    // A composition shows every button normal; the next move lights it again.
+    SendMessageA(form.Hwnd(), WM_SIZE, SIZE_RESTORED, 0);
+    EXPECT_EQ(updatesFor(WM_MOUSEMOVE, 3, 3), 1);
+    ReleaseCapture();
+}
+
 TEST_F(FrameForm, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
     Form1& form = LoadPanel();
     const RECT frame = RectOf(form.Hwnd());
@@ -383,8 +408,11 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
                std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; });
     };
 
-    // A wider frame takes its right-aligned buttons along, on screen and in its image.
+    // A wider frame takes its right-aligned buttons along, on screen and in its image, shown
+    // with one layered update.
+    const int64_t updates = form.LayeredUpdates;
     resize(width + 100);
+    EXPECT_EQ(form.LayeredUpdates - updates, 1);
     EXPECT_EQ(closeLeft(), before.left + width + 100 - AuroraCloseFromRight);
     ExpectHitAreasOverTheirItems(form);
     EXPECT_EQ(form.FrameSize.cx, width + 100);

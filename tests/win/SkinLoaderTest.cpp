@@ -49,11 +49,12 @@ TEST(LoadSkinItems, ReadsEveryItemsFieldsAndDrawsItsImageOnItsOwnCanvas) {
               (std::vector<std::pair<int32_t, std::wstring>>{{1, L"最小化"}, {2, L"bar"}}));
 
     ASSERT_EQ(skin.Images.ItemDC.size(), 3u);
-    const std::vector<uint32_t> min = ReadCanvasPixels(skin.Images.ItemDC[1], 105, 19);
-    EXPECT_EQ(min[0], Olive);
-    EXPECT_EQ(min[17 * 105 + 103], Olive);
-    EXPECT_EQ(min[17 * 105 + 104], 0u); // beyond the image the canvas stays transparent
-    EXPECT_EQ(min[18 * 105], 0u);
+    // Each canvas is as large as its image, not the screen.
+    const std::vector<uint32_t> min = ReadCanvasPixels(skin.Images.ItemDC[1], 104, 18);
+    ASSERT_EQ(min.size(), 104u * 18u);
+    EXPECT_EQ(std::count(min.begin(), min.end(), Olive), 104 * 18);
+    EXPECT_TRUE(ReadCanvasPixels(skin.Images.ItemDC[1], 105, 1).empty());
+    EXPECT_TRUE(ReadCanvasPixels(skin.Images.ItemDC[2], 26, 19).empty());
 }
 
 TEST(LoadSkinItems, KeepsAnItemWhoseImageIsMissingOrUnreadableAsTransparentAndSizeless) {
@@ -68,8 +69,10 @@ TEST(LoadSkinItems, KeepsAnItemWhoseImageIsMissingOrUnreadableAsTransparentAndSi
         EXPECT_EQ(skin.Model.ItemImageWidth[i], 0);
         EXPECT_EQ(skin.Model.ItemImageHeight[i], 0);
         EXPECT_FALSE(skin.Model.ItemSingleCell[i]);
-        const std::vector<uint32_t> pixels = ReadCanvasPixels(skin.Images.ItemDC[i], 26, 18);
-        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), 26 * 18);
+        // Transparent as far as its normal, hover and pressed cells reach: what the frame reads.
+        const std::vector<uint32_t> pixels = ReadCanvasPixels(skin.Images.ItemDC[i], 78, 18);
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), 78 * 18);
+        EXPECT_TRUE(ReadCanvasPixels(skin.Images.ItemDC[i], 79, 18).empty());
     }
 }
 
@@ -113,7 +116,10 @@ protected:
     std::optional<DecodedSize> Decode(int32_t width, int32_t height,
                                       const test::PixelFunction& pixel, int32_t dpi = 0) {
         skin.Png(L"image.png", width, height, pixel, dpi);
-        return DrawImageBytes(canvas, ReadFileBytes(skin.Dir() + L"\\image.png"));
+        return Draw(ReadFileBytes(skin.Dir() + L"\\image.png"));
+    }
+    std::optional<DecodedSize> Draw(const std::vector<uint8_t>& bytes) {
+        return DrawImageBytes(bytes, 1280 * 800, [this](DecodedSize) { return HDC(canvas); });
     }
     std::vector<uint32_t> Pixels(int32_t width, int32_t height) {
         return ReadCanvasPixels(canvas, width, height);
@@ -146,8 +152,26 @@ TEST_F(Decoding, DrawsOnePixelPerImagePixelWhateverTheRecordedResolution) {
 }
 
 TEST_F(Decoding, RefusesBytesThatAreNoImage) {
-    EXPECT_FALSE(DrawImageBytes(canvas, {}));
-    EXPECT_FALSE(DrawImageBytes(canvas, {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+    EXPECT_FALSE(Draw({}));
+    EXPECT_FALSE(Draw({'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+}
+
+TEST_F(Decoding, RefusesAnImageDeclaredTooLargeBeforeDecodingIt) {
+    const auto drawn = [&](int32_t width, int32_t height, int64_t screenPixels) {
+        skin.Png(L"image.png", width, height, Solid(Teal));
+        bool canvasAsked = false;
+        const auto size = DrawImageBytes(ReadFileBytes(skin.Dir() + L"\\image.png"), screenPixels,
+                                         [&](DecodedSize) {
+                                             canvasAsked = true;
+                                             return HDC(canvas);
+                                         });
+        EXPECT_EQ(canvasAsked, size.has_value());
+        return size.has_value();
+    };
+    EXPECT_TRUE(drawn(16384, 1, 1280 * 800));
+    EXPECT_FALSE(drawn(16385, 1, 1280 * 800)); // a side beyond 16384
+    EXPECT_TRUE(drawn(7, 6, 11));
+    EXPECT_FALSE(drawn(7, 6, 10)); // more than four screens of 10 pixels
 }
 
 TEST_F(Decoding, SavedCanvasesReadBackAsTheyWere) {
@@ -159,7 +183,8 @@ TEST_F(Decoding, SavedCanvasesReadBackAsTheyWere) {
     const std::wstring saved = skin.Dir() + L"\\saved.png";
     ASSERT_TRUE(SaveCanvasAsPng(canvas, 3, 2, saved));
     const ScopedMemoryDc copy = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(3, 2));
-    const std::optional<DecodedSize> size = DrawImageBytes(copy, ReadFileBytes(saved));
+    const std::optional<DecodedSize> size =
+        DrawImageBytes(ReadFileBytes(saved), 6, [&](DecodedSize) { return HDC(copy); });
     ASSERT_TRUE(size);
     EXPECT_EQ(size->Width, 3);
     const std::vector<uint32_t> after = ReadCanvasPixels(copy, 3, 2);

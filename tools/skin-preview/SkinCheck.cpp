@@ -4,10 +4,13 @@
 #include "Utf8.h"
 #include "frame/ComposePlan.h"
 #include "frame/SkinMessages.h"
+#include "platform/Canvas.h"
+#include "platform/ImageHeader.h"
 #include "settings/Modmyset.h"
 #include "settings/SkinIni.h"
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 
 namespace glaze::tools {
@@ -46,15 +49,15 @@ std::string WhyRefused(const std::vector<std::wstring>& lines, int32_t item) {
     if (i >= lines.size()) {
         return "skin.ini has no SKINNUM0 in [SKININFO]";
     }
-    SkinItemLineFault fault;
-    if (!ParseSkinItemLine(lines[i], &fault)) {
-        if (fault.FieldCount < 9) {
-            return "SKINNUM" + std::to_string(item) + " has " + std::to_string(fault.FieldCount) +
+    SkinItemLineNotes notes;
+    if (!ParseSkinItemLine(lines[i], &notes)) {
+        if (notes.FieldCount < 9) {
+            return "SKINNUM" + std::to_string(item) + " has " + std::to_string(notes.FieldCount) +
                    " fields; an item needs 9";
         }
-        if (fault.NumberField >= 0) {
+        if (notes.NumberField >= 0) {
             return "field " +
-                   std::string(NumberFieldNames[static_cast<size_t>(fault.NumberField)]) +
+                   std::string(NumberFieldNames[static_cast<size_t>(notes.NumberField)]) +
                    " of SKINNUM" + std::to_string(item) + " is a number beyond 32 bits";
         }
     }
@@ -69,7 +72,9 @@ public:
         model_.InteriorHeight = ReferenceFrameHeight - model_.MarginV();
     }
 
-    void Item(size_t i, const SkinItemFields& fields) {
+    void Item(size_t i, const std::wstring& line) {
+        SkinItemLineNotes notes;
+        const SkinItemFields fields = ParseSkinItemLine(line, &notes).value_or(SkinItemFields{});
         std::fprintf(out_,
                      "item %zu (%s): action %d, x %d, y %d, width %d, height %d, stretch %s, "
                      "disabled %s, label \"%s\", image \"%s\"",
@@ -84,11 +89,9 @@ public:
             std::fprintf(out_, " %d x %d", width, height);
         }
         std::fprintf(out_, "\n");
+        Held(i, notes);
         if (!shown) {
-            // The same read as the program's: nothing read means missing (or empty).
-            const bool missing = ReadFileBytes(dir_ + L"\\" + fields.ImageFile).empty();
-            Warn(i, missing ? "image missing or empty: the item is shown transparent"
-                            : "image cannot be decoded: the item is shown transparent");
+            Unshown(i, ReadFileBytes(dir_ + L"\\" + fields.ImageFile));
         } else if (i == 0) {
             Borders();
         } else {
@@ -103,6 +106,33 @@ private:
     void Warn(size_t i, const std::string& text) {
         std::fprintf(out_, "  warning, item %zu: %s\n", i, text.c_str());
         ++warnings_;
+    }
+
+    void Held(size_t i, const SkinItemLineNotes& notes) {
+        for (size_t n = 1; n <= 4; ++n) {
+            if ((notes.HeldFields & (1u << n)) != 0) {
+                Warn(i, std::string(NumberFieldNames[n]) + " lies beyond +-" +
+                            std::to_string(SkinCoordinateLimit) + ": the program holds it there");
+            }
+        }
+    }
+
+    // Why the program shows no image: the same read and the same bound as the program's.
+    void Unshown(size_t i, const std::vector<uint8_t>& bytes) {
+        const BITMAPINFOHEADER screen = MakeScreenBitmapInfo().bmiHeader;
+        const std::optional<DeclaredSize> declared = DeclaredImageSize(bytes);
+        if (bytes.empty()) {
+            Warn(i, "image missing or empty: the item is shown transparent");
+        } else if (declared && !IsDecodableSize(*declared, int64_t{screen.biWidth} *
+                                                               std::abs(screen.biHeight))) {
+            Warn(i, "image declares " + std::to_string(declared->Width) + " x " +
+                        std::to_string(declared->Height) +
+                        " pixels, more than the program decodes (at most " +
+                        std::to_string(MaxImageSide) +
+                        " a side and four screens of pixels): the item is shown transparent");
+        } else {
+            Warn(i, "image cannot be decoded: the item is shown transparent");
+        }
     }
 
     void Borders() {
@@ -171,7 +201,7 @@ int CheckSkin(const std::wstring& skinDir, std::FILE* out) {
     const std::vector<std::wstring> lines = ReadSkinItemLines();
     Report report(out, dir, skin);
     for (size_t i = 0; i < static_cast<size_t>(skin.Model.ItemCount); ++i) {
-        report.Item(i, ParseSkinItemLine(lines[i]).value_or(SkinItemFields{}));
+        report.Item(i, lines[i]);
     }
     if (!skin.Loaded) {
         std::fprintf(out, "the program refuses this skin at item %d: %s\nand shows:\n%s\n",

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (the fuzz preset: clang, ASan, UBSan) and runs each for SECONDS
+# (default 20), starting from the seeds in fuzz/corpus/NAME. What a run learns is kept in
+# build/fuzz/corpus/NAME for the next run; a finding is written to build/fuzz/findings/ and
+# fails the script.
+#
+#   scripts/fuzz.sh            # about 20 s per target, as scripts/test.sh runs it
+#   scripts/fuzz.sh 3600       # an hour per target
+#   scripts/fuzz.sh 600 FramePlansFuzz
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-20}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(LaunchCommandFuzz SkinItemLineFuzz ProfileNumberFuzz FramePlansFuzz ImageHeaderFuzz)
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -- --no-print-directory 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
+[ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build of fuzz failed" >&2; exit 1; }
+
+status=0
+mkdir -p build/fuzz/findings
+for target in "${targets[@]}"; do
+    work="build/fuzz/corpus/$target"
+    mkdir -p "$work"
+    if build/fuzz/bin/"$target" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="build/fuzz/findings/$target-" "$work" "fuzz/corpus/$target" \
+        >"build/fuzz/$target.log" 2>&1; then
+        echo "$target: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "build/fuzz/$target.log" | grep -o '[0-9]*$') runs in ${seconds} s, no finding"
+    else
+        echo "$target: FINDING, see build/fuzz/$target.log and build/fuzz/findings/" >&2
+        tail -30 "build/fuzz/$target.log" >&2
+        status=1
+    fi
+done
+exit $status
