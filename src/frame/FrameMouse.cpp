@@ -12,7 +12,6 @@
 namespace glaze {
 namespace {
 
-enum ItemActionCode : int32_t { Minimise = 1, MaximiseOrRestore = 2, Close = 3, NextSkin = 5 };
 enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "frame/LoadedSkin.h"
 #include "frame/FrameLimits.h"
 #include "frame/HandOverReceiver.h"
+#include "frame/SkinMessages.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
@@ -17,11 +18,6 @@ namespace glaze {
 namespace {
 
 constexpr wchar_t ErrorCaption[] = L"错误";
-
-std::wstring FaultySkinMessage(const std::wstring& skinName, int32_t item) {
-    return L"请检查当前皮肤文件的设置！\r\n皮肤文件:SKIN" + skinName + L"\t控件序号: " +
-           std::to_wstring(item) + L"  无法加载！";
-}
 
 ScreenFacts CurrentScreen(const RECT& trayRect) {
     RECT workArea{};
@@ -127,7 +123,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
     FramedContent& content = *content_;
     const int32_t skinCount = content.SkinCount();
     if (skinCount == 0) {
-        FailSkinLoad(L"没有皮肤文件可以加载！本程序将退出！");
+        FailSkinLoad(std::wstring(NoSkinMessage));
         return;
     }
     if (TheRun().StyleIndex > skinCount - 1 || TheRun().StyleIndex < 0) {

@@ -10,6 +10,9 @@
 
 namespace glaze {
 
+// What pressing an item does; any other action code does nothing.
+enum ItemActionCode : int32_t { Minimise = 1, MaximiseOrRestore = 2, Close = 3, NextSkin = 5 };
+
 struct SkinModel {
     int32_t ItemCount = 0;
     std::vector<int32_t> ItemAction;

@@ -1,5 +1,6 @@
 #include "panel/ControlPanel.h"
 
+#include "GlazeVersion.h"
 #include "panel/ControlIds.h"
 
 #include "frame/FrameWindow.h"
@@ -23,7 +24,7 @@ constexpr std::wstring_view UsageNote = L"模拟Glaze透明窗体 V1.6\r\n"
                                         L"刷新查找可模拟的活动窗口,或拖放\r\n"
                                         L"右上角的图标进行搜索.请注意选择\r\n"
                                         L"要模拟的窗口.\r\n";
-constexpr std::wstring_view CreditsNote = L"glaze 玻璃窗框 1.6\r\n"
+constexpr std::wstring_view CreditsNote = L"glaze 玻璃窗框 " GLAZE_VERSION_TEXT L"\r\n"
                                           L"2026 glaze 开发组 版权所有";
 
 constexpr DWORD LabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;

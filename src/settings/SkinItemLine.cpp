@@ -7,7 +7,7 @@
 
 namespace glaze {
 
-std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
+std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line, SkinItemLineNotes* notes) {
     constexpr size_t FieldCount = 9;
     std::array<std::wstring_view, FieldCount> fields;
     size_t found = 0;
@@ -21,6 +21,9 @@ std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
         }
         start = comma + 1;
     }
+    SkinItemLineNotes unasked;
+    SkinItemLineNotes& seen = notes != nullptr ? *notes : unasked;
+    seen = {found, -1, 0};
     if (found < FieldCount) {
         return std::nullopt;
     }
@@ -29,13 +32,18 @@ std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line) {
     for (size_t i = 0; i < numbers.size(); ++i) {
         const auto number = TryProfileNumber(fields[i]);
         if (!number) {
+            seen.NumberField = static_cast<int32_t>(i);
             return std::nullopt;
         }
         numbers[i] = *number;
     }
     for (size_t geometry = 1; geometry <= 4; ++geometry) {
-        numbers[geometry] =
+        const int32_t held =
             std::clamp(numbers[geometry], -SkinCoordinateLimit, SkinCoordinateLimit);
+        if (held != numbers[geometry]) {
+            seen.HeldFields |= 1u << geometry;
+        }
+        numbers[geometry] = held;
     }
     return SkinItemFields{numbers[0],
                           numbers[1],

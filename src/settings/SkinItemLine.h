@@ -26,10 +26,20 @@ struct SkinItemFields {
 // in every piece of frame geometry.
 constexpr int32_t SkinCoordinateLimit = 32767;
 
+// What reading a line came across, for those who explain it (the skin checker): why it could
+// not be read, or which of its numbers were held within the limit.
+struct SkinItemLineNotes {
+    size_t FieldCount = 0;    // fields found, counting up to nine
+    int32_t NumberField = -1; // the first numeric field (0 to 6) beyond 32 bits, else -1
+    uint32_t HeldFields = 0;  // bit n set: numeric field n was held within SkinCoordinateLimit
+};
+
 // Splits the line at every comma (pieces are not trimmed). Fields after the ninth are ignored.
 // Nothing comes back when the line has fewer than nine fields or a number beyond 32 bits:
-// such a skin cannot be loaded.
-std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line);
+// such a skin cannot be loaded. The notes, when asked for, tell which, and which numbers were
+// held within the limit.
+std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line,
+                                                SkinItemLineNotes* notes = nullptr);
 
 // The profile key of item i: "SKINNUM" followed by i in decimal.
 std::wstring SkinItemKey(int32_t item);

@@ -32,12 +32,24 @@ TEST(SkinItemLine, FewerThanNineFieldsOrAHugeNumberCannotBeLoaded) {
     EXPECT_FALSE(ParseSkinItemLine(L"").has_value());
     EXPECT_FALSE(ParseSkinItemLine(L"0,99999999999,2,3,4,5,6,l,f.png").has_value());
     EXPECT_TRUE(ParseSkinItemLine(L"0,1,2,3,4,5,6,l,").has_value());
+
+    // The notes say which, for the skin checker.
+    SkinItemLineNotes notes;
+    ParseSkinItemLine(L"0,1,2,3,4,5,6,label", &notes);
+    EXPECT_EQ(notes.FieldCount, 8u);
+    EXPECT_EQ(notes.NumberField, -1);
+    ParseSkinItemLine(L"0,1,2,99999999999,4,5,6,l,f.png", &notes);
+    EXPECT_EQ(notes.FieldCount, 9u);
+    EXPECT_EQ(notes.NumberField, 3);
 }
 
 TEST(SkinItemLine, HoldsPositionsAndSizesWithinTheCoordinateLimit) {
+    SkinItemLineNotes notes;
     const auto item = ParseSkinItemLine(L"2147483647,2147483647,-2147483648,1073741824,-40000,"
-                                        L"2147483647,-2147483648,l,f.png");
+                                        L"2147483647,-2147483648,l,f.png",
+                                        &notes);
     ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(notes.HeldFields, 0b11110u); // x, y, width and height, for the skin checker
     EXPECT_EQ(item->X, SkinCoordinateLimit);
     EXPECT_EQ(item->Y, -SkinCoordinateLimit);
     EXPECT_EQ(item->Width, SkinCoordinateLimit);

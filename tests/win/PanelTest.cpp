@@ -8,6 +8,7 @@
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
+#include "GlazeVersion.h"
 #include "res/resource.h"
 #include "settings/ProfileFile.h"
 
@@ -105,7 +106,7 @@ TEST_F(Panel, EveryControlLiesOnThePictureBoxAtItsPlaceWithItsText) {
          L"右上角的图标进行搜索.请注意选择\r\n要模拟的窗口.\r\n"},
         {panel.Panel().CreditsText,
          {48, 152, 177, 41},
-         L"glaze 玻璃窗框 1.6\r\n2026 glaze 开发组 版权所有"},
+         L"glaze 玻璃窗框 " GLAZE_VERSION_TEXT L"\r\n2026 glaze 开发组 版权所有"},
         {panel.Panel().RefreshButton, {280, 136, 57, 25}, L"刷新"},
         {panel.Panel().ApplyButton, {280, 176, 57, 25}, L"应用"},
         {panel.Panel().CollectedTitles, {224, 168, 41, 21}, L""},

@@ -1,0 +1,218 @@
+#include "SkinCheck.h"
+
+#include "SkinPictures.h"
+#include "Utf8.h"
+#include "frame/ComposePlan.h"
+#include "frame/SkinMessages.h"
+#include "platform/Canvas.h"
+#include "platform/ImageHeader.h"
+#include "settings/ProfileFile.h"
+#include "settings/SkinIni.h"
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+
+namespace glaze::tools {
+namespace {
+
+// The message with its CR LF as a plain line break: the output stream adds the CR itself.
+std::wstring OnLines(std::wstring message) {
+    std::erase(message, L'\r');
+    return message;
+}
+
+const char* RoleOf(const SkinModel& model, size_t i) {
+    if (i == 0) {
+        return "frame";
+    }
+    switch (model.ItemAction[i]) {
+    case Minimise:
+        return "minimise";
+    case MaximiseOrRestore:
+        return "maximise/restore";
+    case Close:
+        return "close";
+    case NextSkin:
+        return "next skin";
+    default:
+        return "no action";
+    }
+}
+
+constexpr std::array<const char*, 7> NumberFieldNames{"action", "x",       "y",       "width",
+                                                      "height", "stretch", "disabled"};
+
+// Why the program stops at the item: the item line as the program reads it.
+std::string WhyRefused(const std::vector<std::wstring>& lines, int32_t item) {
+    const auto i = static_cast<size_t>(item);
+    if (i >= lines.size()) {
+        return "skin.ini has no SKINNUM0 in [SKININFO]";
+    }
+    SkinItemLineNotes notes;
+    if (!ParseSkinItemLine(lines[i], &notes)) {
+        if (notes.FieldCount < 9) {
+            return "SKINNUM" + std::to_string(item) + " has " + std::to_string(notes.FieldCount) +
+                   " fields; an item needs 9";
+        }
+        if (notes.NumberField >= 0) {
+            return "field " +
+                   std::string(NumberFieldNames[static_cast<size_t>(notes.NumberField)]) +
+                   " of SKINNUM" + std::to_string(item) + " is a number beyond 32 bits";
+        }
+    }
+    return "item " + std::to_string(item) + " cannot be prepared";
+}
+
+class Report {
+public:
+    Report(std::FILE* out, const std::wstring& skinDir, const PreviewSkin& skin)
+        : out_(out), dir_(skinDir), model_(skin.Model) {
+        model_.InteriorWidth = ReferenceFrameWidth - model_.MarginH();
+        model_.InteriorHeight = ReferenceFrameHeight - model_.MarginV();
+    }
+
+    void Item(size_t i, const std::wstring& line) {
+        SkinItemLineNotes notes;
+        const SkinItemFields fields = ParseSkinItemLine(line, &notes).value_or(SkinItemFields{});
+        std::fprintf(out_,
+                     "item %zu (%s): action %d, x %d, y %d, width %d, height %d, stretch %s, "
+                     "disabled %s, label \"%s\", image \"%s\"",
+                     i, RoleOf(model_, i), model_.ItemAction[i], model_.ItemX[i], model_.ItemY[i],
+                     model_.ItemWidth[i], model_.ItemHeight[i],
+                     model_.ItemStretch[i] ? "yes" : "no", model_.ItemDisabled[i] ? "yes" : "no",
+                     Utf8(fields.Label).c_str(), Utf8(fields.ImageFile).c_str());
+        const int32_t width = model_.ItemImageWidth[i];
+        const int32_t height = model_.ItemImageHeight[i];
+        const bool shown = width != 0 || height != 0;
+        if (shown) {
+            std::fprintf(out_, " %d x %d", width, height);
+        }
+        std::fprintf(out_, "\n");
+        Held(i, notes);
+        if (!shown) {
+            Unshown(i, ReadFileBytes(dir_ + L"\\" + fields.ImageFile));
+        } else if (i == 0) {
+            Borders();
+        } else {
+            Cells(i);
+            Place(i);
+        }
+    }
+
+    int Warnings() const { return warnings_; }
+
+private:
+    void Warn(size_t i, const std::string& text) {
+        std::fprintf(out_, "  warning, item %zu: %s\n", i, text.c_str());
+        ++warnings_;
+    }
+
+    void Held(size_t i, const SkinItemLineNotes& notes) {
+        for (size_t n = 1; n <= 4; ++n) {
+            if ((notes.HeldFields & (1u << n)) != 0) {
+                Warn(i, std::string(NumberFieldNames[n]) + " lies beyond +-" +
+                            std::to_string(SkinCoordinateLimit) + ": the program holds it there");
+            }
+        }
+    }
+
+    // Why the program shows no image: the same read and the same bound as the program's.
+    void Unshown(size_t i, const std::vector<uint8_t>& bytes) {
+        const BITMAPINFOHEADER screen = MakeScreenBitmapInfo().bmiHeader;
+        const std::optional<DeclaredSize> declared = DeclaredImageSize(bytes);
+        if (bytes.empty()) {
+            Warn(i, "image missing or empty: the item is shown transparent");
+        } else if (declared && !IsDecodableSize(*declared, int64_t{screen.biWidth} *
+                                                               std::abs(screen.biHeight))) {
+            Warn(i, "image declares " + std::to_string(declared->Width) + " x " +
+                        std::to_string(declared->Height) +
+                        " pixels, more than the program decodes (at most " +
+                        std::to_string(MaxImageSide) +
+                        " a side and four screens of pixels): the item is shown transparent");
+        } else {
+            Warn(i, "image cannot be decoded: the item is shown transparent");
+        }
+    }
+
+    void Borders() {
+        const int32_t across = model_.MarginH();
+        const int32_t down = model_.MarginV();
+        if (across > model_.ItemImageWidth[0] || down > model_.ItemImageHeight[0]) {
+            Warn(0, "borders " + std::to_string(across) + " x " + std::to_string(down) +
+                        " (left + right, top + bottom) are larger than the image: the frame's "
+                        "edges are drawn from beyond it, transparent");
+        }
+    }
+
+    void Cells(size_t i) {
+        if (model_.ItemStretch[i] || model_.ItemSingleCell[i]) {
+            return; // the whole image is shown
+        }
+        const int32_t cell = model_.ItemWidth[i];
+        const int32_t image = model_.ItemImageWidth[i];
+        if (cell <= 0) {
+            Warn(i, "cell width " + std::to_string(cell) + ": nothing is drawn");
+            return;
+        }
+        if (image % cell != 0) {
+            Warn(i, "image " + std::to_string(image) + " px wide does not divide into cells of " +
+                        std::to_string(cell) + " px");
+        }
+        if (image / cell < 4) {
+            Warn(i, "image holds " + std::to_string(image / cell) +
+                        " whole cell(s) of 4 (normal, hover, pressed, disabled): the cells "
+                        "beyond it are transparent");
+        }
+    }
+
+    void Place(size_t i) {
+        const PixelRect rect = PlaceItem(model_, static_cast<int32_t>(i), ReferenceFrameWidth,
+                                         ReferenceFrameHeight, true)
+                                   .Rect;
+        if (rect.X < 0 || rect.Y < 0 || rect.X + rect.Width > ReferenceFrameWidth ||
+            rect.Y + rect.Height > ReferenceFrameHeight) {
+            Warn(i, "at " + std::to_string(rect.X) + ", " + std::to_string(rect.Y) + " size " +
+                        std::to_string(rect.Width) + " x " + std::to_string(rect.Height) +
+                        " it reaches outside a " + std::to_string(ReferenceFrameWidth) + " x " +
+                        std::to_string(ReferenceFrameHeight) + " frame");
+        }
+    }
+
+    std::FILE* out_;
+    std::wstring dir_;
+    SkinModel model_;
+    int warnings_ = 0;
+};
+
+} // namespace
+
+int CheckSkin(const std::wstring& skinDir, std::FILE* out) {
+    const std::filesystem::path path = std::filesystem::path(skinDir).lexically_normal();
+    const std::wstring dir = (path.has_filename() ? path : path.parent_path()).wstring();
+    const std::wstring name = std::filesystem::path(dir).filename().wstring();
+    std::fprintf(out, "skin %s\n", Utf8(dir).c_str());
+    if (!ProfileFile::FileExists(dir + L"\\skin.ini")) {
+        std::fprintf(out, "no skin.ini: the program does not list this directory as a skin\n");
+        return 1;
+    }
+
+    const PreviewSkin skin = LoadSkin(dir);
+    const std::vector<std::wstring> lines = ReadSkinItemLines(dir + L"\\skin.ini");
+    Report report(out, dir, skin);
+    for (size_t i = 0; i < static_cast<size_t>(skin.Model.ItemCount); ++i) {
+        report.Item(i, lines[i]);
+    }
+    if (!skin.Loaded) {
+        std::fprintf(out, "the program refuses this skin at item %d: %s\nand shows:\n%s\n",
+                     static_cast<int>(skin.Model.ItemCount),
+                     WhyRefused(lines, skin.Model.ItemCount).c_str(),
+                     Utf8(OnLines(FaultySkinMessage(name, skin.Model.ItemCount))).c_str());
+        return 1;
+    }
+    std::fprintf(out, "the program loads this skin (%d items, %d warnings)\n",
+                 static_cast<int>(skin.Model.ItemCount), report.Warnings());
+    return 0;
+}
+
+} // namespace glaze::tools

@@ -1,0 +1,14 @@
+#pragma once
+// The skin checker: what the program will do with a skin, reported without a window.
+
+#include <cstdio>
+#include <string>
+
+namespace glaze::tools {
+
+// Writes the report (UTF-8; items are placed in the reference frame of SkinPictures.h) and returns
+// the exit status: 0 when the program loads the skin, 1 when it refuses it (or does not even list
+// the directory as a skin).
+int CheckSkin(const std::wstring& skinDir, std::FILE* out);
+
+} // namespace glaze::tools

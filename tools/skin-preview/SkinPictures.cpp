@@ -1,0 +1,97 @@
+#include "SkinPictures.h"
+
+#include "frame/FrameCanvas.h"
+#include "platform/Canvas.h"
+#include "platform/GdiPlus.h"
+
+#include <algorithm>
+
+namespace glaze::tools {
+namespace {
+
+constexpr int32_t SheetMargin = 6; // frame pixels shown around the buttons
+constexpr int32_t StateCount = 4;  // normal, hover, pressed, disabled
+
+// Buttons: items with an action and a strip of cells (they neither stretch nor show their
+// whole image).
+bool IsButton(const SkinModel& model, size_t i) {
+    const int32_t action = model.ItemAction[i];
+    const bool acts =
+        action == Minimise || action == MaximiseOrRestore || action == Close || action == NextSkin;
+    return acts && !model.ItemStretch[i] && !model.ItemSingleCell[i] && model.ItemImageWidth[i] > 0;
+}
+
+} // namespace
+
+PreviewSkin LoadSkin(const std::wstring& skinDir) {
+    PreviewSkin skin;
+    const WindowDc screen(nullptr);
+    // Without windows there are no hit areas to prepare.
+    skin.Loaded = LoadSkinItems(skinDir, screen, MakeScreenBitmapInfo(), skin.Model, skin.Images,
+                                [](int32_t, const SkinItemFields&) { return true; });
+    return skin;
+}
+
+bool SaveFramePicture(const PreviewSkin& skin, int32_t width, int32_t height,
+                      const std::wstring& out) {
+    SkinModel model = skin.Model;
+    model.InteriorWidth = width - model.MarginH();
+    model.InteriorHeight = height - model.MarginV();
+    const Canvas canvas = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(width, height));
+    if (!canvas) {
+        return false;
+    }
+    DrawFrame(canvas, model, skin.Images, width, height, {});
+    return SaveCanvasAsPng(canvas, width, height, out);
+}
+
+bool SaveButtonStatesPicture(const PreviewSkin& skin, const std::wstring& out) {
+    SkinModel model = skin.Model;
+    model.InteriorWidth = ReferenceFrameWidth - model.MarginH();
+    model.InteriorHeight = ReferenceFrameHeight - model.MarginV();
+    const WindowDc screen(nullptr);
+    const Canvas frame =
+        CreateCanvas(screen, MakeBitmapInfo(ReferenceFrameWidth, ReferenceFrameHeight));
+    if (!frame) {
+        return false;
+    }
+    std::vector<PixelRect> buttons(static_cast<size_t>(model.ItemCount));
+    const HitAreaCallbacks record{
+        [&](int32_t item, const PixelRect& rect) { buttons[static_cast<size_t>(item)] = rect; },
+        {}};
+    DrawFrame(frame, model, skin.Images, ReferenceFrameWidth, ReferenceFrameHeight, record);
+
+    int32_t left = ReferenceFrameWidth, top = ReferenceFrameHeight, right = 0, bottom = 0;
+    for (size_t i = 1; i < buttons.size(); ++i) {
+        if (IsButton(model, i)) {
+            left = std::min(left, buttons[i].X);
+            top = std::min(top, buttons[i].Y);
+            right = std::max(right, buttons[i].X + buttons[i].Width);
+            bottom = std::max(bottom, buttons[i].Y + buttons[i].Height);
+        }
+    }
+    if (right <= left) {
+        return false; // no buttons
+    }
+    left = std::max(0, left - SheetMargin);
+    top = std::max(0, top - SheetMargin);
+    const int32_t width = std::min(ReferenceFrameWidth, right + SheetMargin) - left;
+    const int32_t height = std::min(ReferenceFrameHeight, bottom + SheetMargin) - top;
+
+    const Canvas sheet = CreateCanvas(screen, MakeBitmapInfo(width, height * StateCount));
+    if (!sheet) {
+        return false;
+    }
+    for (int32_t state = 0; state < StateCount; ++state) {
+        // Each state as the frame shows it when the mouse lights, presses or disables a button.
+        for (size_t i = 1; i < buttons.size(); ++i) {
+            if (IsButton(model, i)) {
+                ExecuteBlit(frame, skin.Images.ItemDC[i], CellBlit(buttons[i], state));
+            }
+        }
+        BitBlt(sheet, 0, state * height, width, height, frame, left, top, SRCCOPY);
+    }
+    return SaveCanvasAsPng(sheet, width, height * StateCount, out);
+}
+
+} // namespace glaze::tools
