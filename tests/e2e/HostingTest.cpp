@@ -226,6 +226,10 @@ TEST_F(Hosting, EveryClickIntoTheFramedProgramReachesItThroughAFilledCentre) {
     const RECT content = ClientRectOnScreen(windows.Content);
     const POINT inside{(content.left + content.right) / 2, (content.top + content.bottom) / 2};
     const RECT elsewhere = ClientRectOnScreen(other.Window());
+    // Right after start Wine's display now and then still shows the new frame over its content
+    // window; a click on the frame's caption band settles the order as a user's first click would.
+    ClickAt({content.left + 20, content.top - 5}, LeftButton);
+    AwaitFreshClick();
     for (int click = 1; click <= 4; ++click) {
         // Each click first brings the framed program to the front, which raises its frame.
         ClickAt({elsewhere.left + 20, elsewhere.top + 20}, LeftButton);
