@@ -23,15 +23,15 @@ constexpr UINT WatchMilliseconds = 250;
 TargetHost::TargetHost(Form& content, Form& frame) : content_(content), frame_(frame) {}
 
 bool TargetHost::Capture(const std::wstring& title) {
-    TargetCaptured = false;
     const HWND target = FindWindowA(nullptr, ToAnsi(TrimBlanks(title)).c_str());
     if (target == nullptr) {
         return false;
     }
-    Captured.Window = target;
-    Captured.Parent = GetParent(target);
-    Captured.Style = GetWindowLongA(target, GWL_STYLE);
-    Captured.Thread = GetWindowThreadProcessId(target, nullptr);
+    CapturedTarget captured{target,
+                            GetParent(target),
+                            GetWindowLongA(target, GWL_STYLE),
+                            {},
+                            GetWindowThreadProcessId(target, nullptr)};
     RECT outer{}, client{};
     GetWindowRect(target, &outer);
     GetClientRect(target, &client);
@@ -41,14 +41,16 @@ bool TargetHost::Capture(const std::wstring& title) {
     const CapturePlan plan =
         PlanCapture({outer.left, outer.top, outer.right, outer.bottom}, client.right, client.bottom,
                     topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
-    Captured.Borders = plan.Borders;
+    captured.Borders = plan.Borders;
     content_.Move(plan.Content.Left, plan.Content.Top, plan.Content.Right - plan.Content.Left,
                   plan.Content.Bottom - plan.Content.Top);
 
     SetWindowLongA(target, GWL_STYLE, CapturedStyle);
     SetParent(target, content_.Hwnd());
     MoveWindow(target, 0, 0, content_.ScaleWidth(), content_.ScaleHeight(), FALSE);
-    TargetCaptured = true;
+    // Recorded only now: until the window lies on the content window, sizing the content window
+    // must not size it.
+    Captured = captured;
     // The frame comes up with the captured window whenever it comes to the front.
     FollowFrame::Values().FramedWindow = target;
     SetTimer(content_.Hwnd(), WatchTimer, WatchMilliseconds, nullptr);
@@ -56,7 +58,7 @@ bool TargetHost::Capture(const std::wstring& title) {
 }
 
 void TargetHost::Fill() {
-    if (!TargetCaptured) {
+    if (!TargetCaptured()) {
         return;
     }
     // Asynchronous: a program that does not answer must not hold up the frame being sized. The
@@ -69,7 +71,7 @@ void TargetHost::Watch() {
     // The program closed its window or ended: the frame has nothing left to dress. The close
     // runs the ordinary shutdown; while a skin loads the frame takes no messages, so the next
     // round asks again.
-    if (TargetCaptured && !Captured.StillThere()) {
+    if (TargetCaptured() && !Captured.StillThere()) {
         PostMessageA(frame_.Hwnd(), WM_CLOSE, 0, 0);
     }
 }
@@ -82,7 +84,7 @@ ScreenRect TargetHost::ReleasePlace() const {
 }
 
 void TargetHost::Release() {
-    if (Captured.Window == nullptr) {
+    if (!TargetCaptured()) {
         return;
     }
     KillTimer(content_.Hwnd(), WatchTimer);
@@ -97,7 +99,7 @@ void TargetHost::Release() {
 }
 
 void TargetHost::ReleaseAtOnce() {
-    if (TargetCaptured && Captured.StillThere()) {
+    if (TargetCaptured() && Captured.StillThere()) {
         GiveBackAtOnce(Captured, ReleasePlace());
     }
 }

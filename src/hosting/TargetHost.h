@@ -29,8 +29,9 @@ public:
     void ReleaseAtOnce();
 
     // Whether the captured window lies on the content window, taking its whole client area.
-    bool TargetCaptured = false;
-    // The captured window with what it had before, to be given back with it.
+    bool TargetCaptured() const { return Captured.Window != nullptr; }
+    // The captured window with what it had before, to be given back with it; recorded once the
+    // capture is complete.
     CapturedTarget Captured;
 
     // The content window's timer that runs Watch.

@@ -307,15 +307,14 @@ TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
     ContentWindow& panel = LoadPanel();
     HWND target = CreateWindowExA(0, "STATIC", "target", WS_CHILD, 5, 5, 20, 20, panel.Hwnd(),
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
-    panel.Host().Captured.Window = target;
     panel.Move(0, 0, 300, 200);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{5, 5, 20, 20}));
-    panel.Host().TargetCaptured = true;
+    panel.Host().Captured.Window = target;
     panel.Move(0, 0, 320, 210);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{0, 0, 320, 210}));
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(panel.Hwnd(), GWLP_WNDPROC)),
               &FollowFrame::MoveFollowProc);
-    panel.Host().TargetCaptured = false;
+    panel.Host().Captured.Window = nullptr;
     frame.Unload();
 }
 
