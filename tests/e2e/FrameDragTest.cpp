@@ -16,7 +16,7 @@ SIZE SizeOf(const RECT& rect) {
 TEST_F(FrameFollow, DraggingTheFrameCarriesTheContentWindow) {
     app.CopyBundledSkins();
     StartPanel();
-    ASSERT_TRUE(WaitUntil([&] { return NameBoxSeen(); }));
+    ASSERT_TRUE(WaitUntil([&] { return TitleBoxSeen(Content()); }));
     const RECT before = FrameRect();
     const POINT onBorder{before.left + 8, CentreOf(before).y};
     LoopDrag(onBorder, {Offset(onBorder, -80, 50)});
@@ -25,7 +25,7 @@ TEST_F(FrameFollow, DraggingTheFrameCarriesTheContentWindow) {
         return now.left == before.left - 80 && now.top == before.top + 50;
     }));
     EXPECT_TRUE(ContentOnInterior(AuroraMargins));
-    EXPECT_TRUE(WaitUntil([&] { return NameBoxSeen(); }));
+    EXPECT_TRUE(WaitUntil([&] { return TitleBoxSeen(Content()); }));
     EXPECT_TRUE(WaitShows(AuroraClose, NormalCell));
     SaveScreenshot(L"panel-dragged");
 }

@@ -108,16 +108,6 @@ bool FrameMouse::HandledInputBefore(const SkinItem& item) {
         5s);
 }
 
-bool FrameMouse::NameBoxSeen() const {
-    const RECT box = ClientRectOnScreen(TitleBoxOf(Content()));
-    // Right of the box's text, left of the accent's end.
-    const POINT blank{box.left + 150, CentreOf(box).y};
-    const COLORREF window = GetSysColor(COLOR_WINDOW);
-    const uint32_t expected = (uint32_t{GetRValue(window)} << 16) |
-                              (uint32_t{GetGValue(window)} << 8) | GetBValue(window);
-    return ScreenPixels({blank.x, blank.y, blank.x + 1, blank.y + 1}).front() == expected;
-}
-
 HWND FrameMouse::OpenMenu() const {
     for (HWND window : glaze_->Windows()) {
         if (ClassOf(window) == L"#32768" && IsWindowVisible(window)) {

@@ -73,10 +73,6 @@ protected:
     // Hovers `item` and waits for its hover cell: the frame has handled all input before.
     bool HandledInputBefore(const SkinItem& item);
 
-    // The panel's name box lies where the frame has its stretched accent, under the content
-    // window: the box is seen painted only while the content window is above the frame.
-    bool NameBoxSeen() const;
-
     // The system menu of the glaze process, when one is open.
     HWND OpenMenu() const;
     // A left press that starts the system's move or size loop on the frame, moves through the

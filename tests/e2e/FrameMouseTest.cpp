@@ -59,7 +59,7 @@ TEST_F(FrameButtons, MovesWithAButtonHeldChangeNothing) {
 TEST_F(FrameButtons, OtherButtonsShowThePressedCellAndRunNoAction) {
     app.CopyBundledSkins();
     StartPanel();
-    ASSERT_TRUE(WaitUntil([&] { return NameBoxSeen(); }));
+    ASSERT_TRUE(WaitUntil([&] { return TitleBoxSeen(Content()); }));
     SaveScreenshot(L"close-normal");
     const POINT close = ItemCentre(AuroraClose);
     PointerTo(close);

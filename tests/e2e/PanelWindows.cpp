@@ -1,5 +1,7 @@
 #include "PanelWindows.h"
 
+#include "MouseSupport.h"
+
 namespace glaze::e2e {
 
 GlazeWindows WaitForGlazeWindows(const Process& process) {
@@ -16,6 +18,16 @@ GlazeWindows WaitForGlazeWindows(const Process& process) {
         return found.Frame != nullptr && found.Content != nullptr;
     });
     return found;
+}
+
+bool TitleBoxSeen(HWND content) {
+    const RECT box = ClientRectOnScreen(TitleBoxOf(content));
+    // Right of the box's text, left of the accent's end.
+    const POINT blank{box.left + 150, (box.top + box.bottom) / 2};
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const uint32_t expected = (uint32_t{GetRValue(window)} << 16) |
+                              (uint32_t{GetGValue(window)} << 8) | GetBValue(window);
+    return ScreenPixels({blank.x, blank.y, blank.x + 1, blank.y + 1}).front() == expected;
 }
 
 namespace {

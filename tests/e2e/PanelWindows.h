@@ -31,6 +31,12 @@ inline HWND SaveSettingsBoxOf(HWND content) {
     return ControlOf(content, SaveSettingsBoxId);
 }
 
+// Whether the display shows the panel above its frame. The panel's title box lies where the
+// first bundled skin's frame has its stretched accent, under the content window: the blank part
+// of the box is seen painted only while the content window is shown above the frame. Under Wine
+// the display's order is the one the next pointer move makes the window order follow.
+bool TitleBoxSeen(HWND content);
+
 // The entries of a combo box or a list box of another process.
 std::vector<std::wstring> ComboEntries(HWND combo);
 std::vector<std::wstring> ListEntries(HWND list);
