@@ -88,20 +88,28 @@ void TargetHost::Release() {
         return;
     }
     KillTimer(content_.Hwnd(), WatchTimer);
-    if (!Captured.StillThere()) {
-        return; // gone with its program: nothing to give back
+    // Nothing to give back when the window went with its program.
+    if (Captured.StillThere()) {
+        const ScreenRect place = ReleasePlace();
+        // Off the screen at once, even while the program takes its time to answer.
+        ShowWindow(frame_.Hwnd(), SW_HIDE);
+        ShowWindow(content_.Hwnd(), SW_HIDE);
+        GiveBack(Captured, place, TheRun().CloseProgram == 1);
     }
-    const ScreenRect place = ReleasePlace();
-    // Off the screen at once, even while the program takes its time to answer.
-    ShowWindow(frame_.Hwnd(), SW_HIDE);
-    ShowWindow(content_.Hwnd(), SW_HIDE);
-    GiveBack(Captured, place, TheRun().CloseProgram == 1);
+    Forget();
 }
 
 void TargetHost::ReleaseAtOnce() {
     if (TargetCaptured() && Captured.StillThere()) {
         GiveBackAtOnce(Captured, ReleasePlace());
     }
+    Forget();
+}
+
+void TargetHost::Forget() {
+    // Only once it is back: a process that fails while giving it back still has it to give.
+    Captured = {};
+    FollowFrame::Values().FramedWindow = nullptr;
 }
 
 } // namespace glaze

@@ -40,6 +40,8 @@ public:
 private:
     // Where the captured window goes back to: its client area on the content window's.
     ScreenRect ReleasePlace() const;
+    // The window has been given back, or is gone: nothing is captured any more.
+    void Forget();
 
     Form& content_;
     Form& frame_;
