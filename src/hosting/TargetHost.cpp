@@ -23,7 +23,7 @@ constexpr UINT WatchMilliseconds = 250;
 TargetHost::TargetHost(Form& content, Form& frame) : content_(content), frame_(frame) {}
 
 bool TargetHost::Capture(const std::wstring& title) {
-    const HWND target = FindWindowA(nullptr, ToAnsi(TrimBlanks(title)).c_str());
+    const HWND target = FindWindowA(nullptr, ToAnsi(title).c_str());
     if (target == nullptr) {
         return false;
     }

@@ -13,7 +13,6 @@
 #include "platform/Captions.h"
 #include "settings/CommandLine.h"
 #include "platform/WindowTitles.h"
-#include "platform/UnloadAll.h"
 #include "settings/RunSettings.h"
 #include "lifecycle/TheForms.h"
 #include "panel/ContentWindow.h"
@@ -83,7 +82,7 @@ void StartUp(FrameWindow& frame) {
     } else {
         const FrameArguments args = ReadFrameArguments();
         frame.SetCaption(args.TrimmedTitle + std::wstring(FrameCaptionSuffix));
-        frameTitle = args.Title;
+        frameTitle = args.TrimmedTitle;
     }
 
     if (!frame.GdiPlus.emplace().Started()) {

@@ -32,7 +32,10 @@ void ContentWindow::CaptureTarget(const std::wstring& title) {
 
 void ContentWindow::Repaint() {
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
-    panel_.Repaint();
+    // Every resize step comes here: a frame process's hidden panel has nothing to show.
+    if (!host_.TargetCaptured()) {
+        panel_.Repaint();
+    }
 }
 
 void ContentWindow::OnResize() {

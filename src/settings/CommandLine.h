@@ -10,7 +10,7 @@
 namespace glaze {
 
 struct FrameArguments {
-    std::wstring Title;        // as handed to the capture: separator and letter removed, untrimmed
+    std::wstring Title;        // separator and letter removed, untrimmed: what was launched
     std::wstring TrimmedTitle; // the title with outer blanks removed: the window to look for
     int32_t StyleIndex = 0;    // code of the style letter minus 65 ("A" is the first skin)
     int32_t CloseProgram = 0;  // 1 when the text ended in "/q"
