@@ -104,13 +104,11 @@ bool Fits(const FrameSize& size) {
 }
 
 bool LoadSkin(const std::wstring& dir, HDC screen, SkinModel& skin, SkinImages& images) {
-    return LoadSkinItems(dir, screen, MakeScreenBitmapInfo(), skin, images,
-                         [](int32_t, const SkinItemFields&) { return true; });
+    return LoadSkinItems(dir, screen, MakeScreenBitmapInfo(), skin, images);
 }
 
 void DrawOnce(HDC canvas, SkinModel& skin, const SkinImages& images, const FrameSize& size) {
-    skin.InteriorWidth = size.Width - skin.MarginH();
-    skin.InteriorHeight = size.Height - skin.MarginV();
+    skin.FitFrame(size.Width, size.Height);
     DrawFrame(canvas, skin, images, size.Width, size.Height, {});
 }
 

@@ -8,11 +8,6 @@
 namespace glaze {
 namespace {
 
-constexpr int32_t NormalCell = 0;
-constexpr int32_t HoverCell = 1;
-constexpr int32_t PressedCell = 2;
-constexpr int32_t DisabledCell = 3;
-
 // A rectangle from 64-bit arithmetic: every number a skin or a window can give stays defined.
 PixelRect Rect(int64_t x, int64_t y, int64_t width, int64_t height) {
     return {Saturate(x), Saturate(y), Saturate(width), Saturate(height)};
@@ -111,7 +106,7 @@ CanvasExtent ItemCanvasExtent(const SkinModel& skin, int32_t item, int32_t scree
         for (const Blit& piece : frame.Pieces) {
             reads(piece.Source);
         }
-    } else if (!skin.ItemStretch[i]) {
+    } else if (!skin.ItemStretch[i]) { // a single cell still draws its normal and disabled cells
         // The cells the composition and the mouse draw: cell 0, the disabled cell of a
         // disabled item, hover and pressed where the image has more than one cell. The mouse
         // takes the cell size from the hit area, which has no negative size.

@@ -49,8 +49,10 @@ struct ItemPlacement {
 ItemPlacement PlaceItem(const SkinModel& skin, int32_t item, int32_t frameWidth,
                         int32_t frameHeight, bool enabled);
 
-// The copy of one state cell (0 normal, 1 hover, 2 pressed, 3 disabled) of a button item
-// into the given rectangle.
+// The state cells of a button item's image, side by side from the left.
+enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2, DisabledCell = 3 };
+
+// The copy of one state cell of a button item into the given rectangle.
 Blit CellBlit(const PixelRect& rect, int32_t cell);
 
 // How large item i's canvas must be so that every blit the frame ever takes from it reads

@@ -10,11 +10,6 @@
 #include <windowsx.h>
 
 namespace glaze {
-namespace {
-
-enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2 };
-
-} // namespace
 
 bool FrameWindow::DrawCell(int32_t item, int32_t cell) {
     const auto i = static_cast<size_t>(item);
@@ -24,11 +19,6 @@ bool FrameWindow::DrawCell(int32_t item, int32_t cell) {
     shownCell_[i] = cell;
     ExecuteBlit(FrameDC, Images.ItemDC[i], CellBlit({DrawX, DrawY, DrawWidth, DrawHeight}, cell));
     return true;
-}
-
-bool FrameWindow::HasButtonCells(int32_t item) const {
-    const auto i = static_cast<size_t>(item);
-    return !Skin.ItemStretch[i] && !Skin.ItemSingleCell[i];
 }
 
 void FrameWindow::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
@@ -51,7 +41,7 @@ void FrameWindow::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
         SetCapture(area.Hwnd());
         // The pointer coming onto the button shows its hover cell even when that is drawn
         // already: under Wine a move loop that ends late may have put back an older image.
-        changed = HasButtonCells(item) && (DrawCell(item, HoverCell) || entering);
+        changed = Skin.HasButtonCells(item) && (DrawCell(item, HoverCell) || entering);
     } else {
         ReleaseCapture();
         changed = !Skin.ItemStretch[static_cast<size_t>(item)] && DrawCell(item, NormalCell);
@@ -59,7 +49,7 @@ void FrameWindow::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
     // A move that changes no cell (within a button, over a single-cell or stretched item)
     // leaves the screen as it is: a layered update costs milliseconds.
     if (changed) {
-        ShowCanvasPart({DrawX, DrawY, DrawWidth, DrawHeight});
+        ShowCanvas(PixelRect{DrawX, DrawY, DrawWidth, DrawHeight});
     }
 }
 
@@ -68,8 +58,8 @@ void FrameWindow::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
         return;
     }
     pressedItem_ = event.Button == LeftButton ? item : 0;
-    if (HasButtonCells(item) && DrawCell(item, PressedCell)) {
-        ShowCanvasPart({DrawX, DrawY, DrawWidth, DrawHeight});
+    if (Skin.HasButtonCells(item) && DrawCell(item, PressedCell)) {
+        ShowCanvas(PixelRect{DrawX, DrawY, DrawWidth, DrawHeight});
     }
 }
 

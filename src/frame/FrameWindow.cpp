@@ -72,12 +72,8 @@ void FrameWindow::OnLoad() {
 // then every other form unloaded, which gives a captured window back.
 void FrameWindow::OnUnload() {
     FollowFrame::RemoveMoveHook(*this);
-    FrameDC.Reset();
-    Images.ItemDC.clear();
-    GdiPlus.reset();
-    while (HitAreas.size() > 1) {
-        HitAreas.pop_back();
-    }
+    DropSkinObjects();
+    GdiPlus.reset(); // after the canvases
     UnloadAllForms(false);
 }
 
@@ -126,9 +122,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
         FailSkinLoad(std::wstring(NoSkinMessage));
         return;
     }
-    if (TheRun().StyleIndex > skinCount - 1 || TheRun().StyleIndex < 0) {
-        TheRun().StyleIndex = 0;
-    }
+    TheRun().KeepStyleIndexWithin(skinCount);
     content.SelectSkinAt(TheRun().StyleIndex);
     skinName = content.SkinName(TheRun().StyleIndex);
     TheLoadedSkin().Dir = TheRun().AppDir + L"SKIN\\" + skinName;
@@ -148,8 +142,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
         TheLoadedSkin().Ready = true;
     }
     PlaceAroundContent();
-    Skin.InteriorWidth = Width() - TheLoadedSkin().MarginH;
-    Skin.InteriorHeight = Height() - TheLoadedSkin().MarginV;
+    Skin.FitFrame(Width(), Height());
 
     TheLoadedSkin().Ready = true;
     Compose();
@@ -157,16 +150,17 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
 }
 
 void FrameWindow::ReleaseSkin() {
-    for (size_t i = HitAreas.size(); i-- > 1;) {
-        HitAreas[i].reset();
-    }
-    if (!HitAreas.empty()) {
-        HitAreas.resize(1);
+    DropSkinObjects();
+    Skin.ItemAction.clear();
+    TrimWorkingSet();
+}
+
+void FrameWindow::DropSkinObjects() {
+    while (HitAreas.size() > 1) { // the first is never shown and stays
+        HitAreas.pop_back();
     }
     Images.ItemDC.clear();
     FrameDC.Reset();
-    Skin.ItemAction.clear();
-    TrimWorkingSet();
 }
 
 bool FrameWindow::LoadSkin() {
@@ -253,18 +247,15 @@ void FrameWindow::Compose() {
     content_->Repaint();
 }
 
-void FrameWindow::ShowCanvas() {
-    ++LayeredUpdates;
-    UpdateLayeredWindow(Hwnd(), WindowDc(Hwnd()), nullptr, &FrameSize, FrameDC, &FrameOrigin, 0,
-                        &FrameBlend, ULW_ALPHA);
-}
-
-void FrameWindow::ShowCanvasPart(const PixelRect& changed) {
-    // Only the changed rectangle is handed over: under Wine that halves the cost of a
-    // button's change of cell on a large frame.
+void FrameWindow::ShowCanvas(std::optional<PixelRect> changed) {
+    // A changed rectangle alone is handed over when there is one: under Wine that halves the
+    // cost of a button's change of cell on a large frame.
     ++LayeredUpdates;
     const WindowDc screen(Hwnd());
-    const RECT dirty{changed.X, changed.Y, changed.X + changed.Width, changed.Y + changed.Height};
+    RECT dirty{};
+    if (changed) {
+        dirty = {changed->X, changed->Y, changed->X + changed->Width, changed->Y + changed->Height};
+    }
     const UPDATELAYEREDWINDOWINFO info{sizeof(UPDATELAYEREDWINDOWINFO),
                                        screen,
                                        nullptr,
@@ -274,7 +265,7 @@ void FrameWindow::ShowCanvasPart(const PixelRect& changed) {
                                        0,
                                        &FrameBlend,
                                        ULW_ALPHA,
-                                       &dirty};
+                                       changed ? &dirty : nullptr};
     UpdateLayeredWindowIndirect(Hwnd(), &info);
 }
 

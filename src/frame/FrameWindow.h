@@ -81,13 +81,14 @@ private:
     // The body of ReloadSkin; names the skin it takes as soon as it knows it.
     void LoadSkinAroundContent(std::wstring& skinName);
     void ReleaseSkin();
+    // The extra hit areas and the canvases of the loaded skin.
+    void DropSkinObjects();
     bool LoadSkin();
     void PlaceAroundContent();
-    void ShowCanvas();
-    void ShowCanvasPart(const PixelRect& changed);
+    // Hands the canvas to the layered window, only the changed rectangle when there is one.
+    void ShowCanvas(std::optional<PixelRect> changed = std::nullopt);
     void FailSkinLoad(const std::wstring& message);
     bool DrawCell(int32_t item, int32_t cell);
-    bool HasButtonCells(int32_t item) const;
     void RunItemAction(int32_t action);
     void ToggleMaximised();
 

@@ -55,7 +55,7 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         if (!DrawImageBytes(bytes, screenPixels, newCanvas)) {
             newCanvas(DecodedSize{});
         }
-        if (i > 0 && !prepareHitArea(item, *fields)) {
+        if (i > 0 && prepareHitArea && !prepareHitArea(item, *fields)) {
             return false;
         }
         model.ItemCount = item + 1;

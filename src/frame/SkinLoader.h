@@ -21,7 +21,8 @@ struct SkinImages {
     std::vector<Canvas> ItemDC;
 };
 
-// Called for every item i >= 1 once its fields are read; false fails the load.
+// Called for every item i >= 1 once its fields are read; false fails the load. Loads without
+// windows have no hit areas to prepare and pass none.
 using PrepareHitArea = std::function<bool(int32_t item, const SkinItemFields& fields)>;
 
 // Loads skin.ini of skinDir item by item: each image is
@@ -31,7 +32,7 @@ using PrepareHitArea = std::function<bool(int32_t item, const SkinItemFields& fi
 // Returns false when no item could be loaded or an item line is faulty; model.ItemCount then
 // holds the number of complete items, which is the number of the failing one.
 bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO& screenInfo,
-                   SkinModel& model, SkinImages& images, const PrepareHitArea& prepareHitArea);
+                   SkinModel& model, SkinImages& images, const PrepareHitArea& prepareHitArea = {});
 
 // The whole file, or nothing when it cannot be read.
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path);

@@ -39,6 +39,19 @@ struct SkinModel {
         return ItemCount > 0 ? Saturate(int64_t{ItemY[0]} + ItemHeight[0]) : 0;
     }
 
+    // Whether the item's image is a strip of button cells (normal, hover, pressed, disabled)
+    // rather than a picture shown whole.
+    bool HasButtonCells(int32_t item) const {
+        const auto i = static_cast<size_t>(item);
+        return !ItemStretch[i] && !ItemSingleCell[i];
+    }
+
+    // The interior a frame of width x height leaves inside the borders.
+    void FitFrame(int32_t frameWidth, int32_t frameHeight) {
+        InteriorWidth = Saturate(int64_t{frameWidth} - MarginH());
+        InteriorHeight = Saturate(int64_t{frameHeight} - MarginV());
+    }
+
     // Makes room for items 0..item, keeping the entries below and dropping any beyond.
     void Resize(int32_t itemCount);
 };

@@ -2,11 +2,14 @@
 
 #include "platform/Rounding.h"
 
+#include <cstdlib>
+
 namespace glaze {
 namespace {
 
+// The size of a border whatever its sign, defined for every 32-bit number.
 int64_t Magnitude(int32_t value) {
-    return value < 0 ? -int64_t{value} : int64_t{value};
+    return std::abs(int64_t{value});
 }
 
 } // namespace

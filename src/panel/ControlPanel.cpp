@@ -4,7 +4,6 @@
 #include "panel/ControlIds.h"
 
 #include "frame/FrameWindow.h"
-#include "platform/Captions.h"
 #include "settings/RunSettings.h"
 #include "frame/LoadedSkin.h"
 #include "panel/PictureBox.h"
@@ -144,9 +143,7 @@ void ControlPanel::Create(HWND window) {
     window_ = window;
     CreateControls();
     FillSkinList();
-    if (TheRun().StyleIndex > SkinCount() - 1 || TheRun().StyleIndex < 0) {
-        TheRun().StyleIndex = 0;
-    }
+    TheRun().KeepStyleIndexWithin(SkinCount());
     if (SkinCount() > 0) {
         SelectSkinAt(TheRun().StyleIndex);
     }
@@ -171,11 +168,10 @@ void ControlPanel::CreateControls() {
     const HINSTANCE module = GetModuleHandleA(nullptr);
     panelFont_ = CreatePanelFont();
 
-    ControlsPane = CreatePictureBox(window_, ControlsPanePlace, WS_VISIBLE, 0, true);
-    FinderTool =
-        CreatePictureBox(ControlsPane, FinderToolPlace, WS_VISIBLE, WS_EX_CLIENTEDGE, false);
-    SetWindowLongPtrA(ControlsPane, GWLP_ID, ControlsPaneId);
-    SetWindowLongPtrA(FinderTool, GWLP_ID, FinderToolId);
+    ControlsPane =
+        CreatePictureBox(window_, ControlsPanePlace, WS_VISIBLE, 0, true, ControlsPaneId);
+    FinderTool = CreatePictureBox(ControlsPane, FinderToolPlace, WS_VISIBLE, WS_EX_CLIENTEDGE,
+                                  false, FinderToolId);
     SetPicture(FinderTool, LoadCursorA(module, MAKEINTRESOURCEA(IDC_FINDER)));
     for (const ControlDesign& design : Controls) {
         HWND control = AddControl(design.ClassName, design.Id, design.Text, design.Style,

@@ -98,7 +98,7 @@ private:
     void LaunchFrame(const std::wstring& title);
     // The list's button releases and the finder's presses reach the panel through this.
     static LRESULT CALLBACK ControlMouseProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR id, DWORD_PTR panel);
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     std::optional<LRESULT> OnCommand(int id, HWND control, UINT code);
     std::optional<LRESULT> OnStaticColour(HWND control, HDC dc);
 

@@ -88,14 +88,15 @@ LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
 } // namespace
 
 HWND CreatePictureBox(HWND parent, const PixelRect& place, DWORD style, DWORD exStyle,
-                      bool isContainer) {
+                      bool isContainer, int id) {
     RegisterPictureBoxClass();
     if (isContainer) {
         style |= WS_CLIPCHILDREN;
         exStyle |= WS_EX_CONTROLPARENT;
     }
     HWND box = CreateWindowExA(exStyle, PictureBoxClassName, "", WS_CHILD | style, place.X, place.Y,
-                               place.Width, place.Height, parent, nullptr,
+                               place.Width, place.Height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleA(nullptr), nullptr);
     if (box != nullptr) {
         SetWindowLongPtrA(box, ForwardMouseSlot, isContainer ? 1 : 0);

@@ -11,8 +11,9 @@
 namespace glaze {
 
 // A container also takes part in the tab order of the controls it holds (WS_EX_CONTROLPARENT).
+// `id` is the box's control ID.
 HWND CreatePictureBox(HWND parent, const PixelRect& place, DWORD style, DWORD exStyle,
-                      bool isContainer);
+                      bool isContainer, int id = 0);
 
 // The picture is not owned by the box (shared resources are meant); none shows nothing.
 void SetPicture(HWND box, HICON picture);

@@ -223,12 +223,12 @@ std::optional<LRESULT> ControlPanel::OnFinderMessage(UINT message) {
 }
 
 LRESULT CALLBACK ControlPanel::ControlMouseProc(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
+                                                LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, ControlMouseProc, id);
         return DefSubclassProc(window, message, wParam, lParam);
     }
-    auto& panel = *reinterpret_cast<ControlPanel*>(form);
+    auto& panel = *reinterpret_cast<ControlPanel*>(self);
     if (window == panel.FinderTool && IsButtonDown(message)) {
         try {
             panel.OnFinderPressed();

@@ -1,7 +1,6 @@
 #include "platform/ImageHeader.h"
 
 #include <algorithm>
-#include <array>
 
 namespace glaze {
 namespace {
@@ -33,7 +32,6 @@ public:
     std::span<const uint8_t> From(size_t offset, size_t length) const {
         return Has(offset, length) ? bytes_.subspan(offset, length) : std::span<const uint8_t>();
     }
-    size_t Size() const { return bytes_.size(); }
 
 private:
     std::span<const uint8_t> bytes_;

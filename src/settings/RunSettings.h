@@ -16,6 +16,12 @@ struct RunSettings {
     int32_t CloseProgram = 0;  // 1: the framed program is closed together with the frame
 
     bool IsFrameProcess() const { return !ArgumentText.empty(); }
+    // A skin index beyond the list (a skin removed since it was saved) chooses the first skin.
+    void KeepStyleIndexWithin(int32_t skinCount) {
+        if (StyleIndex > skinCount - 1 || StyleIndex < 0) {
+            StyleIndex = 0;
+        }
+    }
 };
 
 // This process's run.

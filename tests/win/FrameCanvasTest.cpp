@@ -1,6 +1,7 @@
 #include "frame/FrameCanvas.h"
 
 #include "SkinFiles.h"
+#include "TestSupport.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 
@@ -197,11 +198,9 @@ protected:
         SkinModel model;
         SkinImages images;
         const WindowDc screen(nullptr);
-        ASSERT_TRUE(LoadSkinItems(dir, screen, MakeScreenBitmapInfo(), model, images,
-                                  [](int32_t, const SkinItemFields&) { return true; }))
+        ASSERT_TRUE(LoadSkinItems(dir, screen, MakeScreenBitmapInfo(), model, images))
             << ToAnsi(name);
-        model.InteriorWidth = 640 - model.MarginH();
-        model.InteriorHeight = 480 - model.MarginV();
+        model.FitFrame(640, 480);
         const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN);
         const int32_t screenHeight = GetSystemMetrics(SM_CYSCREEN);
         Canvas canvas;
@@ -228,8 +227,7 @@ protected:
             record(size);
             for (const int32_t cell : {1, 2}) {
                 for (int32_t item = 1; item < model.ItemCount; ++item) {
-                    const auto i = static_cast<size_t>(item);
-                    if (model.ItemStretch[i] || model.ItemSingleCell[i]) {
+                    if (!model.HasButtonCells(item)) {
                         continue; // the mouse draws no cells on these
                     }
                     const ItemPlacement placed = PlaceItem(model, item, width, height, true);
@@ -259,9 +257,7 @@ TEST_F(ComposedFrames, StayAsRecorded) {
         (GetSystemMetrics(SM_CXSCREEN) != 1280 || GetSystemMetrics(SM_CYSCREEN) != 800)) {
         GTEST_SKIP() << "recorded on a 1280 x 800 screen";
     }
-    wchar_t exe[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    const std::filesystem::path bin = std::filesystem::path(exe).parent_path();
+    const std::filesystem::path bin = test::TestProgramDir();
     for (const wchar_t* name : {L"Aurora", L"Graphite", L"Jade"}) {
         Compose(name, (bin / L"SKIN" / name).wstring());
     }

@@ -42,12 +42,6 @@ constexpr int32_t AuroraCloseWidth = 26, AuroraCloseHeight = 18;
 
 constexpr wchar_t TargetTitle[] = L"框架测试 Frame target";
 
-fs::path TestProgramDir() {
-    wchar_t path[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path();
-}
-
 RECT RectOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -145,7 +139,7 @@ int32_t PixelsUnlike(const std::vector<uint32_t>& canvas, int32_t canvasWidth, i
     return wrong;
 }
 
-class FrameForm : public ::testing::Test {
+class FrameWindowShown : public ::testing::Test {
 protected:
     void SetUp() override {
         test::ResetProcessValues();
@@ -159,7 +153,7 @@ protected:
         test::ResetProcessValues();
         EXPECT_FALSE(fs::exists(SettingsFile()));
     }
-    static fs::path SettingsFile() { return TestProgramDir() / L"myset.ini"; }
+    static fs::path SettingsFile() { return test::TestProgramDir() / L"myset.ini"; }
 
     // Loaded and shown as the program's entry does.
     FrameWindow& LoadPanel() {
@@ -219,7 +213,7 @@ protected:
     }
 };
 
-TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
+TEST_F(FrameWindowShown, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
     FrameWindow& form = LoadPanel();
     ASSERT_TRUE(TheLoadedSkin().Ready);
     EXPECT_EQ(TheLoadedSkin().Dir, TheRun().AppDir + L"SKIN\\Aurora");
@@ -240,10 +234,8 @@ TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
     SkinModel model;
     SkinImages images;
     const WindowDc screen(nullptr);
-    ASSERT_TRUE(LoadSkinItems(TheLoadedSkin().Dir, screen, MakeScreenBitmapInfo(), model, images,
-                              [](int32_t, const SkinItemFields&) { return true; }));
-    model.InteriorWidth = width - Aurora.MarginH;
-    model.InteriorHeight = height - Aurora.MarginV;
+    ASSERT_TRUE(LoadSkinItems(TheLoadedSkin().Dir, screen, MakeScreenBitmapInfo(), model, images));
+    model.FitFrame(width, height);
     const Canvas fresh = CreateCanvas(screen, MakeScreenBitmapInfo());
     DrawFrame(fresh, model, images, width, height, {});
     const std::vector<uint32_t> expected = ReadCanvasPixels(fresh, width, height);
@@ -278,7 +270,7 @@ TEST_F(FrameForm, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin) {
               0);
 }
 
-TEST_F(FrameForm, HitAreasLieOverTheirItemsOnScreen) {
+TEST_F(FrameWindowShown, HitAreasLieOverTheirItemsOnScreen) {
     FrameWindow& form = LoadPanel();
     ExpectHitAreasOverTheirItems(form);
     const RECT frame = RectOf(form.Hwnd());
@@ -292,7 +284,7 @@ TEST_F(FrameForm, HitAreasLieOverTheirItemsOnScreen) {
     EXPECT_FALSE(IsWindowVisible(form.HitAreas[0]->Hwnd()));
 }
 
-TEST_F(FrameForm, OnlyAChangedCellReachesTheScreen) {
+TEST_F(FrameWindowShown, OnlyAChangedCellReachesTheScreen) {
     FrameWindow& form = LoadPanel();
     HWND close = form.HitAreas[AuroraCloseItem]->Hwnd();
     const auto updatesFor = [&](UINT message, int32_t x, int32_t y) {
@@ -317,7 +309,7 @@ TEST_F(FrameForm, OnlyAChangedCellReachesTheScreen) {
     ReleaseCapture();
 }
 
-TEST_F(FrameForm, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
+TEST_F(FrameWindowShown, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
     FrameWindow& form = LoadPanel();
     const RECT frame = RectOf(form.Hwnd());
     const MINMAXINFO& limits = FrameLimits::Values().Limits;
@@ -338,7 +330,7 @@ TEST_F(FrameForm, ThePanelsFrameKeepsTheSizeEachSkinGivesIt) {
     EXPECT_EQ(asked.ptMinTrackSize.y, graphite.bottom - graphite.top);
 }
 
-TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
+TEST_F(FrameWindowShown, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
     FrameWindow& form = LoadPanel();
     ContentWindow& panel = TheContentWindow();
     const RECT frame = RectOf(form.Hwnd());
@@ -372,7 +364,7 @@ TEST_F(FrameForm, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
     ExpectHitAreasOverTheirItems(form);
 }
 
-TEST_F(FrameForm, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeight) {
+TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeight) {
     const test::PlainWindow target(TargetTitle, false);
     FrameWindow& form = LoadFrame();
     ASSERT_TRUE(TheRun().IsFrameProcess());
@@ -390,7 +382,7 @@ TEST_F(FrameForm, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeig
     EXPECT_GT(limits.ptMaxSize.y, 200);
 }
 
-TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
+TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
     const test::PlainWindow target(TargetTitle, false);
     FrameWindow& form = LoadFrame();
     const RECT before = RectOf(form.Hwnd());
@@ -435,7 +427,7 @@ TEST_F(FrameForm, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
     ExpectHitAreasOverTheirItems(form);
 }
 
-TEST_F(FrameForm, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundItsContent) {
+TEST_F(FrameWindowShown, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundItsContent) {
     const test::PlainWindow target(TargetTitle, false);
     FrameWindow& form = LoadFrame();
     for (const WindowState state : {WindowState::Minimized, WindowState::Maximized}) {
@@ -450,7 +442,7 @@ TEST_F(FrameForm, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundI
     }
 }
 
-TEST_F(FrameForm, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLargerThanTheScreen) {
+TEST_F(FrameWindowShown, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLargerThanTheScreen) {
     const test::PlainWindow target(TargetTitle, false);
     FrameWindow& form = LoadFrame();
     // The content window as a large captured window would leave it, before the frame follows.

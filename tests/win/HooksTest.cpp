@@ -341,7 +341,7 @@ TEST_F(Hooks, RemovingTheFramesMoveHookDropsBothHooks) {
 TEST_F(Hooks, AFailureInsideTheHookStaysThere) {
     SkinLoaded();
     HookBoth();
-    FollowFrame::Values().Followers = {content.Hwnd()}; // out of step with FollowerPlaced
+    FollowFrame::Values().Followers = {content.Hwnd()}; // out of step with Placed
     const int moves = frame.moves;
     MoveTo(frame.Hwnd(), {200, 150, 500, 350});
     EXPECT_EQ(frame.moves, moves); // the failed message goes no further

@@ -11,7 +11,7 @@ namespace {
 
 using namespace ProfileFile;
 
-class ProfileFile : public ::testing::Test {
+class ProfileFiles : public ::testing::Test {
 protected:
     void Write(std::wstring_view text) { test::WriteAnsiFile(file, text); }
 
@@ -19,7 +19,7 @@ protected:
     std::wstring file = dir / L"myset.ini";
 };
 
-TEST_F(ProfileFile, ReadsValuesWithoutTheirBlanksAndMissingOnesAsEmpty) {
+TEST_F(ProfileFiles, ReadsValuesWithoutTheirBlanksAndMissingOnesAsEmpty) {
     Write(L"[SETTING]\r\nSAVE = 1 \r\nWindowText=  记事本 窗口  \r\n");
     EXPECT_EQ(ReadProfile(file, L"SETTING", L"SAVE"), L"1");
     EXPECT_EQ(ReadProfile(file, L"setting", L"save"), L"1"); // names ignore case
@@ -30,7 +30,7 @@ TEST_F(ProfileFile, ReadsValuesWithoutTheirBlanksAndMissingOnesAsEmpty) {
     EXPECT_EQ(ReadProfile(file, L"SETTING", L"SAVE"), L"");
 }
 
-TEST_F(ProfileFile, CutsLongValuesAt127Bytes) {
+TEST_F(ProfileFiles, CutsLongValuesAt127Bytes) {
     Write(L"[S]\r\nascii=" + std::wstring(130, L'x') + L"\r\nchinese=" + std::wstring(70, L'汉') +
           L"\r\nmixed=a" + std::wstring(70, L'汉') + L"\r\n");
     EXPECT_EQ(ReadProfile(file, L"S", L"ascii"), std::wstring(127, L'x'));
@@ -39,13 +39,13 @@ TEST_F(ProfileFile, CutsLongValuesAt127Bytes) {
     EXPECT_EQ(ReadProfile(file, L"S", L"mixed"), L"a" + std::wstring(63, L'汉'));
 }
 
-TEST_F(ProfileFile, ABlankKeyReadsNothing) {
+TEST_F(ProfileFiles, ABlankKeyReadsNothing) {
     Write(L"[S]\r\n=hidden\r\n  =hidden\r\n");
     EXPECT_EQ(ReadProfile(file, L"S", L""), L"");
     EXPECT_EQ(ReadProfile(file, L"S", L"   "), L"");
 }
 
-TEST_F(ProfileFile, WritesCreateAndReplaceButBlankPartsWriteNothing) {
+TEST_F(ProfileFiles, WritesCreateAndReplaceButBlankPartsWriteNothing) {
     EXPECT_TRUE(WriteProfile(file, L"SETTING", L"APPSTYL", L"2"));
     EXPECT_TRUE(WriteProfile(file, L"SETTING", L"APPQUIT", L"1"));
     EXPECT_TRUE(WriteProfile(file, L"SETTING", L"APPSTYL", L"3"));
@@ -63,7 +63,7 @@ TEST_F(ProfileFile, WritesCreateAndReplaceButBlankPartsWriteNothing) {
     EXPECT_NE(test::ReadRawFile(file).find("SetReCaption="), std::string::npos);
 }
 
-TEST_F(ProfileFile, NumbersRoundHalvesToEvenAndTextIsZero) {
+TEST_F(ProfileFiles, NumbersRoundHalvesToEvenAndTextIsZero) {
     Write(L"[S]\r\na=2.5\r\nb=3.5\r\nc= 2 \r\nd=abc\r\ne=\r\nf=12\r\n");
     EXPECT_EQ(ReadProfileNumber(file, L"S", L"a"), 2);
     EXPECT_EQ(ReadProfileNumber(file, L"S", L"b"), 4);
@@ -126,7 +126,7 @@ TEST(GetTempFilePath, EndsInTheFileName) {
     EXPECT_TRUE(path.ends_with(L"\\mysetfile.tmp")) << std::string(path.begin(), path.end());
 }
 
-class SkinDescription : public ProfileFile {};
+class SkinDescription : public ProfileFiles {};
 
 TEST_F(SkinDescription, ItemsEndAtTheFirstMissingKey) {
     Write(L"[SKININFO]\r\nSKINNUM0=0,8,30,8,8,0,0,frame,frame.png\r\n"

@@ -33,6 +33,9 @@ std::string ReadRawFile(const std::wstring& path);
 // Every process-wide value back as at start: the run's settings, the loaded skin, the hooks'.
 void ResetProcessValues();
 
+// The directory of the running test program, where the built program and its skins lie too.
+std::filesystem::path TestProgramDir();
+
 // Handles whatever messages are waiting for this thread.
 void PumpMessages();
 

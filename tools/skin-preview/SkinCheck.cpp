@@ -52,13 +52,13 @@ std::string WhyRefused(const std::vector<std::wstring>& lines, int32_t item) {
     SkinItemLineNotes notes;
     if (!ParseSkinItemLine(lines[i], &notes)) {
         if (notes.FieldCount < 9) {
-            return "SKINNUM" + std::to_string(item) + " has " + std::to_string(notes.FieldCount) +
+            return Utf8(SkinItemKey(item)) + " has " + std::to_string(notes.FieldCount) +
                    " fields; an item needs 9";
         }
         if (notes.NumberField >= 0) {
             return "field " +
-                   std::string(NumberFieldNames[static_cast<size_t>(notes.NumberField)]) +
-                   " of SKINNUM" + std::to_string(item) + " is a number beyond 32 bits";
+                   std::string(NumberFieldNames[static_cast<size_t>(notes.NumberField)]) + " of " +
+                   Utf8(SkinItemKey(item)) + " is a number beyond 32 bits";
         }
     }
     return "item " + std::to_string(item) + " cannot be prepared";
@@ -68,8 +68,7 @@ class Report {
 public:
     Report(std::FILE* out, const std::wstring& skinDir, const PreviewSkin& skin)
         : out_(out), dir_(skinDir), model_(skin.Model) {
-        model_.InteriorWidth = ReferenceFrameWidth - model_.MarginH();
-        model_.InteriorHeight = ReferenceFrameHeight - model_.MarginV();
+        model_.FitFrame(ReferenceFrameWidth, ReferenceFrameHeight);
     }
 
     void Item(size_t i, const std::wstring& line) {
@@ -146,7 +145,7 @@ private:
     }
 
     void Cells(size_t i) {
-        if (model_.ItemStretch[i] || model_.ItemSingleCell[i]) {
+        if (!model_.HasButtonCells(static_cast<int32_t>(i))) {
             return; // the whole image is shown
         }
         const int32_t cell = model_.ItemWidth[i];

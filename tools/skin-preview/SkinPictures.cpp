@@ -18,7 +18,7 @@ bool IsButton(const SkinModel& model, size_t i) {
     const int32_t action = model.ItemAction[i];
     const bool acts =
         action == Minimise || action == MaximiseOrRestore || action == Close || action == NextSkin;
-    return acts && !model.ItemStretch[i] && !model.ItemSingleCell[i] && model.ItemImageWidth[i] > 0;
+    return acts && model.HasButtonCells(static_cast<int32_t>(i)) && model.ItemImageWidth[i] > 0;
 }
 
 } // namespace
@@ -26,17 +26,14 @@ bool IsButton(const SkinModel& model, size_t i) {
 PreviewSkin LoadSkin(const std::wstring& skinDir) {
     PreviewSkin skin;
     const WindowDc screen(nullptr);
-    // Without windows there are no hit areas to prepare.
-    skin.Loaded = LoadSkinItems(skinDir, screen, MakeScreenBitmapInfo(), skin.Model, skin.Images,
-                                [](int32_t, const SkinItemFields&) { return true; });
+    skin.Loaded = LoadSkinItems(skinDir, screen, MakeScreenBitmapInfo(), skin.Model, skin.Images);
     return skin;
 }
 
 bool SaveFramePicture(const PreviewSkin& skin, int32_t width, int32_t height,
                       const std::wstring& out) {
     SkinModel model = skin.Model;
-    model.InteriorWidth = width - model.MarginH();
-    model.InteriorHeight = height - model.MarginV();
+    model.FitFrame(width, height);
     const Canvas canvas = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(width, height));
     if (!canvas) {
         return false;
@@ -47,8 +44,7 @@ bool SaveFramePicture(const PreviewSkin& skin, int32_t width, int32_t height,
 
 bool SaveButtonStatesPicture(const PreviewSkin& skin, const std::wstring& out) {
     SkinModel model = skin.Model;
-    model.InteriorWidth = ReferenceFrameWidth - model.MarginH();
-    model.InteriorHeight = ReferenceFrameHeight - model.MarginV();
+    model.FitFrame(ReferenceFrameWidth, ReferenceFrameHeight);
     const WindowDc screen(nullptr);
     const Canvas frame =
         CreateCanvas(screen, MakeBitmapInfo(ReferenceFrameWidth, ReferenceFrameHeight));
