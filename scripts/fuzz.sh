@@ -12,7 +12,12 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(LaunchCommandFuzz SkinItemLineFuzz ProfileNumberFuzz FramePlansFuzz ImageHeaderFuzz)
+# Every target has its seeds in fuzz/corpus/NAME.
+if [ ${#targets[@]} -eq 0 ]; then
+    for seeds in fuzz/corpus/*/; do
+        targets+=("$(basename "$seeds")")
+    done
+fi
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -- --no-print-directory 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true

@@ -2,6 +2,7 @@
 // Whole glaze.exe processes under test: a private application directory, processes started
 // and ended by their handles, windows found by process, texts read across processes.
 
+#include "../target/TargetRequests.h"
 #include "../win/TestSupport.h"
 
 #include <windows.h>
@@ -79,9 +80,9 @@ RECT ClientRectOnScreen(HWND window);
 class TargetProgram {
 public:
     // Requests the tests post to its window.
-    static constexpr UINT HangRequest = WM_APP + 1; // wParam: milliseconds without answering
-    static constexpr UINT CloseRequest = WM_APP + 2;
-    static constexpr UINT ExitRequest = WM_APP + 3;
+    static constexpr UINT HangRequest = target::HangRequest;
+    static constexpr UINT CloseRequest = target::CloseRequest;
+    static constexpr UINT ExitRequest = target::ExitRequest;
 
     // askBeforeClose: it asks to save before it closes, with a message box the test answers.
     explicit TargetProgram(const std::wstring& title, bool askBeforeClose = false);

@@ -5,10 +5,7 @@
 // --ask: like a program with unsaved work, it asks before it closes (a message box with the
 // caption "glaze_target", answered Yes, No or Cancel); Cancel keeps it open.
 //
-// Requests a test may post to the window:
-//   WM_APP + 1, wParam = milliseconds: stop answering messages for that long
-//   WM_APP + 2: close the window itself (as after File > Exit), which ends the program
-//   WM_APP + 3: end the process at once, without touching the window
+// Requests a test may post to the window: TargetRequests.h.
 //
 // Everything after the log file argument and its single separating blank is the window title,
 // taken byte for byte in the ANSI code page. If that remainder is wrapped in double quotes the
@@ -35,6 +32,8 @@
 //   QUIT
 //   EXIT
 
+#include "TargetRequests.h"
+
 #include <windows.h>
 
 #include <cstdarg>
@@ -58,9 +57,9 @@ bool g_quitting = false; // we are destroying the window ourselves after WM_QUIT
 bool g_destroyed = false;
 bool g_askBeforeClose = false;
 
-constexpr UINT kHangRequest = WM_APP + 1;
-constexpr UINT kCloseRequest = WM_APP + 2;
-constexpr UINT kExitRequest = WM_APP + 3;
+using glaze::target::CloseRequest;
+using glaze::target::ExitRequest;
+using glaze::target::HangRequest;
 
 void logLine(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
@@ -226,16 +225,16 @@ LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         g_closeRequested = true;
         break; // DefWindowProc destroys the window
-    case kHangRequest:
+    case HangRequest:
         logLine("HANG %u", static_cast<unsigned>(wParam));
         Sleep(static_cast<DWORD>(wParam));
         logLine("AWAKE");
         return 0;
-    case kCloseRequest:
+    case CloseRequest:
         g_closeRequested = true;
         DestroyWindow(hwnd);
         return 0;
-    case kExitRequest:
+    case ExitRequest:
         ExitProcess(0);
     case WM_STYLECHANGED: {
         const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);

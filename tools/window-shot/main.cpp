@@ -18,17 +18,15 @@ using namespace glaze;
 
 namespace {
 
-HWND FindShownWindow(const std::string& title) {
+HWND FindShownWindow(const std::wstring& title) {
     struct Search {
-        const std::string& Title;
+        const std::wstring& Title;
         HWND Found = nullptr;
     } search{title};
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(param);
-            char text[512]{};
-            GetWindowTextA(window, text, sizeof text);
-            if (IsWindowVisible(window) && s.Title == text &&
+            if (IsWindowVisible(window) && WindowTitle(window) == s.Title &&
                 (s.Found == nullptr || (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED))) {
                 s.Found = window;
             }
@@ -52,10 +50,12 @@ RECT RectToTake(HWND window, bool client) {
 bool SaveScreenRect(const RECT& rect, const std::wstring& out) {
     const int32_t width = rect.right - rect.left;
     const int32_t height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
     const WindowDc screen(nullptr);
     const Canvas canvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
-    if (!canvas || width <= 0 || height <= 0 ||
-        !BitBlt(canvas, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY)) {
+    if (!canvas || !BitBlt(canvas, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY)) {
         return false;
     }
     // The screen has no alpha of its own.
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: glaze-window-shot TITLE OUT.png [--client]\n");
         return 2;
     }
-    HWND window = FindShownWindow(argv[1]);
+    HWND window = FindShownWindow(FromAnsi(argv[1]));
     if (window == nullptr) {
         std::fprintf(stderr, "no visible window titled %s\n", argv[1]);
         return 1;
