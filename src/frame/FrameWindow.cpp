@@ -5,6 +5,7 @@
 #include "platform/WorkingSet.h"
 #include "platform/UnloadAll.h"
 #include "settings/RunSettings.h"
+#include "settings/SkinIni.h"
 #include "frame/LoadedSkin.h"
 #include "frame/FrameLimits.h"
 #include "frame/HandOverReceiver.h"
@@ -125,7 +126,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
     TheRun().KeepStyleIndexWithin(skinCount);
     content.SelectSkinAt(TheRun().StyleIndex);
     skinName = content.SkinName(TheRun().StyleIndex);
-    TheLoadedSkin().Dir = TheRun().AppDir + L"SKIN\\" + skinName;
+    TheLoadedSkin().Dir = SkinDirOf(TheRun().AppDir, skinName);
 
     if (!LoadSkin()) {
         FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));

@@ -32,7 +32,7 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
     const int32_t screenWidth = screenInfo.bmiHeader.biWidth;
     const int32_t screenHeight = std::abs(screenInfo.bmiHeader.biHeight);
     const int64_t screenPixels = int64_t{screenWidth} * screenHeight;
-    const std::vector<std::wstring> lines = ReadSkinItemLines(skinDir + L"\\skin.ini");
+    const std::vector<std::wstring> lines = ReadSkinItemLines(SkinIniOf(skinDir));
     for (size_t i = 0; i < lines.size(); ++i) {
         const auto item = static_cast<int32_t>(i);
         const std::optional<SkinItemFields> fields = ParseSkinItemLine(lines[i]);

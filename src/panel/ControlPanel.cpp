@@ -9,7 +9,7 @@
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
 #include "res/resource.h"
-#include "settings/ProfileFile.h"
+#include "settings/SkinIni.h"
 #include "settings/UserSettings.h"
 
 #include <commctrl.h>
@@ -131,10 +131,6 @@ void SetControlFont(HWND control, HFONT font) {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-std::wstring SkinRoot() {
-    return TheRun().AppDir + L"SKIN\\";
-}
-
 } // namespace
 
 ControlPanel::ControlPanel(FrameWindow& frame) : frame_(frame) {}
@@ -201,29 +197,20 @@ void ControlPanel::CreateControls() {
 }
 
 void ControlPanel::FillSkinList() {
-    const std::wstring root = SkinRoot();
     WIN32_FIND_DATAA found{};
-    const ScopedFind search(FindFirstFileA(ToAnsi(root + L"*").c_str(), &found));
-    if (search) {
-        do {
-            const std::wstring name = FromAnsi(found.cFileName);
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            const DWORD attributes = GetFileAttributesA(ToAnsi(root + name).c_str());
-            if (attributes != INVALID_FILE_ATTRIBUTES &&
-                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                SendMessageA(SkinList, CB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(ToAnsi(name).c_str()));
-            }
-        } while (FindNextFileA(search, &found));
+    const ScopedFind search(
+        FindFirstFileA(ToAnsi(SkinDirOf(TheRun().AppDir, L"*")).c_str(), &found));
+    if (!search) {
+        return;
     }
-    // A directory is a skin only with its skin.ini.
-    for (int32_t i = SkinCount(); i-- > 0;) {
-        if (!ProfileFile::FileExists(root + SkinName(i) + L"\\skin.ini")) {
-            SendMessageA(SkinList, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    do {
+        const std::wstring name = FromAnsi(found.cFileName);
+        // The list sorts its entries itself.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." &&
+            name != L".." && IsSkinDirectory(SkinDirOf(TheRun().AppDir, name))) {
+            SendMessageA(SkinList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(name).c_str()));
         }
-    }
+    } while (FindNextFileA(search, &found));
 }
 
 void ControlPanel::ShowSettings() {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 namespace glaze {
 namespace {
 
@@ -13,7 +15,13 @@ constexpr wchar_t Section[] = L"SETTING";
 } // namespace
 
 std::wstring HandOverPath() {
-    return ProfileFile::GetTempFilePath();
+    std::array<char, 255> buffer{};
+    const DWORD reported = GetTempPathA(254, buffer.data());
+    std::string dir(buffer.data(), reported < buffer.size() ? reported : 0);
+    if (const size_t nul = dir.find('\0'); nul != std::string::npos) {
+        dir.resize(nul);
+    }
+    return FromAnsi(dir) + L"mysetfile.tmp";
 }
 
 void WriteHandOver(std::wstring_view caption, const HandOver& handOver) {

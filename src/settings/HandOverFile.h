@@ -14,7 +14,8 @@ struct HandOver {
     int32_t CloseProgram = 0; // as the panel's box showed it: 0, 1 or 2 (dimmed)
 };
 
-// Where the file lies.
+// Where the file lies: the user's temporary directory followed by "mysetfile.tmp" (the bare
+// name when the directory cannot be had).
 std::wstring HandOverPath();
 
 // Writes the request for the frame with this caption, replacing any earlier one.

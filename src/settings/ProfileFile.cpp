@@ -1,7 +1,7 @@
 #include "settings/ProfileFile.h"
 
-#include "platform/Captions.h"
 #include "platform/AnsiText.h"
+#include "platform/Captions.h"
 #include "settings/ProfileNumber.h"
 
 #include <windows.h>
@@ -24,20 +24,6 @@ size_t WholeCharacterLength(const char* text, size_t length) {
     }
     return i;
 }
-
-} // namespace
-
-std::wstring GetTempFilePath() {
-    std::array<char, 255> buffer{};
-    const DWORD reported = GetTempPathA(254, buffer.data());
-    std::string dir(buffer.data(), reported < buffer.size() ? reported : 0);
-    if (const size_t nul = dir.find('\0'); nul != std::string::npos) {
-        dir.resize(nul);
-    }
-    return FromAnsi(dir) + L"mysetfile.tmp";
-}
-
-namespace {
 
 // The value as GetPrivateProfileStringA gives it in a buffer of `size` bytes (outer blanks
 // already gone), and whether it filled the buffer, which means it may have been cut.

@@ -7,10 +7,6 @@
 
 namespace glaze::ProfileFile {
 
-// The user's temporary directory followed by "mysetfile.tmp" (the bare name when the
-// directory cannot be had).
-std::wstring GetTempFilePath();
-
 // The value of the key, without its outer blanks, or empty text. At most 127 bytes of the
 // value in the ANSI code page come back. A blank key reads nothing.
 std::wstring ReadProfile(std::wstring_view file, std::wstring_view section, std::wstring_view key);

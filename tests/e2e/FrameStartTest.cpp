@@ -1,7 +1,7 @@
 #include "PanelWindows.h"
 
 #include "../win/TestSupport.h"
-#include "settings/ProfileFile.h"
+#include "settings/HandOverFile.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ TEST_F(FrameStart, EndsAtOnceWhenNoWindowHasTheTitle) {
 
 TEST_F(FrameStart, DeletesAStaleHandOverFile) {
     app.CopyBundledSkins();
-    const std::wstring handOver = ProfileFile::GetTempFilePath();
+    const std::wstring handOver = HandOverPath();
     test::WriteAnsiFile(handOver, L"[SETTING]\r\nSetReCaption=old - 模拟Glaze窗体*\r\n");
     EXPECT_TRUE(EndsWithoutAWindow(L"没有这个窗口/A"));
     EXPECT_FALSE(std::filesystem::exists(handOver));

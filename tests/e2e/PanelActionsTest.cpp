@@ -7,7 +7,7 @@
 #include "../win/TestSupport.h"
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
-#include "settings/ProfileFile.h"
+#include "settings/HandOverFile.h"
 
 #include <gtest/gtest.h>
 
@@ -117,7 +117,7 @@ protected:
     }
 
     AppDir app;
-    const std::wstring handOver = ProfileFile::GetTempFilePath();
+    const std::wstring handOver = HandOverPath();
     std::unique_ptr<Process> panel_;
     ScreenshotOnFailure screenshot;
 };

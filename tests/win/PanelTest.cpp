@@ -10,7 +10,7 @@
 #include "platform/Scoped.h"
 #include "GlazeVersion.h"
 #include "res/resource.h"
-#include "settings/ProfileFile.h"
+#include "settings/HandOverFile.h"
 
 #include <gtest/gtest.h>
 
@@ -399,7 +399,7 @@ protected:
         DeleteFileW(handOver.c_str());
         Panel::TearDown();
     }
-    const std::wstring handOver = ProfileFile::GetTempFilePath();
+    const std::wstring handOver = HandOverPath();
 };
 
 TEST_F(PanelApply, AFrameCaptionIsHandedOverWithTheSkinAndTheCloseOption) {

@@ -1,3 +1,4 @@
+#include "settings/HandOverFile.h"
 #include "settings/ProfileFile.h"
 
 #include "TestSupport.h"
@@ -115,14 +116,14 @@ private:
     std::vector<std::pair<std::wstring, std::wstring>> saved_;
 };
 
-TEST(GetTempFilePath, NamesTheHandOverFileInATemporaryDirectoryWithAChineseName) {
+TEST(HandOverPath, NamesTheHandOverFileInATemporaryDirectoryWithAChineseName) {
     test::TempDir dir(L"临时目录");
     TempDirectoryOverride override(dir.Path().wstring());
-    EXPECT_EQ(GetTempFilePath(), dir.WithBackslash() + L"mysetfile.tmp");
+    EXPECT_EQ(HandOverPath(), dir.WithBackslash() + L"mysetfile.tmp");
 }
 
-TEST(GetTempFilePath, EndsInTheFileName) {
-    const std::wstring path = GetTempFilePath();
+TEST(HandOverPath, EndsInTheFileName) {
+    const std::wstring path = HandOverPath();
     EXPECT_TRUE(path.ends_with(L"\\mysetfile.tmp")) << std::string(path.begin(), path.end());
 }
 

@@ -6,7 +6,6 @@
 #include "frame/SkinMessages.h"
 #include "platform/Canvas.h"
 #include "platform/ImageHeader.h"
-#include "settings/ProfileFile.h"
 #include "settings/SkinIni.h"
 
 #include <array>
@@ -191,13 +190,13 @@ int CheckSkin(const std::wstring& skinDir, std::FILE* out) {
     const std::wstring dir = (path.has_filename() ? path : path.parent_path()).wstring();
     const std::wstring name = std::filesystem::path(dir).filename().wstring();
     std::fprintf(out, "skin %s\n", Utf8(dir).c_str());
-    if (!ProfileFile::FileExists(dir + L"\\skin.ini")) {
+    if (!IsSkinDirectory(dir)) {
         std::fprintf(out, "no skin.ini: the program does not list this directory as a skin\n");
         return 1;
     }
 
     const PreviewSkin skin = LoadSkin(dir);
-    const std::vector<std::wstring> lines = ReadSkinItemLines(dir + L"\\skin.ini");
+    const std::vector<std::wstring> lines = ReadSkinItemLines(SkinIniOf(dir));
     Report report(out, dir, skin);
     for (size_t i = 0; i < static_cast<size_t>(skin.Model.ItemCount); ++i) {
         report.Item(i, lines[i]);
