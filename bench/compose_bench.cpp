@@ -6,6 +6,7 @@
 // with its frame canvas, against its decoded images plus one screen-sized canvas and 1 MB.
 // Prints Markdown tables.
 
+#include "BenchSupport.h"
 #include "frame/FrameCanvas.h"
 #include "frame/SkinLoader.h"
 #include "platform/AnsiText.h"
@@ -23,6 +24,8 @@
 #include <vector>
 
 using namespace glaze;
+using bench::MedianMicroseconds;
+using bench::PumpMessages;
 
 namespace {
 
@@ -32,23 +35,6 @@ struct FrameSize {
 };
 
 constexpr FrameSize Sizes[] = {{800, 600}, {1280, 800}, {1920, 1080}};
-
-template <typename Work> double MedianMicroseconds(int runs, Work&& work) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
-                        static_cast<double>(frequency.QuadPart));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 struct Memory {
     double PrivateUsage = 0;  // GetProcessMemoryInfo's private bytes
@@ -170,13 +156,6 @@ void BenchSkins(const std::vector<std::wstring>& dirs, HDC screen, HDC canvas) {
 
 LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&msg);
-    }
 }
 
 // The layered-window update of a frame that size, and a memcpy of its bytes.

@@ -9,6 +9,7 @@
 // it) with that window's resize, the content window's forced repaint, and its restacking.
 // Prints medians in microseconds.
 
+#include "BenchSupport.h"
 #include "platform/Canvas.h"
 #include "platform/Scoped.h"
 
@@ -21,32 +22,11 @@
 #include <vector>
 
 using namespace glaze;
+using bench::Median;
+using bench::Microseconds;
+using bench::PumpMessages;
 
 namespace {
-
-double Microseconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
-           static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times.empty() ? 0 : times[times.size() / 2];
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&msg);
-    }
-}
 
 HWND WaitForWindow(const std::function<HWND()>& find) {
     for (int tries = 0; tries < 200; ++tries) {

@@ -56,10 +56,6 @@ struct FindHandleTraits {
     static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { FindClose(h); }
 };
-struct GdiObjectTraits {
-    static HGDIOBJ Empty() { return nullptr; }
-    static void Close(HGDIOBJ object) { DeleteObject(object); }
-};
 struct FontTraits {
     static HFONT Empty() { return nullptr; }
     static void Close(HFONT font) { DeleteObject(font); }
@@ -71,7 +67,6 @@ struct GlobalTraits {
 
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFind = Scoped<HANDLE, FindHandleTraits>;
-using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
 using ScopedFont = Scoped<HFONT, FontTraits>;
 using ScopedGlobal = Scoped<HGLOBAL, GlobalTraits>;
 
