@@ -1,11 +1,16 @@
 // glaze: dresses another program's window in a skinned glass frame. Started without arguments
-// it is the control panel; started with "title/letter[/q]" it frames the window of that title.
+// it is the control panel; started with "title/letter[/q]" it frames the window of that title;
+// started with "--resident" it stays in the notification area and frames by its rules.
 
 #include "frame/FrameWindow.h"
 #include "settings/ArgumentText.h"
 #include "lifecycle/LastResort.h"
 #include "settings/RunSettings.h"
+#include "lifecycle/AppDir.h"
 #include "lifecycle/TheForms.h"
+#include "lifecycle/WindowMenu.h"
+#include "resident/Resident.h"
+#include "settings/CommandLine.h"
 #include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/TestFaults.h"
@@ -17,6 +22,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace glaze;
     InstallLastResort();
     TheRun().ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
+    if (TheRun().ArgumentText == ResidentArgument) {
+        wchar_t executable[MAX_PATH]{};
+        GetModuleFileNameW(nullptr, executable, MAX_PATH);
+        TheRun().AppDir = AppDirOfExecutable(executable);
+        return RunResident();
+    }
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -24,6 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     FrameWindow& frame = TheFrameWindow();
     frame.Load();
     if (frame.IsLoaded()) {
+        AddWindowMenuEntries(frame, TheContentWindow());
         frame.Show();
     }
     TestFaults::AfterStartUp();

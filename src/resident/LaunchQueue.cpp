@@ -46,8 +46,11 @@ void LaunchQueue::ForgetGone(const std::function<bool(WindowId)>& gone) {
 }
 
 void PendingWindows::Add(WindowId window, Time now) {
-    Remove(window);
-    since_.emplace_back(window, now);
+    // A window looked at again keeps its age.
+    if (std::none_of(since_.begin(), since_.end(),
+                     [window](const auto& entry) { return entry.first == window; })) {
+        since_.emplace_back(window, now);
+    }
 }
 
 void PendingWindows::Remove(WindowId window) {

@@ -19,7 +19,8 @@ using WindowId = uint64_t; // the window's handle
 struct FrameLaunch {
     WindowId Window = 0;
     std::wstring Title;
-    std::wstring Skin; // a skin directory's name; empty: the skin saved in the panel's settings
+    std::wstring Skin;      // a skin directory's name; empty: the skin at StyleIndex
+    int32_t StyleIndex = 0; // the place in the skin list, when no name is given
     int32_t CloseProgram = 0;
 };
 
@@ -65,6 +66,7 @@ public:
     static constexpr Time QuickLook = 20;
     static constexpr Time SlowLook = 250;
 
+    // Adds the window unless it is pending already, which keeps its age.
     void Add(WindowId window, Time now);
     void Remove(WindowId window);
     // The windows to look at, after the ones too old are dropped.

@@ -28,6 +28,15 @@ FrameVerdict FrameVerdictFor(const WindowFacts& window, const RuleSet& rules) {
     return FrameVerdict::MayFrame;
 }
 
+bool AnyRuleForProgram(const RuleSet& rules, std::wstring_view program) {
+    for (const Rule& rule : rules.Rules) {
+        if (rule.Enabled && MatchesPattern(rule.Program, program, true)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<size_t> MatchingRule(const RuleSet& rules, const WindowFacts& window) {
     for (size_t i = 0; i < rules.Rules.size(); ++i) {
         const Rule& rule = rules.Rules[i];

@@ -32,6 +32,10 @@ enum class FrameVerdict {
 // list are compared without case.
 FrameVerdict FrameVerdictFor(const WindowFacts& window, const RuleSet& rules);
 
+// Whether some enabled rule names the program: the windows of other programs need no second
+// look.
+bool AnyRuleForProgram(const RuleSet& rules, std::wstring_view program);
+
 // The first enabled rule that matches the window, by its place in the set.
 std::optional<size_t> MatchingRule(const RuleSet& rules, const WindowFacts& window);
 

@@ -145,6 +145,9 @@ TEST(RuleMatch, TheFirstEnabledRuleWhoseProgramClassAndTitleFitFramesTheWindow) 
               std::optional<size_t>(2));
     EXPECT_EQ(MatchingRule(rules, ShownWindow(L"notepad.exe", L"Other", L"记事本")), std::nullopt);
     EXPECT_EQ(MatchingRule(rules, ShownWindow(L"calc.exe", L"Notepad", L"X")), std::nullopt);
+    EXPECT_TRUE(AnyRuleForProgram(rules, L"Notepad.exe"));
+    EXPECT_FALSE(
+        AnyRuleForProgram(ReadRules(L"[RULE]\nPROGRAM=a.exe\nSKIN=A\nON=0\n").Set, L"a.exe"));
 }
 
 TEST(HotkeyText, ReadsWhatPeopleWriteAndPrintsItOneWay) {
@@ -204,6 +207,7 @@ TEST(PendingWindows, LookedAtQuicklyThenSeldomThenGivenUp) {
     EXPECT_TRUE(pending.Empty());
     pending.Add(7, 1000);
     pending.Add(8, 1500);
+    pending.Add(7, 1900); // looked at again: as old as before
     EXPECT_EQ(pending.NextLookIn(1800), PendingWindows::QuickLook);
     EXPECT_EQ(pending.NextLookIn(2600), PendingWindows::SlowLook);
     EXPECT_EQ(pending.Due(2600), (std::vector<WindowId>{7, 8}));
