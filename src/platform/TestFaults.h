@@ -3,7 +3,8 @@
 // GLAZE_TEST_FAULTS), named by the environment variable GLAZE_TEST_FAULT:
 //   "skin-load"  an exception inside the skin load, as an allocation failure would throw;
 //   "throw"      a C++ exception escaping the message loop, a second after start-up;
-//   "crash"      an access violation in the message loop, a second after start-up.
+//   "crash"      an access violation in the message loop, a second after start-up;
+//   "no-window-events"  the resident glaze gets no window events, as where they cannot be had.
 // A release build has none of this: the calls compile to nothing.
 
 #include <windows.h>
@@ -14,10 +15,14 @@ namespace glaze::TestFaults {
 void InSkinLoad();
 void AfterStartUp();
 void InMessageLoop(const MSG& msg);
+bool NoWindowEvents();
 #else
 inline void InSkinLoad() {}
 inline void AfterStartUp() {}
 inline void InMessageLoop(const MSG&) {}
+inline bool NoWindowEvents() {
+    return false;
+}
 #endif
 
 } // namespace glaze::TestFaults

@@ -5,6 +5,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Captions.h"
 #include "platform/Scoped.h"
+#include "platform/TestFaults.h"
 #include "resident/HotkeyText.h"
 #include "resident/LaunchQueue.h"
 #include "resident/RulesEditor.h"
@@ -256,8 +257,10 @@ void ResidentGlaze::Watch(bool on) {
     if (!on) {
         return;
     }
-    hook_.Reset(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, WinEventProc, 0, 0,
-                                WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    if (!TestFaults::NoWindowEvents()) {
+        hook_.Reset(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, WinEventProc,
+                                    0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    }
     if (!hook_) {
         // No events to be had: the list of windows is read now and then instead. The windows
         // there already are not new.
@@ -327,9 +330,15 @@ void ResidentGlaze::OnLookTimer() {
 
 void ResidentGlaze::Sweep() {
     std::set<WindowId> now = TopLevelWindows();
+    // A window that left the list may be in a frame and come back from it, still itself; only
+    // a handle that names no window any more may name a new one later.
+    for (const WindowId id : swept_) {
+        if (!now.contains(id) && !IsWindow(WindowOf(id))) {
+            queue_.NewWindow(id);
+        }
+    }
     for (const WindowId id : now) {
         if (!swept_.contains(id)) {
-            queue_.NewWindow(id);
             LookAt(WindowOf(id));
         }
     }

@@ -181,12 +181,34 @@ RECT ClientRectOnScreen(HWND window) {
     return rect;
 }
 
-TargetProgram::TargetProgram(const std::wstring& title, bool askBeforeClose)
+namespace {
+
+// The program to run: the build's own, or a copy of it under another name beside the log.
+std::wstring TargetExecutable(const test::TempDir& dir, const std::wstring& programName) {
+    const fs::path built = fs::path(BuildBinDir()) / L"glaze_target.exe";
+    if (programName == L"glaze_target.exe") {
+        return built.wstring();
+    }
+    const std::wstring copy = dir / programName;
+    fs::copy_file(built, copy, fs::copy_options::overwrite_existing);
+    return copy;
+}
+
+} // namespace
+
+TargetProgram::TargetProgram(const std::wstring& title, bool askBeforeClose,
+                             const std::wstring& programName)
     : logPath_(dir_ / L"target.log"),
-      process_(L"\"" + (fs::path(BuildBinDir()) / L"glaze_target.exe").wstring() + L"\" " +
+      process_(L"\"" + TargetExecutable(dir_, programName) + L"\" " +
                (askBeforeClose ? L"--ask " : L"") + L"\"" + logPath_ + L"\" \"" + title + L"\"") {
-    window_ = WaitFor([&] {
-        return LogContains("START") ? FindWindowA(nullptr, ToAnsi(title).c_str()) : nullptr;
+    // Its own window, from the first line it logs: titles may repeat.
+    window_ = WaitFor([&]() -> HWND {
+        const std::vector<std::string> log = Log();
+        const size_t at = log.empty() ? std::string::npos : log[0].find("hwnd=0x");
+        if (at == std::string::npos) {
+            return nullptr;
+        }
+        return reinterpret_cast<HWND>(std::stoull(log[0].substr(at + 7), nullptr, 16));
     });
 }
 

@@ -83,9 +83,12 @@ public:
     static constexpr UINT HangRequest = target::HangRequest;
     static constexpr UINT CloseRequest = target::CloseRequest;
     static constexpr UINT ExitRequest = target::ExitRequest;
+    static constexpr UINT DialogRequest = target::DialogRequest;
 
     // askBeforeClose: it asks to save before it closes, with a message box the test answers.
-    explicit TargetProgram(const std::wstring& title, bool askBeforeClose = false);
+    // programName: the program runs as a copy with this file name.
+    explicit TargetProgram(const std::wstring& title, bool askBeforeClose = false,
+                           const std::wstring& programName = L"glaze_target.exe");
     HWND Window() const { return window_; }
     std::vector<std::string> Log() const;
     std::string LogText() const; // the whole log, for failure messages
