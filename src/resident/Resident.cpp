@@ -203,12 +203,14 @@ bool ResidentGlaze::Create() {
     skinList_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0,
                                 0, 0, window_, nullptr, module, nullptr);
     tray_.emplace(window_, TrayMessage);
-    ReloadRules();
     tray_->Show();
-    RegisterTheHotkey();
+    ReloadRules(); // registers the hotkey
     Watch(true);
-    if (!rules_.Problems.empty()) {
-        Say(L"rules.ini 中有 " + std::to_wstring(rules_.Problems.size()) +
+    FillSkinList(skinList_, TheRun().AppDir);
+    const size_t unusable =
+        rules_.Problems.size() + MissingSkins(rules_.Set, SkinListNames(skinList_)).size();
+    if (unusable > 0) {
+        Say(L"rules.ini 中有 " + std::to_wstring(unusable) +
             L" 行无法使用，已跳过；在“规则…”中可以看到。");
     }
     return true;
@@ -220,7 +222,7 @@ void ResidentGlaze::ReloadRules() {
     const std::wstring text =
         rules_.Set.HotkeyText.empty() ? std::wstring(DefaultHotkeyText) : rules_.Set.HotkeyText;
     const auto hotkey = ParseHotkey(text);
-    if (hotkey != hotkey_) {
+    if (hotkey != hotkey_ || hotkeyTaken_) {
         hotkey_ = hotkey;
         if (window_ != nullptr && tray_) {
             RegisterTheHotkey();
@@ -434,7 +436,8 @@ void ResidentGlaze::OnHotkey() {
     ReloadRulesIfChanged();
     const WindowFacts facts = WindowFactsOf(front);
     if (FrameVerdictFor(facts, rules_.Set) != FrameVerdict::MayFrame) {
-        Say(L"“" + facts.Title + L"”不能加框。");
+        Say(facts.Title.empty() ? std::wstring(L"最前面的窗口不能加框。")
+                                : L"“" + facts.Title + L"”不能加框。");
         return;
     }
     FrameLaunch launch{IdOf(front), facts.Title, {}, 0, 0};
@@ -505,7 +508,9 @@ void ResidentGlaze::RunMenuCommand(UINT_PTR command) {
 
 void ResidentGlaze::Say(const std::wstring& text) {
     note_ = text;
-    tray_->ShowBalloon(L"glaze", text);
+    if (tray_) {
+        tray_->ShowBalloon(L"glaze", text);
+    }
     UpdateTip();
 }
 

@@ -3,6 +3,7 @@
 #include "resident/HotkeyText.h"
 #include "resident/Pattern.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -255,7 +256,9 @@ std::wstring WriteRules(const RuleSet& set) {
     return text;
 }
 
-std::wstring ProblemsText(const std::vector<RuleProblem>& problems) {
+std::wstring ProblemsText(std::vector<RuleProblem> problems) {
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const RuleProblem& a, const RuleProblem& b) { return a.Line < b.Line; });
     std::wstring text;
     for (const RuleProblem& problem : problems) {
         text += L"第 " + std::to_wstring(problem.Line) + L" 行：" + problem.Why + L"\r\n";

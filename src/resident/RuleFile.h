@@ -69,7 +69,7 @@ RuleReading ReadRules(std::wstring_view text);
 // The set as the file's text, with CR LF line ends, which ReadRules reads back the same.
 std::wstring WriteRules(const RuleSet& set);
 
-// "第 3 行：…", one problem per line of text.
-std::wstring ProblemsText(const std::vector<RuleProblem>& problems);
+// "第 3 行：…", one problem per line of text, in the order of the file.
+std::wstring ProblemsText(std::vector<RuleProblem> problems);
 
 } // namespace glaze

@@ -87,6 +87,7 @@ TEST(RuleFile, EachBadLineIsSkippedAndNamedAndTheRestWorks) {
     EXPECT_EQ(read.Set.Rules[0].CloseProgram, 0);
     EXPECT_TRUE(read.Set.HotkeyText.empty());
     EXPECT_TRUE(ProblemsText(read.Problems).starts_with(L"第 1 行：")) << lines.size();
+    EXPECT_EQ(ProblemsText({{9, L"b"}, {2, L"a"}}), L"第 2 行：a\r\n第 9 行：b\r\n");
 }
 
 TEST(RuleFile, RulesBeyondTheLimitAreSkippedAndSaid) {
