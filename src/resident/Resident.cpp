@@ -6,6 +6,7 @@
 #include "platform/Captions.h"
 #include "platform/Scoped.h"
 #include "platform/TestFaults.h"
+#include "platform/TopLevelWindows.h"
 #include "resident/HotkeyText.h"
 #include "resident/LaunchQueue.h"
 #include "resident/RulesEditor.h"
@@ -80,35 +81,24 @@ HWND FrameOfGlazeWindow(HWND window) {
     if (!EndsWithTitleMarker(WindowTitle(window))) {
         return nullptr;
     }
-    struct Search {
-        DWORD Process = 0;
-        HWND Frame = nullptr;
-    } search;
-    GetWindowThreadProcessId(window, &search.Process);
-    EnumWindows(
-        [](HWND candidate, LPARAM data) -> BOOL {
-            auto& found = *reinterpret_cast<Search*>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(candidate, &process);
-            if (process == found.Process && WindowTitle(candidate).ends_with(FrameCaptionSuffix)) {
-                found.Frame = candidate;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Frame;
+    DWORD glazeProcess = 0;
+    GetWindowThreadProcessId(window, &glazeProcess);
+    for (const HWND candidate : TopLevelWindows()) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(candidate, &process);
+        if (process == glazeProcess && WindowTitle(candidate).ends_with(FrameCaptionSuffix)) {
+            return candidate;
+        }
+    }
+    return nullptr;
 }
 
-std::set<WindowId> TopLevelWindows() {
-    std::set<WindowId> windows;
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            reinterpret_cast<std::set<WindowId>*>(data)->insert(IdOf(window));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return windows;
+std::set<WindowId> TopLevelWindowIds() {
+    std::set<WindowId> ids;
+    for (const HWND window : TopLevelWindows()) {
+        ids.insert(IdOf(window));
+    }
+    return ids;
 }
 
 bool operator==(const FILETIME& a, const FILETIME& b) {
@@ -266,7 +256,7 @@ void ResidentGlaze::Watch(bool on) {
     if (!hook_) {
         // No events to be had: the list of windows is read now and then instead. The windows
         // there already are not new.
-        swept_ = TopLevelWindows();
+        swept_ = TopLevelWindowIds();
         SetTimer(window_, SweepTimer, SweepMilliseconds, nullptr);
     }
 }
@@ -331,7 +321,7 @@ void ResidentGlaze::OnLookTimer() {
 }
 
 void ResidentGlaze::Sweep() {
-    std::set<WindowId> now = TopLevelWindows();
+    std::set<WindowId> now = TopLevelWindowIds();
     // A window that left the list may be in a frame and come back from it, still itself; only
     // a handle that names no window any more may name a new one later.
     for (const WindowId id : swept_) {

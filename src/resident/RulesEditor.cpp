@@ -2,6 +2,7 @@
 
 #include "panel/PanelFont.h"
 #include "panel/SkinList.h"
+#include "platform/TopLevelWindows.h"
 #include "resident/HotkeyText.h"
 #include "resident/Resident.h"
 #include "resident/RulesStore.h"
@@ -292,15 +293,11 @@ void RulesEditor::FillWindowChoices() {
     const HWND choices = Control(RuleFromWindowId);
     windowChoices_.clear();
     SendMessageW(choices, CB_RESETCONTENT, 0, 0);
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& found = *reinterpret_cast<std::vector<HWND>*>(data);
-            if (FrameVerdictFor(WindowFactsOf(window), {}) == FrameVerdict::MayFrame) {
-                found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windowChoices_));
+    for (const HWND window : TopLevelWindows()) {
+        if (FrameVerdictFor(WindowFactsOf(window), {}) == FrameVerdict::MayFrame) {
+            windowChoices_.push_back(window);
+        }
+    }
     for (const HWND window : windowChoices_) {
         const WindowFacts facts = WindowFactsOf(window);
         const std::wstring entry = facts.Title + L"（" + facts.Program + L"）";
