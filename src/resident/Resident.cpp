@@ -7,8 +7,8 @@
 #include "platform/Scoped.h"
 #include "platform/TestFaults.h"
 #include "platform/TopLevelWindows.h"
+#include "resident/FrameStarter.h"
 #include "resident/HotkeyText.h"
-#include "resident/LaunchQueue.h"
 #include "resident/RulesEditor.h"
 #include "resident/RulesStore.h"
 #include "resident/StartWithWindows.h"
@@ -18,7 +18,6 @@
 #include "settings/RunSettings.h"
 #include "settings/UserSettings.h"
 
-#include <map>
 #include <optional>
 #include <set>
 
@@ -33,10 +32,8 @@ constexpr UINT TrayMessage = WM_APP + 1;
 constexpr UINT_PTR LookTimer = 1;
 constexpr UINT_PTR SweepTimer = 2;
 constexpr int HotkeyId = 1;
-// How often the starting frames are looked at, and how long one may take before its place in
-// the launch queue is given to the next.
+// How often the starting frames are looked at.
 constexpr UINT StartingLook = 50;
-constexpr ULONGLONG StartGiveUp = 15000;
 // Without window events, the list of windows is read this often.
 constexpr UINT SweepMilliseconds = 1000;
 
@@ -112,12 +109,6 @@ public:
     void OnWinEvent(DWORD event, HWND window);
 
 private:
-    struct StartingFrame {
-        ScopedHandle Process;
-        std::wstring Title;
-        ULONGLONG Since = 0;
-    };
-
     void ReloadRules();
     void ReloadRulesIfChanged();
     void RegisterTheHotkey();
@@ -125,8 +116,6 @@ private:
     void LookAt(HWND window);
     void OnLookTimer();
     void Sweep();
-    void StartDue();
-    void CheckStarting();
     void ScheduleLook();
     void OnHotkey();
     void ShowMenu();
@@ -141,9 +130,8 @@ private:
     FILETIME rulesTime_{};
     std::optional<Hotkey> hotkey_;
     bool hotkeyTaken_ = false;
-    LaunchQueue queue_;
+    std::optional<FrameStarter> starter_;
     PendingWindows pending_;
-    std::map<WindowId, StartingFrame> starting_;
     ScopedWinEventHook hook_;
     std::set<WindowId> swept_; // the windows of the last sweep, without window events
     bool paused_ = false;
@@ -192,6 +180,7 @@ bool ResidentGlaze::Create() {
     // The frames' skin letters are places in this sorted list, as in every frame's own.
     skinList_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0,
                                 0, 0, window_, nullptr, module, nullptr);
+    starter_.emplace(skinList_, [this](const std::wstring& text) { Say(text); });
     tray_.emplace(window_, TrayMessage);
     tray_->Show();
     ReloadRules(); // registers the hotkey
@@ -270,7 +259,7 @@ void ResidentGlaze::OnWinEvent(DWORD event, HWND window) {
         return;
     }
     if (event == EVENT_OBJECT_CREATE) {
-        queue_.NewWindow(IdOf(window));
+        starter_->NewWindow(IdOf(window));
     }
     LookAt(window);
     ScheduleLook();
@@ -278,7 +267,7 @@ void ResidentGlaze::OnWinEvent(DWORD event, HWND window) {
 
 void ResidentGlaze::LookAt(HWND window) {
     const WindowId id = IdOf(window);
-    if (paused_ || queue_.WasFramed(id)) {
+    if (paused_ || starter_->WasFramed(id)) {
         pending_.Remove(id);
         return;
     }
@@ -307,8 +296,7 @@ void ResidentGlaze::LookAt(HWND window) {
     pending_.Remove(id);
     if (const auto rule = MatchingRule(rules_.Set, facts)) {
         const Rule& matched = rules_.Set.Rules[*rule];
-        queue_.Add({id, facts.Title, matched.Skin, 0, matched.CloseProgram});
-        StartDue();
+        starter_->Add({id, facts.Title, matched.Skin, 0, matched.CloseProgram});
     }
 }
 
@@ -316,7 +304,7 @@ void ResidentGlaze::OnLookTimer() {
     for (const WindowId id : pending_.Due(GetTickCount64())) {
         LookAt(WindowOf(id));
     }
-    CheckStarting();
+    starter_->Check();
     ScheduleLook();
 }
 
@@ -326,7 +314,7 @@ void ResidentGlaze::Sweep() {
     // a handle that names no window any more may name a new one later.
     for (const WindowId id : swept_) {
         if (!now.contains(id) && !IsWindow(WindowOf(id))) {
-            queue_.NewWindow(id);
+            starter_->NewWindow(id);
         }
     }
     for (const WindowId id : now) {
@@ -339,7 +327,7 @@ void ResidentGlaze::Sweep() {
 }
 
 void ResidentGlaze::ScheduleLook() {
-    if (pending_.Empty() && starting_.empty()) {
+    if (pending_.Empty() && !starter_->Busy()) {
         // Nothing to wait for: no timer, so the process sleeps until something happens.
         KillTimer(window_, LookTimer);
         return;
@@ -349,66 +337,6 @@ void ResidentGlaze::ScheduleLook() {
         delay = std::min<UINT>(delay, static_cast<UINT>(pending_.NextLookIn(GetTickCount64())));
     }
     SetTimer(window_, LookTimer, delay, nullptr);
-}
-
-void ResidentGlaze::StartDue() {
-    bool skinsRead = false;
-    for (FrameLaunch& launch : queue_.Due()) {
-        const HWND window = WindowOf(launch.Window);
-        int32_t styleIndex = launch.StyleIndex;
-        if (!launch.Skin.empty()) {
-            // Looked up by name now: letters move when skins are added.
-            if (!skinsRead) {
-                FillSkinList(skinList_, TheRun().AppDir);
-                skinsRead = true;
-            }
-            const auto index = SkinListIndexOf(skinList_, launch.Skin);
-            if (!index) {
-                Say(L"没有名为“" + launch.Skin + L"”的皮肤，“" + launch.Title + L"”未加框。");
-                queue_.Started(launch.Window);
-                continue;
-            }
-            styleIndex = *index;
-        }
-        ScopedHandle process = IsWindow(window) ? StartFrameProcess(launch.Title, styleIndex,
-                                                                    launch.CloseProgram, window)
-                                                : ScopedHandle();
-        if (!process) {
-            if (IsWindow(window)) {
-                Say(L"无法为“" + launch.Title + L"”加框，已跳过。");
-            }
-            queue_.Started(launch.Window);
-            continue;
-        }
-        starting_[launch.Window] = {std::move(process), launch.Title, GetTickCount64()};
-    }
-    ScheduleLook();
-}
-
-void ResidentGlaze::CheckStarting() {
-    const ULONGLONG now = GetTickCount64();
-    bool freed = false;
-    for (auto it = starting_.begin(); it != starting_.end();) {
-        const HWND window = WindowOf(it->first);
-        const bool taken = IsWindow(window) && !IsTopLevel(window);
-        const bool ended = WaitForSingleObject(it->second.Process, 0) == WAIT_OBJECT_0;
-        if (!taken && !ended && now - it->second.Since < StartGiveUp) {
-            ++it;
-            continue;
-        }
-        if (!taken && ended) {
-            // The frame ended without taking the window: another user's or an elevated
-            // program's window, or one that closed at once. It is not tried again.
-            Say(L"无法为“" + it->second.Title + L"”加框，已跳过。");
-        }
-        queue_.Started(it->first);
-        it = starting_.erase(it);
-        freed = true;
-    }
-    if (freed) {
-        queue_.ForgetGone([](WindowId id) { return !IsWindow(WindowOf(id)); });
-        StartDue();
-    }
 }
 
 void ResidentGlaze::OnHotkey() {
@@ -442,8 +370,8 @@ void ResidentGlaze::OnHotkey() {
             launch.CloseProgram = saved.CloseProgram;
         }
     }
-    queue_.Add(std::move(launch), true);
-    StartDue();
+    starter_->Add(std::move(launch), true);
+    ScheduleLook();
 }
 
 void ResidentGlaze::ShowMenu() {
