@@ -48,6 +48,31 @@ void RaiseFrameWithTarget() {
     KeepFollowersAbove();
 }
 
+// Asks the frame, once the current message is done, to hand the keyboard to the framed window.
+constexpr UINT HandKeyboardOver = WM_APP + 1;
+
+bool InMoveOrSizeLoop() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+// The frame and the content window never keep the keyboard while a window is framed: whatever
+// made them active (a click on the frame, the taskbar, Alt+Tab, a restore), the framed program's
+// window becomes the active window, and the program puts the focus where it had it.
+void HandKeyboardToFramedWindow() {
+    const HWND framed = Values().FramedWindow;
+    const HWND foreground = GetForegroundWindow();
+    const auto& followers = Values().Followers;
+    // Only while one of the two is in front: a message box of the frame keeps the keyboard.
+    const bool oursInFront = foreground != nullptr && (foreground == FrameWindow() ||
+                                                       std::find(followers.begin(), followers.end(),
+                                                                 foreground) != followers.end());
+    if (framed != nullptr && oursInFront && !InMoveOrSizeLoop()) {
+        SetForegroundWindow(framed);
+    }
+}
+
 void FollowMove(HWND window) {
     const HWND frame = FrameWindow();
     if (frame == nullptr) {
@@ -184,6 +209,15 @@ LRESULT CALLBACK MoveFollowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     try {
         RaiseFrameWithTarget();
+        if (Values().FramedWindow != nullptr &&
+            ((message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) ||
+             message == WM_EXITSIZEMOVE)) {
+            PostMessageA(window, HandKeyboardOver, 0, 0);
+        }
+        if (message == HandKeyboardOver) {
+            HandKeyboardToFramedWindow();
+            return 0;
+        }
         if (window == FrameWindow() && ChangesZOrder(message, lParam)) {
             KeepFollowersAbove();
         }
