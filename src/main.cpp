@@ -20,7 +20,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace glaze;
-    InstallLastResort();
+    InstallLastResort(TheContentWindow().Host().Keeper());
     TheRun().ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
     if (TheRun().ArgumentText == ResidentArgument) {
         wchar_t executable[MAX_PATH]{};

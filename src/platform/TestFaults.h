@@ -4,6 +4,7 @@
 //   "skin-load"  an exception inside the skin load, as an allocation failure would throw;
 //   "throw"      a C++ exception escaping the message loop, a second after start-up;
 //   "crash"      an access violation in the message loop, a second after start-up;
+//   "unload"     an exception inside the frame's unload;
 //   "no-window-events"  the resident glaze gets no window events, as where they cannot be had.
 // A release build has none of this: the calls compile to nothing.
 
@@ -15,11 +16,13 @@ namespace glaze::TestFaults {
 void InSkinLoad();
 void AfterStartUp();
 void InMessageLoop(const MSG& msg);
+void InUnload();
 bool NoWindowEvents();
 #else
 inline void InSkinLoad() {}
 inline void AfterStartUp() {}
 inline void InMessageLoop(const MSG&) {}
+inline void InUnload() {}
 inline bool NoWindowEvents() {
     return false;
 }

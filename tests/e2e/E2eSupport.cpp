@@ -196,19 +196,20 @@ std::wstring TargetExecutable(const test::TempDir& dir, const std::wstring& prog
 
 } // namespace
 
-TargetProgram::TargetProgram(const std::wstring& title, bool askBeforeClose,
+TargetProgram::TargetProgram(const std::wstring& title, const std::wstring& options,
                              const std::wstring& programName)
-    : logPath_(dir_ / L"target.log"),
-      process_(L"\"" + TargetExecutable(dir_, programName) + L"\" " +
-               (askBeforeClose ? L"--ask " : L"") + L"\"" + logPath_ + L"\" \"" + title + L"\"") {
-    // Its own window, from the first line it logs: titles may repeat.
-    window_ = WaitFor([&]() -> HWND {
-        const std::vector<std::string> log = Log();
-        const size_t at = log.empty() ? std::string::npos : log[0].find("hwnd=0x");
-        if (at == std::string::npos) {
-            return nullptr;
+    : logPath_(dir_ / L"target.log"), process_(L"\"" + TargetExecutable(dir_, programName) +
+                                               L"\" " + (options.empty() ? L"" : options + L" ") +
+                                               L"\"" + logPath_ + L"\" \"" + title + L"\"") {
+    // The window the program reports, not the first of that title: it may have hidden twins.
+    window_ = WaitFor([&] {
+        for (const std::string& line : Log()) {
+            const size_t at = line.find(" hwnd=0x");
+            if (line.rfind("START", 0) == 0 && at != std::string::npos) {
+                return reinterpret_cast<HWND>(std::stoull(line.substr(at + 8), nullptr, 16));
+            }
         }
-        return reinterpret_cast<HWND>(std::stoull(log[0].substr(at + 7), nullptr, 16));
+        return HWND{};
     });
 }
 

@@ -85,9 +85,11 @@ public:
     static constexpr UINT ExitRequest = target::ExitRequest;
     static constexpr UINT DialogRequest = target::DialogRequest;
 
-    // askBeforeClose: it asks to save before it closes, with a message box the test answers.
+    // Its shape, as glaze_target.exe's options: "--ask" asks to save before it closes, with a
+    // message box the test answers; "--owned" makes its main window a popup owned by a hidden
+    // window of the same title; "--twin" puts a hidden window of the same title in front of it.
     // programName: the program runs as a copy with this file name.
-    explicit TargetProgram(const std::wstring& title, bool askBeforeClose = false,
+    explicit TargetProgram(const std::wstring& title, const std::wstring& options = L"",
                            const std::wstring& programName = L"glaze_target.exe");
     HWND Window() const { return window_; }
     std::vector<std::string> Log() const;

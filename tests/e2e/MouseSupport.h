@@ -37,6 +37,8 @@ void DragFromTo(POINT from, POINT to, int button = LeftButton);
 void TypeKey(WORD virtualKey);
 // Keys pressed together and released, as a hotkey is: PressKeys({VK_CONTROL, VK_MENU, 'G'}).
 void PressKeys(std::initializer_list<WORD> virtualKeys);
+// The characters typed as a user's keyboard would, to whatever window has the keyboard.
+void TypeText(const std::wstring& text);
 
 // The window holding the mouse capture on the thread that owns the window, and whether that
 // thread is inside the system's move or size loop.
