@@ -3,18 +3,25 @@
 #include "platform/Captions.h"
 #include "resident/Pattern.h"
 
+#include <algorithm>
+#include <array>
+
 namespace glaze {
 namespace {
 
-constexpr std::wstring_view DialogClass = L"#32770";
+// Dialogs, and the hidden windows the platform gives every thread for text input, which are
+// never anyone's main window.
+constexpr std::array<std::wstring_view, 3> NeverClasses{L"#32770", L"IME", L"MSCTFIME UI"};
 
 } // namespace
 
 FrameVerdict FrameVerdictFor(const WindowFacts& window, const RuleSet& rules) {
     // Every window of this program carries the title marker: frames, their content windows
     // and the control panel.
-    if (window.OwnProcess || EndsWithTitleMarker(window.Title) || window.Class == DialogClass ||
-        window.Child || window.Owned || window.ToolWindow) {
+    const bool neverClass =
+        std::find(NeverClasses.begin(), NeverClasses.end(), window.Class) != NeverClasses.end();
+    if (window.OwnProcess || EndsWithTitleMarker(window.Title) || neverClass || window.Child ||
+        window.Owned || window.ToolWindow) {
         return FrameVerdict::Never;
     }
     if (!window.Visible || !window.HasArea || window.Title.empty()) {

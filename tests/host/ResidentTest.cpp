@@ -121,6 +121,7 @@ TEST(RuleMatch, OnlyPlainShownTitledWindowsOfOtherProgramsMayBeFramed) {
         return FrameVerdictFor(facts, rules);
     };
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Class = L"#32770"; }), FrameVerdict::Never);
+    EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Class = L"IME"; }), FrameVerdict::Never);
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Owned = true; }), FrameVerdict::Never);
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Child = true; }), FrameVerdict::Never);
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.ToolWindow = true; }), FrameVerdict::Never);
