@@ -72,6 +72,17 @@ bool IsTopLevel(HWND window) {
     return GetAncestor(window, GA_PARENT) == GetDesktopWindow();
 }
 
+// The top-level window the window lies in: a framed program's window lies on its frame's content
+// window without being a child window, and may be the active one.
+HWND OutermostWindowOf(HWND window) {
+    const HWND desktop = GetDesktopWindow();
+    for (HWND parent = GetAncestor(window, GA_PARENT); parent != nullptr && parent != desktop;
+         parent = GetAncestor(window, GA_PARENT)) {
+        window = parent;
+    }
+    return window;
+}
+
 // For a window of a frame process (the frame or its content window): that frame. Nothing for
 // other windows, and for the control panel's.
 HWND FrameOfGlazeWindow(HWND window) {
@@ -133,7 +144,10 @@ private:
     std::optional<FrameStarter> starter_;
     PendingWindows pending_;
     ScopedWinEventHook hook_;
-    std::set<WindowId> swept_; // the windows of the last sweep, without window events
+    // Without window events: the windows of the last sweep, and when it was.
+    bool sweeping_ = false;
+    std::set<WindowId> swept_;
+    ULONGLONG lastSweep_ = 0;
     bool paused_ = false;
     std::wstring note_; // the last thing said, kept in the tooltip
 };
@@ -234,6 +248,7 @@ void ResidentGlaze::RegisterTheHotkey() {
 
 void ResidentGlaze::Watch(bool on) {
     KillTimer(window_, SweepTimer);
+    sweeping_ = false;
     hook_.Reset();
     if (!on) {
         return;
@@ -247,6 +262,7 @@ void ResidentGlaze::Watch(bool on) {
         // there already are not new.
         swept_ = TopLevelWindowIds();
         SetTimer(window_, SweepTimer, SweepMilliseconds, nullptr);
+        sweeping_ = true;
     }
 }
 
@@ -305,10 +321,16 @@ void ResidentGlaze::OnLookTimer() {
         LookAt(WindowOf(id));
     }
     starter_->Check();
+    // A timer that is always due first keeps the platform from ever raising a later one (Wine
+    // does so): while this one runs, it sweeps too when a sweep is due.
+    if (sweeping_ && GetTickCount64() - lastSweep_ >= SweepMilliseconds) {
+        Sweep();
+    }
     ScheduleLook();
 }
 
 void ResidentGlaze::Sweep() {
+    lastSweep_ = GetTickCount64();
     std::set<WindowId> now = TopLevelWindowIds();
     // A window that left the list may be in a frame and come back from it, still itself; only
     // a handle that names no window any more may name a new one later.
@@ -323,7 +345,6 @@ void ResidentGlaze::Sweep() {
         }
     }
     swept_ = std::move(now);
-    ScheduleLook();
 }
 
 void ResidentGlaze::ScheduleLook() {
@@ -345,8 +366,9 @@ void ResidentGlaze::OnHotkey() {
         return;
     }
     // A frame in front, or the framed program in it: the frame closes and gives the window back.
-    if (EndsWithTitleMarker(WindowTitle(front))) {
-        if (const HWND frame = FrameOfGlazeWindow(front)) {
+    if (const HWND outermost = OutermostWindowOf(front);
+        EndsWithTitleMarker(WindowTitle(outermost))) {
+        if (const HWND frame = FrameOfGlazeWindow(outermost)) {
             PostMessageW(frame, WM_CLOSE, 0, 0);
         }
         return;
@@ -480,6 +502,7 @@ LRESULT ResidentGlaze::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             OnLookTimer();
         } else if (wParam == SweepTimer) {
             Sweep();
+            ScheduleLook();
         }
         return 0;
     case WM_CLOSE:
