@@ -20,14 +20,16 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace glaze;
-    InstallLastResort(TheContentWindow().Host().Keeper());
     TheRun().ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
+    // The resident glaze never holds another program's window: it needs none of the forms, nor
+    // the last resort and its threads.
     if (TheRun().ArgumentText == ResidentArgument) {
         wchar_t executable[MAX_PATH]{};
         GetModuleFileNameW(nullptr, executable, MAX_PATH);
         TheRun().AppDir = AppDirOfExecutable(executable);
         return RunResident();
     }
+    InstallLastResort(TheContentWindow().Host().Keeper());
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
