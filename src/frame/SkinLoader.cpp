@@ -39,7 +39,7 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         if (!fields) {
             return false;
         }
-        const std::vector<uint8_t> bytes = ReadFileBytes(skinDir + L"\\" + fields->ImageFile);
+        const ImageBytes bytes = ReadImageFile(skinDir + L"\\" + fields->ImageFile, screenPixels);
         model.Resize(item + 1);
         images.ItemDC.resize(i + 1);
         // The canvas holds the image and whatever transparent margin the frame reads beyond

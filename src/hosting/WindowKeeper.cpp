@@ -18,6 +18,7 @@ void WindowKeeper::Start() {
     wake_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     dying_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     dyingDone_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    desktop_ = GetThreadDesktop(GetCurrentThreadId());
     if (wake_ && dying_ && dyingDone_) {
         thread_.Reset(CreateThread(nullptr, 0, ThreadMain, this, 0, &threadId_));
     }
@@ -82,7 +83,12 @@ bool WindowKeeper::Ask(Request request, DWORD limitMs) {
 }
 
 DWORD WINAPI WindowKeeper::ThreadMain(void* self) {
-    static_cast<WindowKeeper*>(self)->Serve();
+    auto& keeper = *static_cast<WindowKeeper*>(self);
+    // On the desktop of the thread that made it: a thread started later may be given another one
+    // (under Wine, in a process started onto a named desktop), where the framed window, its
+    // parent and the desktop it goes back to cannot be reached.
+    SetThreadDesktop(keeper.desktop_);
+    keeper.Serve();
     return 0;
 }
 

@@ -78,9 +78,10 @@ private:
     std::atomic<bool> stopping_{false};
     ScopedHandle thread_;
     DWORD threadId_ = 0;
-    ScopedHandle wake_;      // a request is queued
-    ScopedHandle dying_;     // the last resort asks for the window
-    ScopedHandle dyingDone_; // and hears that it is back
+    HDESK desktop_ = nullptr; // of the thread that started the keeper; not closed
+    ScopedHandle wake_;       // a request is queued
+    ScopedHandle dying_;      // the last resort asks for the window
+    ScopedHandle dyingDone_;  // and hears that it is back
 };
 
 } // namespace glaze

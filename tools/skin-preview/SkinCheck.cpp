@@ -5,6 +5,7 @@
 #include "frame/ComposePlan.h"
 #include "frame/SkinMessages.h"
 #include "platform/Canvas.h"
+#include "platform/ImageFile.h"
 #include "platform/ImageHeader.h"
 #include "settings/SkinIni.h"
 
@@ -89,7 +90,7 @@ public:
         std::fprintf(out_, "\n");
         Held(i, notes);
         if (!shown) {
-            Unshown(i, ReadFileBytes(dir_ + L"\\" + fields.ImageFile));
+            Unshown(i, ReadImageFileHead(dir_ + L"\\" + fields.ImageFile));
         } else if (i == 0) {
             Borders();
         } else {
@@ -99,6 +100,15 @@ public:
     }
 
     int Warnings() const { return warnings_; }
+
+    void TooManyItems() {
+        std::fprintf(out_,
+                     "  warning: skin.ini has more than %d items (%s and on): the program "
+                     "ignores every item beyond the first %d\n",
+                     static_cast<int>(MaxSkinItems), Utf8(SkinItemKey(MaxSkinItems)).c_str(),
+                     static_cast<int>(MaxSkinItems));
+        ++warnings_;
+    }
 
 private:
     void Warn(size_t i, const std::string& text) {
@@ -115,14 +125,20 @@ private:
         }
     }
 
-    // Why the program shows no image: the same read and the same bound as the program's.
-    void Unshown(size_t i, const std::vector<uint8_t>& bytes) {
+    // Why the program shows no image: the same read and the same bounds as the program's.
+    void Unshown(size_t i, const std::optional<ImageFileHead>& file) {
         const BITMAPINFOHEADER screen = MakeScreenBitmapInfo().bmiHeader;
-        const std::optional<DeclaredSize> declared = DeclaredImageSize(bytes);
-        if (bytes.empty()) {
+        const int64_t screenPixels = int64_t{screen.biWidth} * std::abs(screen.biHeight);
+        const std::optional<DeclaredSize> declared =
+            file ? DeclaredImageSize(file->Head) : std::nullopt;
+        if (!file || file->Size == 0) {
             Warn(i, "image missing or empty: the item is shown transparent");
-        } else if (declared && !IsDecodableSize(*declared, int64_t{screen.biWidth} *
-                                                               std::abs(screen.biHeight))) {
+        } else if (file->Size > MaxImageFileBytes(screenPixels)) {
+            Warn(i, "image file of " + std::to_string(file->Size) +
+                        " bytes, larger than any picture the program decodes (at most " +
+                        std::to_string(MaxImageFileBytes(screenPixels)) +
+                        " bytes on this screen): it is not read, the item is shown transparent");
+        } else if (declared && !IsDecodableSize(*declared, screenPixels)) {
             Warn(i, "image declares " + std::to_string(declared->Width) + " x " +
                         std::to_string(declared->Height) +
                         " pixels, more than the program decodes (at most " +
@@ -200,6 +216,9 @@ int CheckSkin(const std::wstring& skinDir, std::FILE* out) {
     Report report(out, dir, skin);
     for (size_t i = 0; i < static_cast<size_t>(skin.Model.ItemCount); ++i) {
         report.Item(i, lines[i]);
+    }
+    if (!ReadSkinItemLine(SkinIniOf(dir), MaxSkinItems).empty()) {
+        report.TooManyItems();
     }
     if (!skin.Loaded) {
         std::fprintf(out, "the program refuses this skin at item %d: %s\nand shows:\n%s\n",
