@@ -23,10 +23,20 @@ constexpr std::wstring_view FrameSuffix = L" - 模拟Glaze窗体*";
 class ResidentGlaze {
 public:
     explicit ResidentGlaze(const AppDir& app)
-        : process_(GlazeCommandLine(app, L"--resident")), window_(WindowOf(process_)) {}
+        : taskbarBefore_(TaskbarRect()), process_(GlazeCommandLine(app, L"--resident")),
+          window_(WindowOf(process_)) {}
     ~ResidentGlaze() {
         PostMessageW(window_, WM_CLOSE, 0, 0);
         process_.WaitForExit(10s);
+        // Wine's virtual desktop shows a taskbar while an icon is in the notification area; once
+        // the last one has gone it hides the taskbar but keeps its place, and every frame started
+        // later would take that place's top edge as the bottom of its maximised size. The desktop
+        // is left as the other tests know it.
+        const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        WaitUntil([&] { return taskbar == nullptr || !IsWindowVisible(taskbar); });
+        const RECT& was = taskbarBefore_;
+        SetWindowPos(taskbar, nullptr, was.left, was.top, was.right - was.left,
+                     was.bottom - was.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     HWND Window() const { return window_; }
     Process& Proc() { return process_; }
@@ -43,6 +53,13 @@ public:
     }
 
 private:
+    static RECT TaskbarRect() {
+        RECT rect{};
+        GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &rect);
+        return rect;
+    }
+
+    RECT taskbarBefore_;
     Process process_;
     HWND window_;
 };
