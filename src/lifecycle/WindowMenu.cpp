@@ -12,14 +12,6 @@
 namespace glaze {
 namespace {
 
-// System-menu commands are multiples of 16 below the platform's own (0xF000 and up).
-enum WindowMenuCommand : UINT {
-    ResidentCommand = 0x1000,
-    RulesCommand = 0x1010,
-    OnTopCommand = 0x1020,
-    OpacityCommand = 0x1030, // and one more step of 16 per entry of OpacitySteps
-};
-
 constexpr std::array<int, 5> OpacitySteps{100, 90, 80, 70, 60};
 
 struct MenuState {

@@ -7,6 +7,14 @@
 
 namespace glaze {
 
+// The entries' system commands: multiples of 16 below the platform's own (0xF000 and up).
+enum WindowMenuCommand : UINT {
+    ResidentCommand = 0x1000,
+    RulesCommand = 0x1010,
+    OnTopCommand = 0x1020,
+    OpacityCommand = 0x1030, // 100 %, and one step of 16 more for each of 90, 80, 70 and 60 %
+};
+
 class FrameWindow;
 class ContentWindow;
 

@@ -37,14 +37,6 @@ constexpr UINT StartingLook = 50;
 // Without window events, the list of windows is read this often.
 constexpr UINT SweepMilliseconds = 1000;
 
-enum MenuCommand : UINT_PTR {
-    OpenPanelCommand = 1,
-    EditRulesCommand,
-    PauseCommand,
-    StartWithWindowsCommand,
-    ExitCommand,
-};
-
 UINT ShowMenuMessage() {
     static const UINT message = RegisterWindowMessageW(L"glaze.resident.menu");
     return message;
@@ -411,11 +403,9 @@ void ResidentGlaze::ShowMenu() {
     GetCursorPos(&pointer);
     // The menu closes when the user clicks elsewhere only if its window is in front.
     SetForegroundWindow(window_);
-    const auto command =
-        static_cast<UINT_PTR>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                             pointer.x, pointer.y, 0, window_, nullptr));
+    // The choice arrives as WM_COMMAND, after the menu is gone.
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, window_, nullptr);
     PostMessageW(window_, WM_NULL, 0, 0);
-    RunMenuCommand(command);
 }
 
 void ResidentGlaze::RunMenuCommand(UINT_PTR command) {
@@ -492,6 +482,11 @@ LRESULT ResidentGlaze::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     switch (message) {
+    case WM_COMMAND:
+        if (lParam == 0) {
+            RunMenuCommand(LOWORD(wParam));
+        }
+        return 0;
     case WM_HOTKEY:
         if (wParam == HotkeyId) {
             OnHotkey();
@@ -506,7 +501,7 @@ LRESULT ResidentGlaze::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         }
         return 0;
     case WM_CLOSE:
-        DestroyWindow(window);
+        RunMenuCommand(ExitCommand);
         return 0;
     case WM_DESTROY:
         UnregisterHotKey(window, HotkeyId);

@@ -3,7 +3,18 @@
 // its rules name as their programs open them, and frames or gives back the window in front when
 // the hotkey is pressed. It starts frames as the panel does, through their command line.
 
+#include <windows.h>
+
 namespace glaze {
+
+// The entries of the icon's menu, as WM_COMMAND identifiers of the resident's window.
+enum ResidentMenuCommand : UINT_PTR {
+    OpenPanelCommand = 1,
+    EditRulesCommand,
+    PauseCommand,
+    StartWithWindowsCommand,
+    ExitCommand,
+};
 
 // Runs the resident glaze until the user ends it. A second start in the same session brings up
 // the first one's menu and returns at once.

@@ -6,10 +6,13 @@
 #include "PanelWindows.h"
 #include "platform/AnsiText.h"
 #include "platform/TopLevelWindows.h"
+#include "lifecycle/WindowMenu.h"
+#include "resident/Resident.h"
 #include "resident/RulesEditor.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -106,6 +109,10 @@ protected:
         std::ofstream(std::filesystem::path(app.Dir() / L"rules.ini"), std::ios::binary)
             << ToAnsi(text);
     }
+    std::wstring ReadRules(const std::wstring& name = L"rules.ini") const {
+        std::ifstream in(std::filesystem::path(app.Dir() / name), std::ios::binary);
+        return FromAnsi(std::string(std::istreambuf_iterator<char>(in), {}));
+    }
 
     AppDir app;
     ScreenshotOnFailure screenshot;
@@ -137,6 +144,16 @@ TEST_F(Resident, FramesNewWindowsByTheirRuleButNotDialogsExcludedProgramsOrBroke
     EXPECT_EQ(FrameFor(L"规则 A 对话框"), nullptr);
     EXPECT_FALSE(IsFramed(excluded));
     EXPECT_FALSE(IsFramed(unnamed));
+
+    // Paused, new windows stay as they are; resumed, the next one is framed again.
+    PostMessageW(resident.Window(), WM_COMMAND, PauseCommand, 0);
+    TargetProgram whilePaused(L"规则 D");
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_FALSE(IsFramed(whilePaused));
+    PostMessageW(resident.Window(), WM_COMMAND, PauseCommand, 0);
+    TargetProgram resumed(L"规则 E");
+    EXPECT_TRUE(WaitUntil([&] { return IsFramed(resumed); })) << resumed.LogText();
+    CloseFrameAround(resumed);
     CloseFrameAround(target);
 }
 
@@ -213,6 +230,22 @@ TEST_F(Resident, ASecondStartShowsTheFirstOnesMenuAndExitingLeavesFramesRunning)
     };
     EXPECT_TRUE(WaitUntil(menuShown));
     PostMessageW(resident->Window(), WM_CANCELMODE, 0, 0);
+
+    // 开机启动: the current user's Run entry starts this program's resident glaze, and goes
+    // again when the entry is chosen once more.
+    const auto runEntry = [] {
+        std::array<wchar_t, 1024> value{};
+        DWORD size = sizeof value;
+        const LSTATUS read =
+            RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                         L"glaze", RRF_RT_REG_SZ, nullptr, value.data(), &size);
+        return read == ERROR_SUCCESS ? std::wstring(value.data()) : std::wstring();
+    };
+    PostMessageW(resident->Window(), WM_COMMAND, StartWithWindowsCommand, 0);
+    EXPECT_TRUE(WaitUntil([&] { return runEntry() == L"\"" + app.Exe() + L"\" --resident"; }))
+        << runEntry().size();
+    PostMessageW(resident->Window(), WM_COMMAND, StartWithWindowsCommand, 0);
+    EXPECT_TRUE(WaitUntil([&] { return runEntry().empty(); }));
     EXPECT_TRUE(WaitUntil([&] { return !menuShown(); }));
 
     resident.reset();
@@ -231,17 +264,17 @@ TEST_F(Resident, TheFrameMenuSetsOnTopAndOpacityForFrameAndProgramTogether) {
         return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     };
     ASSERT_FALSE(topmost(windows.Frame));
-    PostMessageW(windows.Frame, WM_SYSCOMMAND, 0x1020, 0); // 总在最前
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, OnTopCommand, 0);
     EXPECT_TRUE(WaitUntil([&] { return topmost(windows.Frame) && topmost(windows.Content); }));
 
-    PostMessageW(windows.Frame, WM_SYSCOMMAND, 0x1030 + 2 * 16, 0); // 透明度 80%
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, OpacityCommand + 2 * 16, 0); // 80 %
     BYTE alpha = 0;
     DWORD flags = 0;
     EXPECT_TRUE(WaitUntil([&] {
         return GetLayeredWindowAttributes(windows.Content, nullptr, &alpha, &flags) &&
                alpha == 204 && (flags & LWA_ALPHA) != 0;
     }));
-    PostMessageW(windows.Frame, WM_SYSCOMMAND, 0x1030, 0); // back to 100%
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, OpacityCommand, 0); // back to 100 %
     EXPECT_TRUE(WaitUntil(
         [&] { return (GetWindowLongPtrW(windows.Content, GWL_EXSTYLE) & WS_EX_LAYERED) == 0; }));
     PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
@@ -254,7 +287,7 @@ TEST_F(Resident, ThePanelOpensTheRulesEditorWhichNamesTheLinesItSkipped) {
     Process panel(GlazeCommandLine(app, L""));
     const GlazeWindows windows = WaitForGlazeWindows(panel);
     ASSERT_NE(windows.Frame, nullptr);
-    PostMessageW(windows.Frame, WM_SYSCOMMAND, 0x1010, 0); // 规则…
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, RulesCommand, 0);
     const HWND editor = WaitFor([&]() -> HWND {
         for (HWND window : panel.Windows()) {
             if (ClassOf(window) == L"GlazeRulesEditor" && IsWindowVisible(window)) {
@@ -267,8 +300,20 @@ TEST_F(Resident, ThePanelOpensTheRulesEditorWhichNamesTheLinesItSkipped) {
     const std::wstring problems = TextOf(ChildWithId(editor, RuleProblemsId));
     EXPECT_NE(problems.find(L"第 4 行"), std::wstring::npos);
     EXPECT_NE(problems.find(L"第 6 行：没有名为“Nowhere”的皮肤"), std::wstring::npos);
-    PostMessageW(editor, WM_CLOSE, 0, 0);
+
+    // A rule added and saved: the file holds it, and the file as it was is kept beside it.
+    const std::wstring before = ReadRules();
+    SendMessageW(ChildWithId(editor, RuleProgramId), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"新程序.exe"));
+    SendMessageW(ChildWithId(editor, RuleSkinId), CB_SETCURSEL, 2, 0);
+    SendMessageW(ChildWithId(editor, RuleAddId), BM_CLICK, 0, 0);
+    PostMessageW(ChildWithId(editor, RulesSaveId), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+    const std::wstring saved = ReadRules();
+    EXPECT_NE(saved.find(L"[RULE3]\r\nPROGRAM=新程序.exe\r\nSKIN=Jade\r\n"), std::wstring::npos)
+        << saved.size();
+    EXPECT_NE(saved.find(L"SKIN=Nowhere"), std::wstring::npos);
+    EXPECT_EQ(ReadRules(L"rules.ini.bak"), before);
     PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(panel.WaitForExit(10s).has_value());
 }
