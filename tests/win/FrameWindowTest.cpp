@@ -163,7 +163,7 @@ protected:
         return TheFrameWindow();
     }
     // A frame process around a window of this process (the frame is placed around the content
-    // window; the target only has to exist for the start-up to go on).
+    // window; the target only has to be shown for the start-up to go on).
     FrameWindow& LoadFrame() {
         TheRun().ArgumentText = std::wstring(TargetTitle) + L"/A";
         return LoadPanel();
@@ -365,7 +365,7 @@ TEST_F(FrameWindowShown, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
 }
 
 TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeight) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     ASSERT_TRUE(TheRun().IsFrameProcess());
     ExpectFrameAroundContent(form, Aurora);
@@ -383,7 +383,7 @@ TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkA
 }
 
 TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     const RECT before = RectOf(form.Hwnd());
     const int32_t width = before.right - before.left;
@@ -428,7 +428,7 @@ TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALo
 }
 
 TEST_F(FrameWindowShown, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundItsContent) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     for (const WindowState state : {WindowState::Minimized, WindowState::Maximized}) {
         SCOPED_TRACE(static_cast<int>(state));
@@ -443,7 +443,7 @@ TEST_F(FrameWindowShown, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBack
 }
 
 TEST_F(FrameWindowShown, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLargerThanTheScreen) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     // The content window as a large captured window would leave it, before the frame follows.
     TheLoadedSkin().Ready = false;
