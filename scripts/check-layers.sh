@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a higher layer. The layers, bottom to top:
-# platform and res, settings, frame, hosting, panel, lifecycle, and main.cpp on top. A file may
+# platform and res, settings, frame, hosting, panel, resident, lifecycle, and main.cpp on top. A file may
 # include its own layer and the layers below it.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
@@ -11,8 +11,9 @@ rank() {
     frame/*) echo 2 ;;
     hosting/*) echo 3 ;;
     panel/*) echo 4 ;;
-    lifecycle/*) echo 5 ;;
-    main.cpp) echo 6 ;;
+    resident/*) echo 5 ;;
+    lifecycle/*) echo 6 ;;
+    main.cpp) echo 7 ;;
     *) echo "unknown layer: $1" >&2; exit 2 ;;
     esac
 }

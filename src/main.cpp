@@ -1,11 +1,16 @@
 // glaze: dresses another program's window in a skinned glass frame. Started without arguments
-// it is the control panel; started with "title/letter[/q]" it frames the window of that title.
+// it is the control panel; started with "title/letter[/q]" it frames the window of that title;
+// started with "--resident" it stays in the notification area and frames by its rules.
 
 #include "frame/FrameWindow.h"
 #include "settings/ArgumentText.h"
 #include "lifecycle/LastResort.h"
 #include "settings/RunSettings.h"
+#include "lifecycle/AppDir.h"
 #include "lifecycle/TheForms.h"
+#include "lifecycle/WindowMenu.h"
+#include "resident/Resident.h"
+#include "settings/CommandLine.h"
 #include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/TestFaults.h"
@@ -15,8 +20,16 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace glaze;
-    InstallLastResort(TheContentWindow().Host().Keeper());
     TheRun().ArgumentText = std::wstring(ArgumentTextOf(FromAnsi(GetCommandLineA())));
+    // The resident glaze never holds another program's window: it needs none of the forms, nor
+    // the last resort and its threads.
+    if (TheRun().ArgumentText == ResidentArgument) {
+        wchar_t executable[MAX_PATH]{};
+        GetModuleFileNameW(nullptr, executable, MAX_PATH);
+        TheRun().AppDir = AppDirOfExecutable(executable);
+        return RunResident();
+    }
+    InstallLastResort(TheContentWindow().Host().Keeper());
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -24,6 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     FrameWindow& frame = TheFrameWindow();
     frame.Load();
     if (frame.IsLoaded()) {
+        AddWindowMenuEntries(frame, TheContentWindow());
         frame.Show();
     }
     TestFaults::AfterStartUp();

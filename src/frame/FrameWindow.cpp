@@ -105,6 +105,10 @@ void FrameWindow::OnResize() {
 }
 
 std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    // The low four bits of a system command are the platform's own.
+    if (message == WM_SYSCOMMAND && menuCommands_ && menuCommands_(wParam & 0xFFF0)) {
+        return 0;
+    }
     if (message == WM_ENDSESSION) {
         // Log-off or shut-down: the process is ended once this returns. The ordinary shutdown
         // runs first, so a framed window goes back to the desktop, and the panel keeps its
@@ -147,7 +151,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
     FrameDC = CreateCanvas(WindowDc(Hwnd()), ScreenBitmapInfo);
     FrameOrigin = {0, 0};
     FrameSize = {ScaleWidth(), ScaleHeight()};
-    FrameBlend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    FrameBlend = {AC_SRC_OVER, 0, opacity_, AC_SRC_ALPHA};
 
     FramedContent& content = *content_;
     const int32_t skinCount = content.SkinCount();
@@ -279,6 +283,14 @@ void FrameWindow::Compose() {
     ShowCanvas();
     FollowFrame::KeepFollowersAbove();
     content_->Repaint();
+}
+
+void FrameWindow::SetOpacity(BYTE alpha) {
+    opacity_ = alpha;
+    FrameBlend.SourceConstantAlpha = alpha;
+    if (TheLoadedSkin().Ready && FrameDC) {
+        ShowCanvas();
+    }
 }
 
 void FrameWindow::ShowCanvas(std::optional<PixelRect> changed) {

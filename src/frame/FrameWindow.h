@@ -30,6 +30,10 @@ public:
 
     // The window the frame lies around; the content window tells it once, when it is made.
     void SetContent(FramedContent& content) { content_ = &content; }
+    // Where the commands of the process's own system-menu entries go; true when one was run.
+    void SetMenuCommands(std::function<bool(UINT_PTR)> run) { menuCommands_ = std::move(run); }
+    // How opaque the whole frame is, 255 for not at all see-through; kept across skin loads.
+    void SetOpacity(BYTE alpha);
 
     // Loads the skin at StyleIndex, places the frame around the content window and draws it.
     void ReloadSkin();
@@ -98,6 +102,8 @@ private:
     HitAreaCallbacks hitAreaCallbacks_;
     std::function<void(FrameWindow&)> startUp_;
     FramedContent* content_ = nullptr;
+    std::function<bool(UINT_PTR)> menuCommands_;
+    BYTE opacity_ = 255;
     int32_t pressedItem_ = 0;     // the hit area the left button went down on, 0 for none
     bool loading_ = false;        // a skin load is under way
     bool closeAfterLoad_ = false; // a close came during the load

@@ -55,13 +55,30 @@ struct FrameStart {
     HWND Target = nullptr; // the shown window with the title
 };
 
+// The window to frame. A frame started for one exact window (titles repeat) finds its handle
+// beside the argument text and takes that window only, and only while it is still a shown
+// top-level window with the title; any other frame takes the first shown window with the title.
+HWND FrameTarget(std::wstring_view title) {
+    std::array<wchar_t, 32> handleText{};
+    const DWORD length = GetEnvironmentVariableW(FrameWindowVariable, handleText.data(),
+                                                 static_cast<DWORD>(handleText.size()));
+    if (length == 0) {
+        return ShownWindowTitled(title);
+    }
+    const auto handle = length < handleText.size()
+                            ? ReadWindowHandleText(std::wstring_view(handleText.data(), length))
+                            : std::nullopt;
+    const HWND window = handle ? reinterpret_cast<HWND>(static_cast<uintptr_t>(*handle)) : nullptr;
+    return IsShownWindowTitled(window, title) ? window : nullptr;
+}
+
 // A frame process's command line and the window it frames. Ends the process at once, before
 // anything is shown, when the title names this program's own window or no shown window.
 FrameStart ReadFrameArguments() {
     // A stale hand-over must not re-style the new frame.
     DeleteHandOver();
     const auto args = ParseArgumentText(TheRun().ArgumentText, AnsiCodeOf);
-    const HWND target = args ? ShownWindowTitled(args->TrimmedTitle) : nullptr;
+    const HWND target = args ? FrameTarget(args->TrimmedTitle) : nullptr;
     if (target == nullptr) {
         ExitProcess(0);
     }

@@ -7,11 +7,10 @@
 #include "platform/Captions.h"
 #include "platform/WindowTitles.h"
 #include "settings/RunSettings.h"
+#include "panel/FrameProcess.h"
 #include "panel/LaunchCommand.h"
 #include "platform/AnsiText.h"
 #include "settings/HandOverFile.h"
-
-#include <array>
 
 namespace glaze {
 
@@ -40,28 +39,9 @@ void ControlPanel::RestyleFrame(const std::wstring& caption) {
 }
 
 void ControlPanel::LaunchFrame(const std::wstring& title) {
-    std::array<wchar_t, MAX_PATH> program{};
-    const DWORD length = GetModuleFileNameW(nullptr, program.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    if (!StartFrameProcess(title, TheRun().StyleIndex, CloseProgramValue())) {
         return;
     }
-    const auto commandLine = FrameCommandLine(std::wstring_view(program.data(), length), title,
-                                              TheRun().StyleIndex, CloseProgramValue());
-    if (!commandLine) {
-        return;
-    }
-    std::string line = ToAnsi(*commandLine);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        return;
-    }
-    const ScopedHandle process(started.hProcess);
-    const ScopedHandle thread(started.hThread);
     // When the window is framed already, the title box offers that frame for a re-style.
     const std::wstring frameCaption = title + std::wstring(FrameCaptionSuffix);
     if (TitleExists(frameCaption)) {

@@ -6,10 +6,11 @@
 #include "frame/FrameWindow.h"
 #include "settings/RunSettings.h"
 #include "frame/LoadedSkin.h"
+#include "panel/PanelFont.h"
 #include "panel/PictureBox.h"
+#include "panel/SkinList.h"
 #include "platform/AnsiText.h"
 #include "res/resource.h"
-#include "settings/SkinIni.h"
 #include "settings/UserSettings.h"
 
 #include <commctrl.h>
@@ -78,14 +79,6 @@ constexpr int SkinListClosedHeight = 20;
 
 HMENU ControlMenu(ControlId id) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-}
-
-ScopedFont CreatePanelFont() {
-    const WindowDc screen(nullptr);
-    const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    return ScopedFont(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, ToAnsi(L"微软雅黑").c_str()));
 }
 
 // A check box's value: 0 clear, 1 ticked, 2 dimmed.
@@ -197,20 +190,7 @@ void ControlPanel::CreateControls() {
 }
 
 void ControlPanel::FillSkinList() {
-    WIN32_FIND_DATAA found{};
-    const ScopedFind search(
-        FindFirstFileA(ToAnsi(SkinDirOf(TheRun().AppDir, L"*")).c_str(), &found));
-    if (!search) {
-        return;
-    }
-    do {
-        const std::wstring name = FromAnsi(found.cFileName);
-        // The list sorts its entries itself.
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." &&
-            name != L".." && IsSkinDirectory(SkinDirOf(TheRun().AppDir, name))) {
-            SendMessageA(SkinList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(name).c_str()));
-        }
-    } while (FindNextFileA(search, &found));
+    glaze::FillSkinList(SkinList, TheRun().AppDir);
 }
 
 void ControlPanel::ShowSettings() {

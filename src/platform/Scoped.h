@@ -65,7 +65,28 @@ struct GlobalTraits {
     static void Close(HGLOBAL memory) { GlobalFree(memory); }
 };
 
+struct MenuTraits {
+    static HMENU Empty() { return nullptr; }
+    static void Close(HMENU menu) { DestroyMenu(menu); }
+};
+struct WindowTraits {
+    static HWND Empty() { return nullptr; }
+    static void Close(HWND window) { DestroyWindow(window); }
+};
+struct WinEventHookTraits {
+    static HWINEVENTHOOK Empty() { return nullptr; }
+    static void Close(HWINEVENTHOOK hook) { UnhookWinEvent(hook); }
+};
+struct RegistryKeyTraits {
+    static HKEY Empty() { return nullptr; }
+    static void Close(HKEY key) { RegCloseKey(key); }
+};
+
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
+using ScopedMenu = Scoped<HMENU, MenuTraits>;
+using ScopedWindow = Scoped<HWND, WindowTraits>;
+using ScopedWinEventHook = Scoped<HWINEVENTHOOK, WinEventHookTraits>;
+using ScopedRegistryKey = Scoped<HKEY, RegistryKeyTraits>;
 using ScopedFind = Scoped<HANDLE, FindHandleTraits>;
 using ScopedFont = Scoped<HFONT, FontTraits>;
 using ScopedGlobal = Scoped<HGLOBAL, GlobalTraits>;

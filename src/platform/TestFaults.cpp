@@ -45,4 +45,8 @@ void InMessageLoop(const MSG& msg) {
     throw std::runtime_error("test fault");
 }
 
+bool NoWindowEvents() {
+    return Armed("no-window-events");
+}
+
 } // namespace glaze::TestFaults

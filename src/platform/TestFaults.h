@@ -4,7 +4,8 @@
 //   "skin-load"  an exception inside the skin load, as an allocation failure would throw;
 //   "throw"      a C++ exception escaping the message loop, a second after start-up;
 //   "crash"      an access violation in the message loop, a second after start-up;
-//   "unload"     an exception inside the frame's unload.
+//   "unload"     an exception inside the frame's unload;
+//   "no-window-events"  the resident glaze gets no window events, as where they cannot be had.
 // A release build has none of this: the calls compile to nothing.
 
 #include <windows.h>
@@ -16,11 +17,15 @@ void InSkinLoad();
 void AfterStartUp();
 void InMessageLoop(const MSG& msg);
 void InUnload();
+bool NoWindowEvents();
 #else
 inline void InSkinLoad() {}
 inline void AfterStartUp() {}
 inline void InMessageLoop(const MSG&) {}
 inline void InUnload() {}
+inline bool NoWindowEvents() {
+    return false;
+}
 #endif
 
 } // namespace glaze::TestFaults

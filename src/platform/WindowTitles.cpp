@@ -29,4 +29,10 @@ HWND ShownWindowTitled(std::wstring_view title) {
     return FirstWindowTitled(title, true);
 }
 
+bool IsShownWindowTitled(HWND window, std::wstring_view title) {
+    return IsWindow(window) && IsWindowVisible(window) &&
+           GetAncestor(window, GA_PARENT) == GetDesktopWindow() && !title.empty() &&
+           WindowTitle(window) == title;
+}
+
 } // namespace glaze

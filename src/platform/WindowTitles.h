@@ -15,4 +15,7 @@ bool TitleExists(std::wstring_view title);
 // a helper) is never the one: taking it in would show it.
 HWND ShownWindowTitled(std::wstring_view title);
 
+// Whether the window is still a shown top-level window with exactly this title.
+bool IsShownWindowTitled(HWND window, std::wstring_view title);
+
 } // namespace glaze

@@ -25,4 +25,35 @@ std::optional<FrameArguments> ParseArgumentText(std::wstring_view text,
     return args;
 }
 
+std::wstring WindowHandleText(uint64_t handle) {
+    constexpr std::wstring_view Digits = L"0123456789abcdef";
+    std::wstring text;
+    do {
+        text.insert(text.begin(), Digits[handle % 16]);
+        handle /= 16;
+    } while (handle != 0);
+    return text;
+}
+
+std::optional<uint64_t> ReadWindowHandleText(std::wstring_view text) {
+    if (text.empty() || text.size() > 16) {
+        return std::nullopt;
+    }
+    uint64_t handle = 0;
+    for (const wchar_t c : text) {
+        const int digit = c >= L'0' && c <= L'9'   ? c - L'0'
+                          : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                          : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                                                   : -1;
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        handle = handle * 16 + static_cast<uint64_t>(digit);
+    }
+    if (handle == 0) {
+        return std::nullopt;
+    }
+    return handle;
+}
+
 } // namespace glaze

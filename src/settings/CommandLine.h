@@ -26,4 +26,15 @@ using AnsiCodeFunction = std::function<int32_t(wchar_t)>;
 std::optional<FrameArguments> ParseArgumentText(std::wstring_view text,
                                                 const AnsiCodeFunction& ansiCode);
 
+// The argument text that starts the resident glaze. The frame grammar would read it as the
+// window titled "--reside" with skin letter "t"; no frame is ever started for that.
+inline constexpr std::wstring_view ResidentArgument = L"--resident";
+
+// A frame started for one exact window (titles repeat) finds its handle, beside the argument
+// text, in this environment variable, written as hexadecimal digits.
+inline constexpr wchar_t FrameWindowVariable[] = L"GLAZE_FRAME_WINDOW";
+std::wstring WindowHandleText(uint64_t handle);
+// Nothing unless the text is 1 to 16 hexadecimal digits naming a handle other than 0.
+std::optional<uint64_t> ReadWindowHandleText(std::wstring_view text);
+
 } // namespace glaze

@@ -181,11 +181,26 @@ RECT ClientRectOnScreen(HWND window) {
     return rect;
 }
 
-TargetProgram::TargetProgram(const std::wstring& title, const std::wstring& options)
-    : logPath_(dir_ / L"target.log"),
-      process_(L"\"" + (fs::path(BuildBinDir()) / L"glaze_target.exe").wstring() + L"\" " +
-               (options.empty() ? L"" : options + L" ") + L"\"" + logPath_ + L"\" \"" + title +
-               L"\"") {
+namespace {
+
+// The program to run: the build's own, or a copy of it under another name beside the log.
+std::wstring TargetExecutable(const test::TempDir& dir, const std::wstring& programName) {
+    const fs::path built = fs::path(BuildBinDir()) / L"glaze_target.exe";
+    if (programName == L"glaze_target.exe") {
+        return built.wstring();
+    }
+    const std::wstring copy = dir / programName;
+    fs::copy_file(built, copy, fs::copy_options::overwrite_existing);
+    return copy;
+}
+
+} // namespace
+
+TargetProgram::TargetProgram(const std::wstring& title, const std::wstring& options,
+                             const std::wstring& programName)
+    : logPath_(dir_ / L"target.log"), process_(L"\"" + TargetExecutable(dir_, programName) +
+                                               L"\" " + (options.empty() ? L"" : options + L" ") +
+                                               L"\"" + logPath_ + L"\" \"" + title + L"\"") {
     // The window the program reports, not the first of that title: it may have hidden twins.
     window_ = WaitFor([&] {
         for (const std::string& line : Log()) {

@@ -1,6 +1,8 @@
 #include "PanelWindows.h"
 
 #include "../win/TestSupport.h"
+#include "platform/WindowTitles.h"
+#include "settings/CommandLine.h"
 #include "settings/HandOverFile.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +44,37 @@ TEST_F(FrameStart, EndsAtOnceWhenNoWindowHasTheTitle) {
     app.CopyBundledSkins();
     EXPECT_TRUE(EndsWithoutAWindow(L"没有这个窗口 no such window/A"));
     EXPECT_TRUE(EndsWithoutAWindow(L"x")); // too short to hold a separator and a letter
+}
+
+TEST_F(FrameStart, TakesTheWindowNamedBesideTheTitleAndOnlyWhileItStillHasTheTitle) {
+    app.CopyBundledSkins();
+    TargetProgram first(L"同名 Twin");
+    TargetProgram second(L"同名 Twin");
+    SetWindowPos(second.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(ShownWindowTitled(L"同名 Twin"), second.Window()) << "the one taken by title alone";
+    const auto named = [](HWND window) {
+        const std::wstring handle = WindowHandleText(reinterpret_cast<uintptr_t>(window));
+        SetEnvironmentVariableW(FrameWindowVariable, window ? handle.c_str() : nullptr);
+    };
+
+    named(first.Window());
+    Process frame(GlazeCommandLine(app, L"同名 Twin/A"));
+    named(nullptr);
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetAncestor(first.Window(), GA_PARENT) == windows.Content; }));
+    EXPECT_EQ(GetAncestor(second.Window(), GA_PARENT), GetDesktopWindow());
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(frame.WaitForExit(10s).has_value());
+
+    // The named window does not have the title the frame was started for (any more): nothing is
+    // taken, though other windows have that title.
+    TargetProgram renamed(L"改了标题 Renamed");
+    named(renamed.Window());
+    EXPECT_TRUE(EndsWithoutAWindow(L"同名 Twin/A"));
+    named(nullptr);
+    EXPECT_EQ(GetAncestor(first.Window(), GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(GetAncestor(second.Window(), GA_PARENT), GetDesktopWindow());
 }
 
 TEST_F(FrameStart, DeletesAStaleHandOverFile) {

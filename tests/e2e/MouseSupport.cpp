@@ -128,12 +128,26 @@ void MoveInSteps(POINT from, POINT to) {
 }
 
 void TypeKey(WORD virtualKey) {
-    INPUT keys[2]{};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = virtualKey;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof keys[0]);
+    PressKeys({virtualKey});
+}
+
+void PressKeys(std::initializer_list<WORD> virtualKeys) {
+    std::vector<INPUT> keys;
+    for (const WORD key : virtualKeys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        keys.push_back(input);
+    }
+    // Released in the opposite order, as fingers leave a chord.
+    for (auto key = virtualKeys.end(); key != virtualKeys.begin();) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        keys.push_back(input);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof keys[0]);
 }
 
 void TypeText(const std::wstring& text) {

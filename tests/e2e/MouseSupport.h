@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ void AwaitFreshClick();
 void DragFromTo(POINT from, POINT to, int button = LeftButton);
 // A key pressed and released, to whatever window has the keyboard.
 void TypeKey(WORD virtualKey);
+// Keys pressed together and released, as a hotkey is: PressKeys({VK_CONTROL, VK_MENU, 'G'}).
+void PressKeys(std::initializer_list<WORD> virtualKeys);
 // The characters typed as a user's keyboard would, to whatever window has the keyboard.
 void TypeText(const std::wstring& text);
 

@@ -82,5 +82,16 @@ TEST(CommandLine, TheProgramsOwnWindowsAreNeverFramed) {
     EXPECT_TRUE(Parse(L"模拟glaze窗体*/A").has_value()); // case matters
 }
 
+TEST(CommandLine, TheExactWindowTravelsAsHexadecimalDigits) {
+    for (const uint64_t handle : {uint64_t{1}, uint64_t{0x2007c}, ~uint64_t{0}}) {
+        EXPECT_EQ(ReadWindowHandleText(WindowHandleText(handle)), handle);
+    }
+    EXPECT_EQ(WindowHandleText(0x2007c), L"2007c");
+    EXPECT_EQ(ReadWindowHandleText(L"2007C"), uint64_t{0x2007c});
+    for (const std::wstring_view bad : {L"", L"0", L"x1", L"12 ", L"-1", L"10000000000000000"}) {
+        EXPECT_FALSE(ReadWindowHandleText(bad).has_value()) << bad.size();
+    }
+}
+
 } // namespace
 } // namespace glaze

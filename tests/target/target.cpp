@@ -33,6 +33,7 @@
 //   SIZE <w> <h> type=<n>       as delivered by WM_SIZE
 //   LOST DATA                   destroyed without being asked to close first
 //   DESTROY                     WM_DESTROY, or the window found gone without one
+//   DIALOG hwnd=0x<hex>         DialogRequest: the dialog-class window is shown
 //   QUIT
 //   EXIT
 
@@ -64,6 +65,7 @@ bool g_ownedByHiddenWindow = false;
 bool g_hiddenTwin = false;
 
 using glaze::target::CloseRequest;
+using glaze::target::DialogRequest;
 using glaze::target::ExitRequest;
 using glaze::target::HangRequest;
 
@@ -255,6 +257,18 @@ LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case ExitRequest:
         ExitProcess(0);
+    case DialogRequest: {
+        // A window of the platform's dialog class, unowned, so that only its class tells it
+        // from a main window.
+        char title[300];
+        GetWindowTextA(hwnd, title, 200);
+        strcat(title, " \xB6\xD4\xBB\xB0\xBF\xF2"); // " 对话框" in code page 936
+        HWND dialog =
+            CreateWindowExA(0, "#32770", title, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100,
+                            300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        logLine("DIALOG hwnd=0x%llx", handleValue(dialog));
+        return 0;
+    }
     case WM_STYLECHANGED: {
         const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
         if (g_started && ss) {

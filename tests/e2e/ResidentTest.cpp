@@ -1,0 +1,322 @@
+// The resident glaze with real processes: rules frame programs as they open their windows, the
+// hotkey frames and gives back the window in front, one resident per session, and the frame's
+// own menu entries.
+
+#include "MouseSupport.h"
+#include "PanelWindows.h"
+#include "platform/AnsiText.h"
+#include "platform/TopLevelWindows.h"
+#include "lifecycle/WindowMenu.h"
+#include "resident/Resident.h"
+#include "resident/RulesEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace glaze::e2e {
+namespace {
+
+constexpr std::wstring_view FrameSuffix = L" - 模拟Glaze窗体*";
+
+// glaze.exe --resident, ended through its own window when the test is done.
+class ResidentGlaze {
+public:
+    explicit ResidentGlaze(const AppDir& app)
+        : taskbarBefore_(TaskbarRect()), process_(GlazeCommandLine(app, L"--resident")),
+          window_(WindowOf(process_)) {}
+    ~ResidentGlaze() {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        process_.WaitForExit(10s);
+        // Wine's virtual desktop shows a taskbar while an icon is in the notification area; once
+        // the last one has gone it hides the taskbar but keeps its place, and every frame started
+        // later would take that place's top edge as the bottom of its maximised size. The desktop
+        // is left as the other tests know it.
+        const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        WaitUntil([&] { return taskbar == nullptr || !IsWindowVisible(taskbar); });
+        const RECT& was = taskbarBefore_;
+        SetWindowPos(taskbar, nullptr, was.left, was.top, was.right - was.left,
+                     was.bottom - was.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    HWND Window() const { return window_; }
+    Process& Proc() { return process_; }
+
+    static HWND WindowOf(const Process& process) {
+        return WaitFor([&]() -> HWND {
+            for (HWND window : process.Windows()) {
+                if (ClassOf(window) == L"GlazeResident") {
+                    return window;
+                }
+            }
+            return nullptr;
+        });
+    }
+
+private:
+    static RECT TaskbarRect() {
+        RECT rect{};
+        GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &rect);
+        return rect;
+    }
+
+    RECT taskbarBefore_;
+    Process process_;
+    HWND window_;
+};
+
+HWND FrameFor(const std::wstring& title) {
+    return FindWindowA(nullptr, ToAnsi(title + std::wstring(FrameSuffix)).c_str());
+}
+
+bool IsFramed(const TargetProgram& target) {
+    return GetAncestor(target.Window(), GA_PARENT) != GetDesktopWindow();
+}
+
+// The content window of the frame process that holds the window, and the skin its list shows.
+std::wstring SkinAround(const TargetProgram& target) {
+    const HWND content = GetAncestor(target.Window(), GA_PARENT);
+    const HWND skins = SkinListOf(content);
+    const auto chosen = SendMessageW(skins, CB_GETCURSEL, 0, 0);
+    const std::vector<std::wstring> names = ComboEntries(skins);
+    return chosen >= 0 && static_cast<size_t>(chosen) < names.size()
+               ? names[static_cast<size_t>(chosen)]
+               : L"";
+}
+
+// Closes the frame around the window and waits until the window is back on the desktop.
+void CloseFrameAround(const TargetProgram& target) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetAncestor(target.Window(), GA_PARENT), &process);
+    // A list taken at once: walking the window order while frames restack can miss windows.
+    for (const HWND window : TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && TextOf(window).ends_with(FrameSuffix)) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !IsFramed(target); })) << target.LogText();
+}
+
+class Resident : public ::testing::Test {
+protected:
+    void SetUp() override { app.CopyBundledSkins(); }
+    // In the ANSI code page, as a user's editor would save it.
+    void WriteRules(const std::wstring& text) const {
+        std::ofstream(std::filesystem::path(app.Dir() / L"rules.ini"), std::ios::binary)
+            << ToAnsi(text);
+    }
+    std::wstring ReadRules(const std::wstring& name = L"rules.ini") const {
+        std::ifstream in(std::filesystem::path(app.Dir() / name), std::ios::binary);
+        return FromAnsi(std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+
+    AppDir app;
+    ScreenshotOnFailure screenshot;
+};
+
+TEST_F(Resident, FramesNewWindowsByTheirRuleButNotDialogsExcludedProgramsOrBrokenLines) {
+    WriteRules(L"[GLAZE]\r\n"
+               L"NEVER=glaze_excluded.exe\r\n"
+               L"[RULE1]\r\n"
+               L"PROGRAM=GLAZE_*.EXE\r\n"
+               L"TITLE=规则*\r\n"
+               L"COLOUR=red\r\n" // skipped, the rest of the rule works
+               L"SKIN=jade\r\n"
+               L"this line means nothing\r\n");
+    ResidentGlaze resident(app);
+    ASSERT_NE(resident.Window(), nullptr);
+
+    TargetProgram target(L"规则 A");
+    ASSERT_TRUE(WaitUntil([&] { return IsFramed(target); })) << target.LogText();
+    EXPECT_NE(FrameFor(L"规则 A"), nullptr);
+    EXPECT_EQ(SkinAround(target), L"Jade");
+
+    // Its dialog, an excluded program's window and a window no rule names stay as they are.
+    PostMessageW(target.Window(), TargetProgram::DialogRequest, 0, 0);
+    TargetProgram excluded(L"规则 B", L"", L"glaze_excluded.exe");
+    TargetProgram unnamed(L"无规则 C");
+    ASSERT_TRUE(WaitUntil([&] { return target.LogContains("DIALOG"); }));
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(FrameFor(L"规则 A 对话框"), nullptr);
+    EXPECT_FALSE(IsFramed(excluded));
+    EXPECT_FALSE(IsFramed(unnamed));
+
+    // Paused, new windows stay as they are; resumed, the next one is framed again.
+    PostMessageW(resident.Window(), WM_COMMAND, PauseCommand, 0);
+    TargetProgram whilePaused(L"规则 D");
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_FALSE(IsFramed(whilePaused));
+    PostMessageW(resident.Window(), WM_COMMAND, PauseCommand, 0);
+    TargetProgram resumed(L"规则 E");
+    EXPECT_TRUE(WaitUntil([&] { return IsFramed(resumed); })) << resumed.LogText();
+    CloseFrameAround(resumed);
+    CloseFrameAround(target);
+}
+
+// Where no window events can be had the resident reads the list of windows now and then; a
+// window given back from its frame reappears there, and is still not framed again.
+TEST(ResidentWithoutEvents, TwoWindowsOfOneTitleGetTwoFramesAndAClosedFrameStaysClosed) {
+    AppDir app(L"glaze_faults.exe");
+    app.CopyBundledSkins();
+    ScreenshotOnFailure screenshot;
+    std::ofstream(std::filesystem::path(app.Dir() / L"rules.ini"))
+        << "[RULE1]\r\nPROGRAM=glaze_target.exe\r\nSKIN=Graphite\r\nCLOSE=0\r\n";
+    SetEnvironmentVariableW(L"GLAZE_TEST_FAULT", L"no-window-events");
+    ResidentGlaze resident(app);
+    SetEnvironmentVariableW(L"GLAZE_TEST_FAULT", nullptr);
+    TargetProgram first(L"同名窗口");
+    TargetProgram second(L"同名窗口");
+    ASSERT_TRUE(WaitUntil([&] { return IsFramed(first) && IsFramed(second); }))
+        << first.LogText() << second.LogText();
+    EXPECT_NE(GetAncestor(first.Window(), GA_PARENT), GetAncestor(second.Window(), GA_PARENT));
+
+    // Given back by the user: not framed again, though the rule still names it and the next
+    // reading of the window list finds it back among the top-level windows (after one that found
+    // it gone into its frame).
+    std::this_thread::sleep_for(1500ms);
+    CloseFrameAround(first);
+    std::this_thread::sleep_for(3s);
+    EXPECT_FALSE(IsFramed(first));
+    EXPECT_FALSE(first.LogContains("LOST DATA")) << first.LogText();
+    CloseFrameAround(second);
+}
+
+TEST_F(Resident, TheHotkeyFramesTheWindowInFrontAndPressedAgainGivesItBack) {
+    // No rule: the skin kept by the panel's settings.
+    std::ofstream(std::filesystem::path(app.MysetIni()))
+        << "[SETTING]\r\nSAVE=1\r\nAPPSTYL=2\r\nAPPQUIT=0\r\n";
+    ResidentGlaze resident(app);
+    TargetProgram target(L"热键目标");
+    SetForegroundWindow(target.Window());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == target.Window(); }));
+    PressKeys({VK_CONTROL, VK_MENU, 'G'});
+    ASSERT_TRUE(WaitUntil([&] { return IsFramed(target); })) << target.LogText();
+    EXPECT_EQ(SkinAround(target), L"Jade");
+
+    const HWND frame = FrameFor(L"热键目标");
+    ASSERT_NE(frame, nullptr);
+    SetForegroundWindow(frame);
+    ASSERT_TRUE(WaitUntil([&] {
+        const HWND front = GetForegroundWindow();
+        return front == frame || front == GetAncestor(target.Window(), GA_PARENT) ||
+               front == target.Window();
+    }));
+    PressKeys({VK_CONTROL, VK_MENU, 'G'});
+    EXPECT_TRUE(WaitUntil([&] { return !IsFramed(target) && FrameFor(L"热键目标") == nullptr; }))
+        << target.LogText();
+    EXPECT_FALSE(target.LogContains("LOST DATA")) << target.LogText();
+}
+
+TEST_F(Resident, ASecondStartShowsTheFirstOnesMenuAndExitingLeavesFramesRunning) {
+    WriteRules(L"[RULE1]\r\nPROGRAM=glaze_target.exe\r\nSKIN=Aurora\r\n");
+    auto resident = std::make_unique<ResidentGlaze>(app);
+    TargetProgram target(L"常驻之后");
+    ASSERT_TRUE(WaitUntil([&] { return IsFramed(target); })) << target.LogText();
+
+    Process second(GlazeCommandLine(app, L"--resident"));
+    EXPECT_EQ(second.WaitForExit(10s), std::optional<DWORD>(0));
+    // The first one's menu comes up instead of a second icon.
+    const auto menuShown = [&] {
+        for (HWND window : resident->Proc().Windows()) {
+            if (ClassOf(window) == L"#32768" && IsWindowVisible(window)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(WaitUntil(menuShown));
+    PostMessageW(resident->Window(), WM_CANCELMODE, 0, 0);
+
+    // 开机启动: the current user's Run entry starts this program's resident glaze, and goes
+    // again when the entry is chosen once more.
+    const auto runEntry = [] {
+        std::array<wchar_t, 1024> value{};
+        DWORD size = sizeof value;
+        const LSTATUS read =
+            RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                         L"glaze", RRF_RT_REG_SZ, nullptr, value.data(), &size);
+        return read == ERROR_SUCCESS ? std::wstring(value.data()) : std::wstring();
+    };
+    PostMessageW(resident->Window(), WM_COMMAND, StartWithWindowsCommand, 0);
+    EXPECT_TRUE(WaitUntil([&] { return runEntry() == L"\"" + app.Exe() + L"\" --resident"; }))
+        << runEntry().size();
+    PostMessageW(resident->Window(), WM_COMMAND, StartWithWindowsCommand, 0);
+    EXPECT_TRUE(WaitUntil([&] { return runEntry().empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !menuShown(); }));
+
+    resident.reset();
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(IsFramed(target));
+    EXPECT_NE(FrameFor(L"常驻之后"), nullptr);
+    CloseFrameAround(target);
+}
+
+TEST_F(Resident, TheFrameMenuSetsOnTopAndOpacityForFrameAndProgramTogether) {
+    TargetProgram target(L"菜单目标");
+    Process frameProcess(GlazeCommandLine(app, L"菜单目标/A"));
+    const GlazeWindows windows = WaitForGlazeWindows(frameProcess);
+    ASSERT_NE(windows.Frame, nullptr);
+    const auto topmost = [](HWND window) {
+        return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    ASSERT_FALSE(topmost(windows.Frame));
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, OnTopCommand, 0);
+    EXPECT_TRUE(WaitUntil([&] { return topmost(windows.Frame) && topmost(windows.Content); }));
+
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, OpacityCommand + 2 * 16, 0); // 80 %
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        return GetLayeredWindowAttributes(windows.Content, nullptr, &alpha, &flags) &&
+               alpha == 204 && (flags & LWA_ALPHA) != 0;
+    }));
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, OpacityCommand, 0); // back to 100 %
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (GetWindowLongPtrW(windows.Content, GWL_EXSTYLE) & WS_EX_LAYERED) == 0; }));
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(frameProcess.WaitForExit(10s).has_value());
+}
+
+TEST_F(Resident, ThePanelOpensTheRulesEditorWhichNamesTheLinesItSkipped) {
+    WriteRules(L"[RULE1]\r\nPROGRAM=a.exe\r\nSKIN=Jade\r\nON=maybe\r\n[RULE2]\r\nSKIN=Nowhere\r\n"
+               L"PROGRAM=b.exe\r\n");
+    Process panel(GlazeCommandLine(app, L""));
+    const GlazeWindows windows = WaitForGlazeWindows(panel);
+    ASSERT_NE(windows.Frame, nullptr);
+    PostMessageW(windows.Frame, WM_SYSCOMMAND, RulesCommand, 0);
+    const HWND editor = WaitFor([&]() -> HWND {
+        for (HWND window : panel.Windows()) {
+            if (ClassOf(window) == L"GlazeRulesEditor" && IsWindowVisible(window)) {
+                return window;
+            }
+        }
+        return nullptr;
+    });
+    ASSERT_NE(editor, nullptr);
+    const std::wstring problems = TextOf(ChildWithId(editor, RuleProblemsId));
+    EXPECT_NE(problems.find(L"第 4 行"), std::wstring::npos);
+    EXPECT_NE(problems.find(L"第 6 行：没有名为“Nowhere”的皮肤"), std::wstring::npos);
+
+    // A rule added and saved: the file holds it, and the file as it was is kept beside it.
+    const std::wstring before = ReadRules();
+    SendMessageW(ChildWithId(editor, RuleProgramId), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"新程序.exe"));
+    SendMessageW(ChildWithId(editor, RuleSkinId), CB_SETCURSEL, 2, 0);
+    SendMessageW(ChildWithId(editor, RuleAddId), BM_CLICK, 0, 0);
+    PostMessageW(ChildWithId(editor, RulesSaveId), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+    const std::wstring saved = ReadRules();
+    EXPECT_NE(saved.find(L"[RULE3]\r\nPROGRAM=新程序.exe\r\nSKIN=Jade\r\n"), std::wstring::npos)
+        << saved.size();
+    EXPECT_NE(saved.find(L"SKIN=Nowhere"), std::wstring::npos);
+    EXPECT_EQ(ReadRules(L"rules.ini.bak"), before);
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(panel.WaitForExit(10s).has_value());
+}
+
+} // namespace
+} // namespace glaze::e2e
