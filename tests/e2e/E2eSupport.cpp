@@ -213,6 +213,14 @@ TargetProgram::TargetProgram(const std::wstring& title, const std::wstring& opti
     });
 }
 
+bool TargetProgram::HasKeyboard() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetForegroundWindow() == window_ &&
+           GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
+           info.hwndFocus == TextBox();
+}
+
 std::vector<std::string> TargetProgram::Log() const {
     std::ifstream in{fs::path(logPath_)};
     std::vector<std::string> lines;

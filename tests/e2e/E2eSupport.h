@@ -92,6 +92,11 @@ public:
     explicit TargetProgram(const std::wstring& title, const std::wstring& options = L"",
                            const std::wstring& programName = L"glaze_target.exe");
     HWND Window() const { return window_; }
+    // Its text box, which has the focus whenever the program has the keyboard.
+    HWND TextBox() const { return FindWindowExW(window_, nullptr, L"Edit", nullptr); }
+    // Whether it has the keyboard: in front, with the focus in its text box, as a user sees it
+    // before typing.
+    bool HasKeyboard() const;
     std::vector<std::string> Log() const;
     std::string LogText() const; // the whole log, for failure messages
     bool LogContains(const std::string& line) const;

@@ -253,19 +253,12 @@ using FrameKeyboard = FrameMouse;
 TEST_F(FrameKeyboard, TypingReachesTheFramedProgramHoweverTheFrameCameToTheFront) {
     app.CopyBundledSkins();
     StartFrame();
-    const HWND edit = FindWindowExW(Target().Window(), nullptr, L"Edit", nullptr);
+    const HWND edit = Target().TextBox();
     ASSERT_NE(edit, nullptr);
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     // The user types once the program is seen in front again, its caret in its text box.
     const auto typedReaches = [&](const std::wstring& typed, const std::wstring& expected) {
-        const auto caretInBox = [&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetForegroundWindow() == Target().Window() &&
-                   GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info) &&
-                   info.hwndFocus == edit;
-        };
-        if (!WaitUntil(caretInBox, 3s)) {
+        if (!WaitUntil([&] { return Target().HasKeyboard(); }, 3s)) {
             return false;
         }
         TypeText(typed);

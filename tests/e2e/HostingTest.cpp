@@ -238,6 +238,10 @@ TEST_F(Hosting, ClosingNeverWaitsOnAProgramThatDoesNotAnswer) {
     Process frame(GlazeCommandLine(app, L"不响应的程序 Hangs/A"));
     const GlazeWindows windows = WaitForGlazeWindows(frame);
     ASSERT_NE(windows.Frame, nullptr);
+    // The program stops answering once it is framed and has had the keyboard for a moment, as a
+    // user sees it: making it the active window waits for it (Wine activates it from the frame's
+    // thread), and the frame's coming up with it may hand it the keyboard once more.
+    ASSERT_TRUE(WaitUntil([&] { return StaysTrue([&] { return target.HasKeyboard(); }); }));
     PostMessageW(target.Window(), TargetProgram::HangRequest, 4000, 0);
     ASSERT_TRUE(WaitUntil([&] { return target.LogContains("HANG"); }));
 
