@@ -4,20 +4,13 @@
 // worked out in 64 bits and saturate, so any numbers give defined rectangles.
 
 #include "frame/SkinModel.h"
+#include "platform/PixelRect.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
 namespace glaze {
-
-struct PixelRect {
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t Width = 0;
-    int32_t Height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // One copy from an item's canvas into the frame canvas. A plain copy when the sizes match and
 // Stretch is false, otherwise a stretch.

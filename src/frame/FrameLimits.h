@@ -3,6 +3,8 @@
 // question from its limits, turns the system menu's choice into a system command, and
 // keeps every message from the frame while a skin is being (re)loaded.
 
+#include "platform/PixelRect.h"
+
 #include <windows.h>
 
 namespace glaze::FrameLimits {
@@ -11,6 +13,10 @@ namespace glaze::FrameLimits {
 struct State {
     MINMAXINFO Limits{};         // the frame's size limits as the platform asks for them
     WNDPROC SavedProc = nullptr; // the frame's procedure below this hook: the move hook
+    // A frame process's frame maximises over the work area of the monitor it is on when it is
+    // asked (MaximisedArea, with this taskbar), not where Limits says.
+    bool MaximiseOnItsMonitor = false;
+    PixelRect Taskbar;
 };
 State& Values();
 

@@ -3,6 +3,7 @@
 // around the content window. It is the start-up form: its on-load starts the process and its
 // unload ends it.
 
+#include "frame/DragSnapping.h"
 #include "frame/FrameCanvas.h"
 #include "frame/FramedContent.h"
 #include "frame/HitArea.h"
@@ -31,7 +32,8 @@ public:
     // The window the frame lies around; the content window tells it once, when it is made.
     void SetContent(FramedContent& content) { content_ = &content; }
 
-    // Loads the skin at StyleIndex, places the frame around the content window and draws it.
+    // Loads the skin at StyleIndex, places the frame around the content window and draws it, at
+    // the DPI of the monitor the frame is on (the content window's at the first load).
     void ReloadSkin();
     // The size-change handler: hands over to the re-style receiver while a frame process is
     // minimised, otherwise composes the frame and shows it.
@@ -78,12 +80,20 @@ private:
     void OnHitAreaMouseDown(int32_t item, const MouseEvent& event) override;
     void OnHitAreaMouseUp(int32_t item, const MouseEvent& event) override;
 
-    // The body of ReloadSkin; names the skin it takes as soon as it knows it.
-    void LoadSkinAroundContent(std::wstring& skinName);
+    // Loads the skin at the DPI; with a rectangle the frame takes it (a move to a monitor of
+    // another DPI) and the content window goes on its interior, otherwise the frame goes
+    // around the content window.
+    void LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect = std::nullopt);
+    // The body of LoadSkinAt; names the skin it takes as soon as it knows it.
+    void LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
+                               const std::optional<RECT>& frameRect);
+    // The frame now lies on a monitor of this DPI: the system suggests the rectangle for it.
+    void OnDpiChanged(int32_t dpi, const RECT& suggested);
+    void MoveContentOnto(const RECT& frameRect);
     void ReleaseSkin();
     // The extra hit areas and the canvases of the loaded skin.
     void DropSkinObjects();
-    bool LoadSkin();
+    bool LoadSkin(int32_t dpi);
     void PlaceAroundContent();
     // Hands the canvas to the layered window, only the changed rectangle when there is one.
     void ShowCanvas(std::optional<PixelRect> changed = std::nullopt);
@@ -97,6 +107,7 @@ private:
     HitAreaCallbacks hitAreaCallbacks_;
     std::function<void(FrameWindow&)> startUp_;
     FramedContent* content_ = nullptr;
+    DragSnapping snapping_;
     int32_t pressedItem_ = 0; // the hit area the left button went down on, 0 for none
     // The cell each item shows on the canvas: the composition leaves every item in its
     // normal (or disabled) cell, counted as normal here; the mouse changes them.

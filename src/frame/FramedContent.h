@@ -1,6 +1,6 @@
 #pragma once
 // What the frame needs of the window it lies around, the content window: where it is, the skins
-// it offers, and painting it after the frame has changed.
+// it offers, painting it after the frame has changed, and its scale.
 
 #include <windows.h>
 
@@ -18,6 +18,9 @@ public:
     // Shows the skin as chosen, as a choice by the user would.
     virtual void SelectSkinAt(int32_t index) = 0;
     virtual void Repaint() = 0;
+    // The frame is about to be drawn at another DPI: a panel lays itself out at that scale and
+    // takes its size there; a framed window's content window takes whatever the frame leaves.
+    virtual void ScaleTo(int32_t dpi) = 0;
 
 protected:
     ~FramedContent() = default;

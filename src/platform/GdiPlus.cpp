@@ -111,8 +111,9 @@ std::optional<DecodedSize> DrawImageBytes(const std::vector<uint8_t>& bytes, int
         return std::nullopt;
     }
     const DecodedSize size{static_cast<int32_t>(width), static_cast<int32_t>(height)};
+    const HDC canvas = canvasFor(size);
     Gdiplus::GpGraphics* rawGraphics = nullptr;
-    if (Flat::GdipCreateFromHDC(canvasFor(size), &rawGraphics) != Gdiplus::Ok) {
+    if (canvas == nullptr || Flat::GdipCreateFromHDC(canvas, &rawGraphics) != Gdiplus::Ok) {
         return std::nullopt;
     }
     const ScopedGraphics graphics(rawGraphics);
