@@ -20,48 +20,66 @@ std::optional<std::wstring> ScaleName(int32_t dpi) {
     return std::to_wstring(quarters / 4) + Fractions[quarters % 4];
 }
 
-// Where an item cuts its image along one axis: cut points strictly inside (0, size), in order.
-// The pieces between them are scaled one by one, so each cut lands on a scaled number.
-std::vector<int32_t> CutsAlong(int32_t size, std::initializer_list<int64_t> wanted) {
-    std::vector<int32_t> cuts;
-    for (const int64_t at : wanted) {
-        if (at > 0 && at < size && (cuts.empty() || at > cuts.back())) {
-            cuts.push_back(static_cast<int32_t>(at));
-        }
+// One axis of an image: where it is cut (from 0 to its size) and where each cut lands once
+// scaled. The runs between cuts are scaled one by one.
+struct AxisCuts {
+    std::vector<int64_t> From;
+    std::vector<int64_t> To;
+};
+
+// Uncut: the whole image scaled.
+AxisCuts Whole(int32_t size, int32_t dpi) {
+    return {{0, size}, {0, ScaleForDpi(size, dpi)}};
+}
+
+// Cut at borders that fit inside the image (others leave it whole). The borders land on their
+// scaled sizes at either end, and the run between them takes what the scaled image leaves: the
+// image is as large as its own size scaled, so that an image made for the scale fits it.
+AxisCuts Borders(int32_t nearBorder, int32_t farBorder, int32_t size, int32_t dpi) {
+    if (nearBorder < 0 || farBorder < 0 || int64_t{nearBorder} + farBorder > size) {
+        return Whole(size, dpi);
     }
+    const int64_t middle = int64_t{size} - nearBorder - farBorder;
+    const int64_t nearTo = ScaleForDpi(nearBorder, dpi);
+    const int64_t farTo = ScaleForDpi(farBorder, dpi);
+    const int64_t middleTo =
+        middle > 0 ? std::max<int64_t>(ScaleForDpi(size, dpi) - nearTo - farTo, 1) : 0;
+    return {{0, nearBorder, nearBorder + middle, size},
+            {0, nearTo, nearTo + middleTo, nearTo + middleTo + farTo}};
+}
+
+// Cut into the cells the frame draws from (normal, hover, pressed, disabled), each scaled to
+// the same width; whatever lies beyond them is one more run.
+AxisCuts Cells(int32_t cell, int32_t size, int32_t dpi) {
+    AxisCuts cuts{{0}, {0}};
+    const int64_t cellTo = ScaleForDpi(cell, dpi);
+    for (int64_t at = cell; at < size && cuts.From.size() <= 4; at += cell) {
+        cuts.From.push_back(at);
+        cuts.To.push_back(cuts.To.back() + cellTo);
+    }
+    cuts.To.push_back(cuts.To.back() + ScaleForDpi(Saturate(size - cuts.From.back()), dpi));
+    cuts.From.push_back(size);
     return cuts;
 }
 
-// Borders that fit inside the image cut it; borders that overlap or reach outside it leave it
-// whole, scaled as one.
-std::vector<int32_t> BorderCuts(int32_t near, int32_t far, int32_t size) {
-    if (near < 0 || far < 0 || int64_t{near} + far > size) {
-        return {};
-    }
-    return CutsAlong(size, {near, int64_t{size} - far});
-}
-
-// One axis: the source runs between the cuts and where each lands once scaled.
+// The runs of an axis, where both the run and its scaled length have pixels; places past the
+// largest number an image can have are held there.
 struct Run {
     int32_t From = 0;
     int32_t FromLength = 0;
     int32_t To = 0;
     int32_t ToLength = 0;
 };
-std::vector<Run> ScaledRuns(int32_t size, const std::vector<int32_t>& cuts, int32_t dpi,
-                            int32_t& scaledSize) {
+std::vector<Run> RunsOf(const AxisCuts& cuts) {
     std::vector<Run> runs;
-    int32_t from = 0;
-    int64_t to = 0;
-    for (size_t i = 0; i <= cuts.size(); ++i) {
-        const int32_t end = i < cuts.size() ? cuts[i] : size;
-        // Runs past the largest number an image can have are cut there.
-        const int64_t length = std::min<int64_t>(ScaleForDpi(end - from, dpi), INT32_MAX - to);
-        runs.push_back({from, end - from, static_cast<int32_t>(to), static_cast<int32_t>(length)});
-        to += length;
-        from = end;
+    for (size_t i = 0; i + 1 < cuts.From.size(); ++i) {
+        const int32_t to = Saturate(cuts.To[i]);
+        const int32_t toEnd = Saturate(cuts.To[i + 1]);
+        if (cuts.From[i + 1] > cuts.From[i] && toEnd > to) {
+            runs.push_back({static_cast<int32_t>(cuts.From[i]),
+                            static_cast<int32_t>(cuts.From[i + 1] - cuts.From[i]), to, toEnd - to});
+        }
     }
-    scaledSize = static_cast<int32_t>(to);
     return runs;
 }
 
@@ -80,20 +98,18 @@ ImageScalePlan PlanImageScale(int32_t item, const SkinItemFields& fields, int32_
     if (UsableDpi(dpi) == DesignDpi || imageWidth <= 0 || imageHeight <= 0) {
         return plan;
     }
-    std::vector<int32_t> across;
-    std::vector<int32_t> down;
+    AxisCuts across = Whole(imageWidth, dpi);
+    AxisCuts down = Whole(imageHeight, dpi);
     if (item == 0) {
-        across = BorderCuts(fields.X, fields.Width, imageWidth);
-        down = BorderCuts(fields.Y, fields.Height, imageHeight);
+        across = Borders(fields.X, fields.Width, imageWidth, dpi);
+        down = Borders(fields.Y, fields.Height, imageHeight, dpi);
     } else if (fields.Stretch != 1 && fields.Width != imageWidth && fields.Width > 0) {
-        // The cells the frame draws from: normal, hover, pressed, disabled; the rest as one.
-        const int64_t cell = fields.Width;
-        across = CutsAlong(imageWidth, {cell, 2 * cell, 3 * cell, 4 * cell});
+        across = Cells(fields.Width, imageWidth, dpi);
     }
-    const std::vector<Run> columns = ScaledRuns(imageWidth, across, dpi, plan.Width);
-    const std::vector<Run> rows = ScaledRuns(imageHeight, down, dpi, plan.Height);
-    for (const Run& row : rows) {
-        for (const Run& column : columns) {
+    plan.Width = Saturate(across.To.back());
+    plan.Height = Saturate(down.To.back());
+    for (const Run& row : RunsOf(down)) {
+        for (const Run& column : RunsOf(across)) {
             plan.Pieces.push_back({{column.From, row.From, column.FromLength, row.FromLength},
                                    {column.To, row.To, column.ToLength, row.ToLength}});
         }

@@ -59,7 +59,7 @@ const std::array<ControlDesign, 13> Controls{{
      {8, 24, 265, 25}, true, TextFit::None},
     {&ControlPanel::ApplyButton, ApplyButtonId, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true, TextFit::Button},
     {&ControlPanel::TitleLabel, TitleLabelId, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
-     {8, 8, 168, 17}, true, TextFit::Label},
+     {8, 8, 168, 16}, true, TextFit::Label}, // ends where the title box begins
     {&ControlPanel::RefreshButton, RefreshButtonId, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true, TextFit::Button},
     {&ControlPanel::WindowList, WindowListId, "LISTBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
@@ -200,8 +200,8 @@ void ControlPanel::Hide() {
 
 HWND ControlPanel::AddControl(const char* className, ControlId id, std::wstring_view text,
                               DWORD style, DWORD exStyle, const PixelRect& place) {
-    // Controls overlap here and there (a label's last row under an edit box, the notes on the
-    // list): each is drawn only where no control above it in the z-order lies.
+    // The notes lie on the list: each control is drawn only where no control above it in the
+    // z-order lies.
     return CreateWindowExA(exStyle, className, ToAnsi(text).c_str(),
                            WS_CHILD | WS_CLIPSIBLINGS | style, place.X, place.Y, place.Width,
                            place.Height, ControlsPane, ControlMenu(id), GetModuleHandleA(nullptr),
