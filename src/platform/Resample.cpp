@@ -22,41 +22,42 @@ float Cubic(float x) {
     return 0.0f;
 }
 
-// What one destination pixel along an axis takes from the source: its first source pixel and
-// one weight per pixel from there. Weights add up to 1.
-struct Contribution {
-    int32_t First = 0;
-    std::vector<float> Weights;
+// What each destination pixel along an axis takes from the source run: Taps source pixels
+// (positions within the run, edge pixels repeated beyond it, so nothing outside is read) and a
+// weight for each. Weights of a pixel add up to 1.
+struct Contributions {
+    size_t Taps = 0;
+    std::vector<int32_t> At;    // Taps per destination pixel
+    std::vector<float> Weights; // Taps per destination pixel
 };
 
-// The source run [from, from + fromLength) onto a destination run of toLength pixels. Source
-// pixels beyond the run repeat its edge pixel, so nothing outside it is read.
-std::vector<Contribution> Contributions(int32_t from, int32_t fromLength, int32_t toLength) {
+// The source run of fromLength pixels onto a destination run of toLength pixels.
+Contributions ContributionsOf(int32_t fromLength, int32_t toLength) {
     const float scale = static_cast<float>(toLength) / static_cast<float>(fromLength);
     const float reach = scale < 1.0f ? 1.0f / scale : 1.0f; // a shrink widens the filter
     const float radius = 2.0f * reach;
-    std::vector<Contribution> all(static_cast<size_t>(toLength));
+    Contributions c;
+    // No more source pixels than lie strictly within the radius around any centre.
+    c.Taps = static_cast<size_t>(std::ceil(2.0f * radius));
+    c.At.resize(c.Taps * static_cast<size_t>(toLength));
+    c.Weights.resize(c.At.size());
     for (int32_t to = 0; to < toLength; ++to) {
         const float centre = (static_cast<float>(to) + 0.5f) / scale - 0.5f;
         const auto first = static_cast<int32_t>(std::floor(centre - radius)) + 1;
-        const auto last = static_cast<int32_t>(std::ceil(centre + radius)) - 1;
-        Contribution& c = all[static_cast<size_t>(to)];
-        c.First = from + first;
+        const size_t row = static_cast<size_t>(to) * c.Taps;
         float sum = 0.0f;
-        for (int32_t at = first; at <= last; ++at) {
+        for (size_t k = 0; k < c.Taps; ++k) {
+            const int32_t at = first + static_cast<int32_t>(k);
             const float weight = Cubic((static_cast<float>(at) - centre) / reach);
-            c.Weights.push_back(weight);
+            c.At[row + k] = std::clamp(at, 0, fromLength - 1);
+            c.Weights[row + k] = weight;
             sum += weight;
         }
-        for (float& weight : c.Weights) {
-            weight /= sum;
+        for (size_t k = 0; k < c.Taps; ++k) {
+            c.Weights[row + k] /= sum;
         }
     }
-    return all;
-}
-
-int32_t Within(int32_t at, int32_t from, int32_t length) {
-    return std::clamp(at, from, from + length - 1);
+    return c;
 }
 
 Channels Unpack(uint32_t pixel) {
@@ -67,7 +68,7 @@ Channels Unpack(uint32_t pixel) {
 // Premultiplied: no colour may outshine its alpha, which a cubic's overshoot would otherwise do.
 uint32_t Pack(const Channels& c) {
     const auto byte = [](float value, float top) {
-        return static_cast<uint32_t>(std::clamp(std::lround(value), 0L, static_cast<long>(top)));
+        return static_cast<uint32_t>(std::clamp(value, 0.0f, top) + 0.5f);
     };
     const uint32_t alpha = byte(c[3], 255.0f);
     const auto colourTop = static_cast<float>(alpha);
@@ -84,42 +85,46 @@ void DrawPiece(std::span<const uint32_t> pixels, int32_t width, const ResamplePi
                std::vector<uint32_t>& out, int32_t outWidth) {
     const PixelRect& from = piece.From;
     const PixelRect& to = piece.To;
-    const std::vector<Contribution> across = Contributions(from.X, from.Width, to.Width);
-    const std::vector<Contribution> down = Contributions(from.Y, from.Height, to.Height);
+    const Contributions across = ContributionsOf(from.Width, to.Width);
+    const Contributions down = ContributionsOf(from.Height, to.Height);
 
-    // Across first, into rows as high as the source piece, then down.
-    const auto rowPixels = static_cast<size_t>(to.Width);
-    std::vector<Channels> rows(rowPixels * static_cast<size_t>(from.Height));
+    // The piece's pixels as numbers, once.
+    const auto fromWidth = static_cast<size_t>(from.Width);
+    std::vector<Channels> source(fromWidth * static_cast<size_t>(from.Height));
     for (int32_t y = 0; y < from.Height; ++y) {
-        const size_t sourceRow = static_cast<size_t>(from.Y + y) * static_cast<size_t>(width);
-        for (int32_t x = 0; x < to.Width; ++x) {
-            const Contribution& c = across[static_cast<size_t>(x)];
-            Channels sum{};
-            for (size_t k = 0; k < c.Weights.size(); ++k) {
-                const int32_t at = Within(c.First + static_cast<int32_t>(k), from.X, from.Width);
-                const Channels source = Unpack(pixels[sourceRow + static_cast<size_t>(at)]);
-                for (size_t ch = 0; ch < 4; ++ch) {
-                    sum[ch] += c.Weights[k] * source[ch];
-                }
-            }
-            rows[static_cast<size_t>(y) * rowPixels + static_cast<size_t>(x)] = sum;
+        const size_t row = static_cast<size_t>(from.Y + y) * static_cast<size_t>(width);
+        for (int32_t x = 0; x < from.Width; ++x) {
+            source[static_cast<size_t>(y) * fromWidth + static_cast<size_t>(x)] =
+                Unpack(pixels[row + static_cast<size_t>(from.X + x)]);
         }
     }
-    for (int32_t y = 0; y < to.Height; ++y) {
-        const Contribution& c = down[static_cast<size_t>(y)];
-        const size_t outRow = static_cast<size_t>(to.Y + y) * static_cast<size_t>(outWidth);
-        for (int32_t x = 0; x < to.Width; ++x) {
+    // Across first, into rows as high as the source piece, then down.
+    const auto toWidth = static_cast<size_t>(to.Width);
+    std::vector<Channels> rows(toWidth * static_cast<size_t>(from.Height));
+    for (size_t y = 0; y < static_cast<size_t>(from.Height); ++y) {
+        for (size_t x = 0; x < toWidth; ++x) {
             Channels sum{};
-            for (size_t k = 0; k < c.Weights.size(); ++k) {
-                const int32_t row =
-                    Within(c.First + static_cast<int32_t>(k), from.Y, from.Height) - from.Y;
-                const Channels& source =
-                    rows[static_cast<size_t>(row) * rowPixels + static_cast<size_t>(x)];
+            for (size_t k = 0, tap = x * across.Taps; k < across.Taps; ++k, ++tap) {
+                const Channels& pixel = source[y * fromWidth + static_cast<size_t>(across.At[tap])];
                 for (size_t ch = 0; ch < 4; ++ch) {
-                    sum[ch] += c.Weights[k] * source[ch];
+                    sum[ch] += across.Weights[tap] * pixel[ch];
                 }
             }
-            out[outRow + static_cast<size_t>(to.X + x)] = Pack(sum);
+            rows[y * toWidth + x] = sum;
+        }
+    }
+    for (size_t y = 0; y < static_cast<size_t>(to.Height); ++y) {
+        const size_t outRow = (static_cast<size_t>(to.Y) + y) * static_cast<size_t>(outWidth) +
+                              static_cast<size_t>(to.X);
+        for (size_t x = 0; x < toWidth; ++x) {
+            Channels sum{};
+            for (size_t k = 0, tap = y * down.Taps; k < down.Taps; ++k, ++tap) {
+                const Channels& pixel = rows[static_cast<size_t>(down.At[tap]) * toWidth + x];
+                for (size_t ch = 0; ch < 4; ++ch) {
+                    sum[ch] += down.Weights[tap] * pixel[ch];
+                }
+            }
+            out[outRow + x] = Pack(sum);
         }
     }
 }
