@@ -48,6 +48,50 @@ void RaiseFrameWithTarget() {
     KeepFollowersAbove();
 }
 
+// Asks the frame, once the current message is done, to hand the keyboard to the framed window.
+constexpr UINT HandKeyboardOver = WM_APP + 1;
+// How long the framed program may take to show that it answers before it is made active.
+constexpr UINT AnswerLimitMs = 200;
+
+bool InMoveOrSizeLoop() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+// The frame and the content window never keep the keyboard while a window is framed: whatever
+// made them active (a click on the frame, the taskbar, Alt+Tab, a restore), the framed program's
+// window becomes the active window, and the program puts the focus where it had it.
+void HandKeyboardToFramedWindow() {
+    const HWND foreground = GetForegroundWindow();
+    const auto& followers = Values().Followers;
+    // Only while one of the two is in front: a message box of the frame keeps the keyboard.
+    const bool oursInFront = foreground != nullptr && (foreground == FrameWindow() ||
+                                                       std::find(followers.begin(), followers.end(),
+                                                                 foreground) != followers.end());
+    const HWND framed = Values().FramedWindow;
+    // Making another program's window the active one waits for that program: one that does not
+    // answer now keeps its turn until the user clicks into it.
+    DWORD_PTR answer = 0;
+    if (framed != nullptr && oursInFront && !InMoveOrSizeLoop() &&
+        SendMessageTimeoutA(framed, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, AnswerLimitMs,
+                            &answer) != 0) {
+        SetForegroundWindow(framed);
+    }
+}
+
+// Whether the message leaves one of the two active where the framed window should be. A click
+// that activates the content window went into the framed program, which takes the keyboard
+// itself, where the click put it.
+bool TakesKeyboardAway(HWND window, UINT message, WPARAM wParam) {
+    if (message == WM_EXITSIZEMOVE) {
+        return true;
+    }
+    const WORD how = LOWORD(wParam);
+    return message == WM_ACTIVATE && how != WA_INACTIVE &&
+           (window == FrameWindow() || how != WA_CLICKACTIVE);
+}
+
 void FollowMove(HWND window) {
     const HWND frame = FrameWindow();
     if (frame == nullptr) {
@@ -184,6 +228,13 @@ LRESULT CALLBACK MoveFollowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     try {
         RaiseFrameWithTarget();
+        if (Values().FramedWindow != nullptr && TakesKeyboardAway(window, message, wParam)) {
+            PostMessageA(window, HandKeyboardOver, 0, 0);
+        }
+        if (message == HandKeyboardOver) {
+            HandKeyboardToFramedWindow();
+            return 0;
+        }
         if (window == FrameWindow() && ChangesZOrder(message, lParam)) {
             KeepFollowersAbove();
         }

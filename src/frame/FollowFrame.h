@@ -1,8 +1,9 @@
 #pragma once
 // The frame and the content window act as one window: both carry this hook, and whenever either
-// moves or changes size the content window is put back on the frame's interior. The frame is the
-// main window; every other hooked window is a follower, registered by its first move or size
-// message after the frame's hook is in place.
+// moves or changes size the content window is put back on the frame's interior. Neither keeps
+// the keyboard while a window is framed: when either becomes active, the framed window does.
+// The frame is the main window; every other hooked window is a follower, registered by its
+// first move or size message after the frame's hook is in place.
 
 #include <windows.h>
 

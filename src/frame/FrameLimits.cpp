@@ -51,8 +51,10 @@ void InstallLimitsHook(HWND frame) {
 // Nothing here throws; the procedures it passes messages on to catch their own failures.
 LRESULT CALLBACK FrameLimitsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // A skin load rebuilds the frame's images and hit areas; until it is done the frame
-    // must neither draw, size nor answer anything from a half-built state.
-    if (!TheLoadedSkin().Ready) {
+    // must neither draw, size nor answer anything from a half-built state. The end of the
+    // session and a close still reach it: they give the framed window back.
+    if (!TheLoadedSkin().Ready && message != WM_QUERYENDSESSION && message != WM_ENDSESSION &&
+        message != WM_CLOSE) {
         return 0;
     }
     switch (message) {

@@ -1,7 +1,8 @@
 #pragma once
 // The frame's second hook, on top of its move hook: it answers the platform's size-limit
 // question from its limits, turns the system menu's choice into a system command, and
-// keeps every message from the frame while a skin is being (re)loaded.
+// keeps every message but the session's end and a close from the frame while a skin is being
+// (re)loaded.
 
 #include "platform/PixelRect.h"
 

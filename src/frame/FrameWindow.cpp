@@ -20,6 +20,8 @@
 
 #include <algorithm>
 
+#include <utility>
+
 namespace glaze {
 namespace {
 
@@ -68,13 +70,33 @@ void FrameWindow::OnLoad() {
     startUp_(*this);
 }
 
+bool FrameWindow::OnQueryUnload() {
+    // A close during a skin load waits for the load: unloading now would free what the load is
+    // building. The close comes again once the skin is ready.
+    if (loading_) {
+        closeAfterLoad_ = true;
+        return false;
+    }
+    return true;
+}
+
 // The frame's unload ends a process: hooks off, canvases and GDI+ released, hit areas gone,
 // then every other form unloaded, which gives a captured window back.
 void FrameWindow::OnUnload() {
-    FollowFrame::RemoveMoveHook(*this);
-    DropSkinObjects();
-    GdiPlus.reset(); // after the canvases
-    UnloadAllForms(false);
+    // The give-back below still handles the frame's messages: nothing may draw from the
+    // canvases once they are gone.
+    TheLoadedSkin().Ready = false;
+    try {
+        TestFaults::InUnload();
+        FollowFrame::RemoveMoveHook(*this);
+        DropSkinObjects();
+        GdiPlus.reset(); // after the canvases
+        UnloadAllForms(false);
+    } catch (...) {
+        // Whatever failed, the process ends with the framed window given back.
+        content_->GiveBackFramedWindow();
+        ExitProcess(3);
+    }
 }
 
 void FrameWindow::OnResize() {
@@ -86,9 +108,14 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
     case WM_ENDSESSION:
         // Log-off or shut-down: the process is ended once this returns. The ordinary shutdown
         // runs first, so a framed window goes back to the desktop, and the panel keeps its
-        // settings.
+        // settings; during a skin load, which the shutdown must not free under it, the window
+        // is given back alone.
         if (wParam != FALSE) {
-            Unload();
+            if (loading_) {
+                content_->GiveBackFramedWindow();
+            } else {
+                Unload();
+            }
         }
         return 0;
     case WM_DPICHANGED:
@@ -128,6 +155,7 @@ void FrameWindow::OnDpiChanged(int32_t dpi, const RECT& suggested) {
 
 void FrameWindow::LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect) {
     TheLoadedSkin().Ready = false;
+    loading_ = true;
     LockWindowUpdate(Hwnd());
     std::wstring skinName;
     try {
@@ -136,6 +164,10 @@ void FrameWindow::LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect) 
         // Out of memory for a huge image, or any other failure inside the load: the skin cannot
         // be used, and the frame ends the way it ends for a faulty skin, giving the window back.
         FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
+    }
+    loading_ = false;
+    if (std::exchange(closeAfterLoad_, false)) {
+        PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
     }
 }
 
@@ -274,6 +306,7 @@ void FrameWindow::PlaceAroundContent() {
 void FrameWindow::FailSkinLoad(const std::wstring& message) {
     LockWindowUpdate(nullptr);
     MessageBoxA(Hwnd(), ToAnsi(message).c_str(), ToAnsi(ErrorCaption).c_str(), MB_ICONERROR);
+    loading_ = false; // over, for good: the frame's unload runs with the others
     UnloadAllForms(true);
 }
 

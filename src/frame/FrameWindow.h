@@ -68,6 +68,7 @@ public:
 protected:
     WindowStyle DesignStyle() const override;
     void OnLoad() override;
+    bool OnQueryUnload() override;
     void OnUnload() override;
     void OnResize() override;
     void OnMouseDown(const MouseEvent& event) override;
@@ -108,7 +109,9 @@ private:
     std::function<void(FrameWindow&)> startUp_;
     FramedContent* content_ = nullptr;
     DragSnapping snapping_;
-    int32_t pressedItem_ = 0; // the hit area the left button went down on, 0 for none
+    int32_t pressedItem_ = 0;     // the hit area the left button went down on, 0 for none
+    bool loading_ = false;        // a skin load is under way
+    bool closeAfterLoad_ = false; // a close came during the load
     // The cell each item shows on the canvas: the composition leaves every item in its
     // normal (or disabled) cell, counted as normal here; the mouse changes them.
     std::vector<int32_t> shownCell_;

@@ -1,6 +1,6 @@
 #pragma once
 // What the frame needs of the window it lies around, the content window: where it is, the skins
-// it offers, painting it after the frame has changed, and its scale.
+// it offers, painting it after the frame has changed, its scale, and giving a framed window back.
 
 #include <windows.h>
 
@@ -17,6 +17,9 @@ public:
     virtual std::wstring SkinName(int32_t index) const = 0;
     // Shows the skin as chosen, as a choice by the user would.
     virtual void SelectSkinAt(int32_t index) = 0;
+    // Gives a framed window back now, when the process must end before the frame's own unload
+    // can run. Nothing when no window is framed.
+    virtual void GiveBackFramedWindow() = 0;
     virtual void Repaint() = 0;
     // The frame is about to be drawn at another DPI: a panel lays itself out at that scale and
     // takes its size there; a framed window's content window takes whatever the frame leaves.

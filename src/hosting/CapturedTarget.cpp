@@ -1,27 +1,12 @@
 #include "hosting/CapturedTarget.h"
 
 #include "platform/SysCommand.h"
-#include "platform/Scoped.h"
-
-#include <optional>
 
 namespace glaze {
 namespace {
 
-struct GiveBackRequest {
-    const CapturedTarget* Target;
-    ScreenRect Place;
-    bool CloseProgram;
-};
-
-DWORD WINAPI GiveBackThread(void* parameter) {
-    const auto& request = *static_cast<const GiveBackRequest*>(parameter);
-    GiveBackAtOnce(*request.Target, request.Place);
-    if (request.CloseProgram) {
-        PostMessageA(request.Target->Window, WM_CLOSE, 0, 0);
-    }
-    return 0;
-}
+// Nothing but visible and clipping its siblings: caption, borders, menus and WS_POPUP go.
+constexpr LONG CapturedStyle = WS_VISIBLE | WS_CLIPSIBLINGS;
 
 } // namespace
 
@@ -30,7 +15,13 @@ bool CapturedTarget::StillThere() const {
            GetWindowThreadProcessId(Window, nullptr) == Thread;
 }
 
-void GiveBackAtOnce(const CapturedTarget& target, const ScreenRect& place) {
+void TakeWindowIn(const CapturedTarget& target, HWND content, int width, int height) {
+    SetWindowLongA(target.Window, GWL_STYLE, CapturedStyle);
+    SetParent(target.Window, content);
+    MoveWindow(target.Window, 0, 0, width, height, FALSE);
+}
+
+void GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram) {
     const HWND window = target.Window;
     LockWindowUpdate(window);
     // Still a child of the content window: the re-parenting keeps these numbers, which puts the
@@ -39,35 +30,15 @@ void GiveBackAtOnce(const CapturedTarget& target, const ScreenRect& place) {
                FALSE);
     SetWindowLongA(window, GWL_STYLE, target.Style);
     SetParent(window, target.Parent);
+    if (GetWindow(window, GW_OWNER) != target.Owner) {
+        // The owner of a top-level window is set through what the platform calls its parent.
+        SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(target.Owner));
+    }
     SysCommand::PostSysCommand(window, SC_MINIMIZE);
     SysCommand::PostSysCommand(window, SC_RESTORE);
     LockWindowUpdate(nullptr);
-}
-
-void GiveBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram) {
-    GiveBackRequest request{&target, place, closeProgram};
-    const ScopedHandle worker(CreateThread(nullptr, 0, GiveBackThread, &request, 0, nullptr));
-    if (!worker) {
-        GiveBackThread(&request);
-        return;
-    }
-    // The program's answers may involve this thread's windows (the content window is the
-    // window's parent until the last step): keep handling their messages meanwhile.
-    HANDLE handles[] = {worker.Get()};
-    std::optional<int> quit; // kept for the loop that asked for it, once the window is back
-    while (MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quit = static_cast<int>(msg.wParam);
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    if (quit) {
-        PostQuitMessage(*quit);
+    if (closeProgram) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
     }
 }
 

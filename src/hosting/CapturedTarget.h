@@ -1,9 +1,8 @@
 #pragma once
 // A window of another program taken into the content window, with what it needs to be given back
-// whole: its style, parent and borders from before. Giving it back makes cross-process calls that
-// wait for the program to answer; these run on a thread of their own, so that a program that has
-// stopped answering never freezes the frame, and the frame's process waits until the window is
-// back before it ends, so the window never goes down with it.
+// whole: its style, its real parent and its owner, and its borders from before. The calls that
+// take it in and give it back wait for its program to answer; WindowKeeper makes them on a
+// thread of its own.
 
 #include "hosting/CaptureGeometry.h"
 
@@ -13,7 +12,13 @@ namespace glaze {
 
 struct CapturedTarget {
     HWND Window = nullptr;
-    HWND Parent = nullptr; // what GetParent reported before the capture
+    // Its real parent (GA_PARENT): for a top-level window, the desktop window of the desktop it
+    // came from, which it goes back to by name: SetParent with no window means the calling
+    // thread's desktop, and that may be another one.
+    HWND Parent = nullptr;
+    // Its owner, kept apart from the parent: a popup owned by a hidden application window goes
+    // back top-level and still owned, not into its owner as a child.
+    HWND Owner = nullptr;
     LONG Style = 0;
     CapturedBorders Borders;
     // The thread that owns the window: a handle outliving its window may name another one later.
@@ -23,13 +28,12 @@ struct CapturedTarget {
     bool StillThere() const;
 };
 
-// Style, place and parent as before, then a minimise and a restore posted to the program, which
-// brings its window back up through its own handling; with closeProgram, WM_CLOSE follows, so the
-// program closes as when its user clicks its close box and may ask to save. Waits on the program
-// for every step: when it does not answer, this pumps the caller's messages until it does.
-void GiveBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram);
+// Stripped of caption and borders, re-parented into `content` and sized to width x height.
+void TakeWindowIn(const CapturedTarget& target, HWND content, int width, int height);
 
-// The same without a thread or a message loop, for a process that is going down.
-void GiveBackAtOnce(const CapturedTarget& target, const ScreenRect& place);
+// Style, place, parent and owner as before, then a minimise and a restore posted to the program,
+// which brings its window back up through its own handling; with closeProgram, WM_CLOSE follows,
+// so the program closes as when its user clicks its close box and may ask to save.
+void GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram);
 
 } // namespace glaze

@@ -5,30 +5,37 @@
 
 #include "frame/FollowFrame.h"
 #include "hosting/CaptureGeometry.h"
-#include "platform/AnsiText.h"
-#include "platform/Captions.h"
 #include "settings/RunSettings.h"
 
 namespace glaze {
 namespace {
 
-// Nothing but visible and clipping its siblings: caption, borders, menus and WS_POPUP go.
-constexpr LONG CapturedStyle = WS_VISIBLE | WS_CLIPSIBLINGS;
-
 // How often the content window looks whether the framed window is still there.
 constexpr UINT WatchMilliseconds = 250;
+
+// How long a program may take to answer while its window is taken in.
+constexpr DWORD CaptureLimitMs = 3000;
+
+// Whether the window's program handles its messages within the time: one that is hung now would
+// hold every call that changes its window.
+bool Answers(HWND window, DWORD limitMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, limitMs,
+                               &result) != 0;
+}
 
 } // namespace
 
 TargetHost::TargetHost(Form& content, Form& frame) : content_(content), frame_(frame) {}
 
-bool TargetHost::Capture(const std::wstring& title) {
-    const HWND target = FindWindowA(nullptr, ToAnsi(title).c_str());
-    if (target == nullptr) {
+bool TargetHost::Capture(HWND target) {
+    // Nothing has changed on the window until its program has shown that it answers.
+    if (!Answers(target, CaptureLimitMs)) {
         return false;
     }
     CapturedTarget captured{target,
-                            GetParent(target),
+                            GetAncestor(target, GA_PARENT),
+                            GetWindow(target, GW_OWNER),
                             GetWindowLongA(target, GWL_STYLE),
                             {},
                             GetWindowThreadProcessId(target, nullptr)};
@@ -45,70 +52,59 @@ bool TargetHost::Capture(const std::wstring& title) {
     content_.Move(plan.Content.Left, plan.Content.Top, plan.Content.Right - plan.Content.Left,
                   plan.Content.Bottom - plan.Content.Top);
 
-    SetWindowLongA(target, GWL_STYLE, CapturedStyle);
-    SetParent(target, content_.Hwnd());
-    MoveWindow(target, 0, 0, content_.ScaleWidth(), content_.ScaleHeight(), FALSE);
-    // Recorded only now: until the window lies on the content window, sizing the content window
-    // must not size it.
-    Captured = captured;
-    // The frame comes up with the captured window whenever it comes to the front.
+    // Recorded before the first change: a process failing from here on gives the window back.
+    keeper_.Keep(captured,
+                 [this](const CapturedBorders& borders) { return ReleasePlace(borders); });
+    if (!keeper_.TakeIn(content_.Hwnd(), content_.ScaleWidth(), content_.ScaleHeight(),
+                        CaptureLimitMs)) {
+        // The program stopped answering on the way: it is not framed, and gets back whatever
+        // was changed once it answers again.
+        keeper_.GiveBack(false);
+        return false;
+    }
+    filling_ = true;
+    // The frame comes up with the captured window whenever it comes to the front, and hands it
+    // the keyboard whenever it is made active itself.
     FollowFrame::Values().FramedWindow = target;
     SetTimer(content_.Hwnd(), WatchTimer, WatchMilliseconds, nullptr);
     return true;
 }
 
 void TargetHost::Fill() {
-    if (!TargetCaptured()) {
+    if (!filling_) {
         return;
     }
     // Asynchronous: a program that does not answer must not hold up the frame being sized. The
     // program's own thread makes the move, and repaints what it uncovers.
-    SetWindowPos(Captured.Window, nullptr, 0, 0, content_.ScaleWidth(), content_.ScaleHeight(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    SetWindowPos(keeper_.Target().Window, nullptr, 0, 0, content_.ScaleWidth(),
+                 content_.ScaleHeight(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 void TargetHost::Watch() {
     // The program closed its window or ended: the frame has nothing left to dress. The close
-    // runs the ordinary shutdown; while a skin loads the frame takes no messages, so the next
-    // round asks again.
-    if (TargetCaptured() && !Captured.StillThere()) {
+    // runs the ordinary shutdown.
+    if (keeper_.Holds() && !keeper_.Target().StillThere()) {
         PostMessageA(frame_.Hwnd(), WM_CLOSE, 0, 0);
     }
 }
 
-ScreenRect TargetHost::ReleasePlace() const {
+ScreenRect TargetHost::ReleasePlace(const CapturedBorders& borders) const {
     RECT content{};
     GetWindowRect(content_.Hwnd(), &content);
-    return PlanRelease(Captured.Borders, content.left, content.top, content_.ScaleWidth(),
+    return PlanRelease(borders, content.left, content.top, content_.ScaleWidth(),
                        content_.ScaleHeight());
 }
 
 void TargetHost::Release() {
-    if (!TargetCaptured()) {
+    if (!keeper_.Holds()) {
         return;
     }
     KillTimer(content_.Hwnd(), WatchTimer);
-    // Nothing to give back when the window went with its program.
-    if (Captured.StillThere()) {
-        const ScreenRect place = ReleasePlace();
-        // Off the screen at once, even while the program takes its time to answer.
-        ShowWindow(frame_.Hwnd(), SW_HIDE);
-        ShowWindow(content_.Hwnd(), SW_HIDE);
-        GiveBack(Captured, place, TheRun().CloseProgram == 1);
-    }
-    Forget();
-}
-
-void TargetHost::ReleaseAtOnce() {
-    if (TargetCaptured() && Captured.StillThere()) {
-        GiveBackAtOnce(Captured, ReleasePlace());
-    }
-    Forget();
-}
-
-void TargetHost::Forget() {
-    // Only once it is back: a process that fails while giving it back still has it to give.
-    Captured = {};
+    filling_ = false;
+    // Off the screen at once, even while the program takes its time to answer.
+    ShowWindow(frame_.Hwnd(), SW_HIDE);
+    ShowWindow(content_.Hwnd(), SW_HIDE);
+    keeper_.GiveBack(TheRun().CloseProgram == 1);
     FollowFrame::Values().FramedWindow = nullptr;
 }
 

@@ -2,10 +2,8 @@
 // The content window's job in a frame process: taking the framed program's window in, keeping it
 // filling the content window, watching that it is still there, and giving it back at the end.
 
-#include "hosting/CapturedTarget.h"
+#include "hosting/WindowKeeper.h"
 #include "platform/Forms.h"
-
-#include <string>
 
 namespace glaze {
 
@@ -15,36 +13,36 @@ public:
     // hidden at the release and closed when the captured window goes.
     TargetHost(Form& content, Form& frame);
 
-    // Takes the window with this title (outer blanks trimmed) in, with its client area where it
-    // was. False, with nothing touched, when there is no such window.
-    bool Capture(const std::wstring& title);
+    // Takes the window in, with its client area where it was. False when its program does not
+    // answer within a few seconds: the window is then left as it was, or given back once its
+    // program answers again when it stopped answering half-way.
+    bool Capture(HWND target);
     // The content window changed size: the captured window follows.
     void Fill();
     // Closes the frame once the captured window is gone; runs on the content window's timer.
     void Watch();
     // Gives the captured window back, and asks its program to close when the user asked for it.
     void Release();
-    // For a process that is going down: gives the captured window back from wherever it is,
-    // without a message loop. Nothing when no window is captured.
-    void ReleaseAtOnce();
 
-    // Whether the captured window lies on the content window, taking its whole client area.
-    bool TargetCaptured() const { return Captured.Window != nullptr; }
-    // The captured window with what it had before, to be given back with it; recorded once the
-    // capture is complete.
-    CapturedTarget Captured;
+    // Whether a window of another program is held: from just before the first change to it
+    // until it is back.
+    bool TargetCaptured() const { return keeper_.Holds(); }
+    // Makes every change to the captured window; the last resort asks it for the window too.
+    WindowKeeper& Keeper() { return keeper_; }
 
     // The content window's timer that runs Watch.
     static constexpr UINT_PTR WatchTimer = 1;
 
 private:
-    // Where the captured window goes back to: its client area on the content window's.
-    ScreenRect ReleasePlace() const;
-    // The window has been given back, or is gone: nothing is captured any more.
-    void Forget();
+    // Where the captured window goes back to: its client area on the content window's. Asked on
+    // the keeper's thread, which reads the content window's place without sending it anything.
+    ScreenRect ReleasePlace(const CapturedBorders& borders) const;
 
     Form& content_;
     Form& frame_;
+    WindowKeeper keeper_;
+    // The window lies on the content window and follows its size.
+    bool filling_ = false;
 };
 
 } // namespace glaze

@@ -1,7 +1,7 @@
 #include "lifecycle/LastResort.h"
 
-#include "lifecycle/TheForms.h"
-#include "panel/ContentWindow.h"
+#include "hosting/WindowKeeper.h"
+#include "platform/MessageWait.h"
 
 #include <windows.h>
 
@@ -13,11 +13,23 @@
 namespace glaze {
 namespace {
 
-std::atomic<bool> givenBack{false};
+// Set once at start-up, before any handler can run.
+WindowKeeper* theKeeper = nullptr;
+std::atomic<bool> dying{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
-void GiveBackBeforeDying() {
-    if (!givenBack.exchange(true)) {
-        TheContentWindow().Host().ReleaseAtOnce();
+// How long a failing thread waits for the window: a program that does not answer may hold the
+// keeper, and the process must end all the same.
+constexpr DWORD GiveBackLimitMs = 5000;
+
+// The failing thread makes no call on the framed window itself: its state is unknown, and the
+// keeper's thread is waiting for exactly this. While it waits, its own windows answer what the
+// give-back sends them with the default handling alone, which runs none of the program's code.
+// Only the first failure asks.
+void GiveBackBeforeDying() noexcept {
+    if (theKeeper != nullptr && !dying.exchange(true)) {
+        HandWindowsToDefaultHandling();
+        theKeeper->GiveBackBeforeDying(GiveBackLimitMs);
     }
 }
 
@@ -39,7 +51,9 @@ void OnAbort(int) {
 
 } // namespace
 
-void InstallLastResort() {
+void InstallLastResort(WindowKeeper& keeper) {
+    keeper.Start();
+    theKeeper = &keeper;
     SetUnhandledExceptionFilter(OnUnhandledException);
     std::set_terminate(OnTerminate);
     std::signal(SIGABRT, OnAbort);

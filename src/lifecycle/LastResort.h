@@ -6,6 +6,9 @@
 
 namespace glaze {
 
-void InstallLastResort();
+class WindowKeeper;
+
+// Starts the keeper's thread, which every failure asks for the window, and installs the handlers.
+void InstallLastResort(WindowKeeper& keeper);
 
 } // namespace glaze

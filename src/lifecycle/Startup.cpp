@@ -50,18 +50,24 @@ std::wstring ReadPanelSettings() {
     return defaultTitle;
 }
 
-// A frame process's command line. Ends the process at once, before anything is shown, when
-// the title names this program's own window or no window at all.
-FrameArguments ReadFrameArguments() {
+struct FrameStart {
+    FrameArguments Args;
+    HWND Target = nullptr; // the shown window with the title
+};
+
+// A frame process's command line and the window it frames. Ends the process at once, before
+// anything is shown, when the title names this program's own window or no shown window.
+FrameStart ReadFrameArguments() {
     // A stale hand-over must not re-style the new frame.
     DeleteHandOver();
     const auto args = ParseArgumentText(TheRun().ArgumentText, AnsiCodeOf);
-    if (!args || !TitleExists(args->TrimmedTitle)) {
+    const HWND target = args ? ShownWindowTitled(args->TrimmedTitle) : nullptr;
+    if (target == nullptr) {
         ExitProcess(0);
     }
     TheRun().StyleIndex = args->StyleIndex;
     TheRun().CloseProgram = args->CloseProgram;
-    return *args;
+    return {*args, target};
 }
 
 void MakeTopmost(HWND window) {
@@ -76,13 +82,13 @@ void StartUp(FrameWindow& frame) {
     TheRun().AppDir = AppDirOfExecutable(executable);
 
     std::wstring defaultTitle;
-    std::wstring frameTitle;
+    HWND target = nullptr;
     if (!TheRun().IsFrameProcess()) {
         defaultTitle = ReadPanelSettings();
     } else {
-        const FrameArguments args = ReadFrameArguments();
-        frame.SetCaption(args.TrimmedTitle + std::wstring(FrameCaptionSuffix));
-        frameTitle = args.TrimmedTitle;
+        const FrameStart start = ReadFrameArguments();
+        frame.SetCaption(start.Args.TrimmedTitle + std::wstring(FrameCaptionSuffix));
+        target = start.Target;
     }
 
     if (!frame.GdiPlus.emplace().Started()) {
@@ -110,7 +116,7 @@ void StartUp(FrameWindow& frame) {
         content.Panel().SetTitleBoxText(defaultTitle);
     } else {
         content.Load();
-        content.CaptureTarget(frameTitle);
+        content.CaptureTarget(target);
     }
 
     frame.ReloadSkin();

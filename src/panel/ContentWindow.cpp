@@ -52,9 +52,9 @@ void ContentWindow::TakePanelSize(int32_t dpi) {
     }
 }
 
-void ContentWindow::CaptureTarget(const std::wstring& title) {
-    if (!host_.Capture(title)) {
-        ExitProcess(0); // nothing was taken, so nothing needs giving back
+void ContentWindow::CaptureTarget(HWND target) {
+    if (!host_.Capture(target)) {
+        ExitProcess(0); // nothing was taken, or it is back already
     }
     panel_.Hide();
 }

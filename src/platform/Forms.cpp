@@ -204,8 +204,9 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     try {
         return form->Dispatch(window, message, wParam, lParam);
     } catch (...) {
-        // A handler's failure ends that handler; the window goes on with the default handling.
-        return DefWindowProcA(window, message, wParam, lParam);
+        // A handler's failure ends that handler; the window goes on with the default handling,
+        // but for a close: the default would destroy the window without its unload.
+        return message == WM_CLOSE ? 0 : DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

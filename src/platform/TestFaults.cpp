@@ -23,6 +23,12 @@ void InSkinLoad() {
     }
 }
 
+void InUnload() {
+    if (Armed("unload")) {
+        throw std::runtime_error("test fault");
+    }
+}
+
 void AfterStartUp() {
     if (Armed("throw") || Armed("crash")) {
         loopFaultTimer = SetTimer(nullptr, 0, 1000, nullptr);

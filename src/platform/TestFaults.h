@@ -3,7 +3,8 @@
 // GLAZE_TEST_FAULTS), named by the environment variable GLAZE_TEST_FAULT:
 //   "skin-load"  an exception inside the skin load, as an allocation failure would throw;
 //   "throw"      a C++ exception escaping the message loop, a second after start-up;
-//   "crash"      an access violation in the message loop, a second after start-up.
+//   "crash"      an access violation in the message loop, a second after start-up;
+//   "unload"     an exception inside the frame's unload.
 // A release build has none of this: the calls compile to nothing.
 
 #include <windows.h>
@@ -14,10 +15,12 @@ namespace glaze::TestFaults {
 void InSkinLoad();
 void AfterStartUp();
 void InMessageLoop(const MSG& msg);
+void InUnload();
 #else
 inline void InSkinLoad() {}
 inline void AfterStartUp() {}
 inline void InMessageLoop(const MSG&) {}
+inline void InUnload() {}
 #endif
 
 } // namespace glaze::TestFaults

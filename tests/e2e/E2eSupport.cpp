@@ -181,12 +181,20 @@ RECT ClientRectOnScreen(HWND window) {
     return rect;
 }
 
-TargetProgram::TargetProgram(const std::wstring& title, bool askBeforeClose)
+TargetProgram::TargetProgram(const std::wstring& title, const std::wstring& options)
     : logPath_(dir_ / L"target.log"),
       process_(L"\"" + (fs::path(BuildBinDir()) / L"glaze_target.exe").wstring() + L"\" " +
-               (askBeforeClose ? L"--ask " : L"") + L"\"" + logPath_ + L"\" \"" + title + L"\"") {
+               (options.empty() ? L"" : options + L" ") + L"\"" + logPath_ + L"\" \"" + title +
+               L"\"") {
+    // The window the program reports, not the first of that title: it may have hidden twins.
     window_ = WaitFor([&] {
-        return LogContains("START") ? FindWindowA(nullptr, ToAnsi(title).c_str()) : nullptr;
+        for (const std::string& line : Log()) {
+            const size_t at = line.find(" hwnd=0x");
+            if (line.rfind("START", 0) == 0 && at != std::string::npos) {
+                return reinterpret_cast<HWND>(std::stoull(line.substr(at + 8), nullptr, 16));
+            }
+        }
+        return HWND{};
     });
 }
 

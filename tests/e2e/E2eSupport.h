@@ -84,8 +84,10 @@ public:
     static constexpr UINT CloseRequest = target::CloseRequest;
     static constexpr UINT ExitRequest = target::ExitRequest;
 
-    // askBeforeClose: it asks to save before it closes, with a message box the test answers.
-    explicit TargetProgram(const std::wstring& title, bool askBeforeClose = false);
+    // Its shape, as glaze_target.exe's options: "--ask" asks to save before it closes, with a
+    // message box the test answers; "--owned" makes its main window a popup owned by a hidden
+    // window of the same title; "--twin" puts a hidden window of the same title in front of it.
+    explicit TargetProgram(const std::wstring& title, const std::wstring& options = L"");
     HWND Window() const { return window_; }
     std::vector<std::string> Log() const;
     std::string LogText() const; // the whole log, for failure messages

@@ -57,6 +57,7 @@ protected:
     void StartFrame(const wchar_t* letter = L"A", const SkinItem& item = AuroraClose);
 
     HWND Frame() const { return windows_.Frame; }
+    const TargetProgram& Target() const { return *target_; }
     HWND Content() const { return windows_.Content; }
     Process& Glaze() { return *glaze_; }
     RECT FrameRect() const;

@@ -247,5 +247,42 @@ TEST_F(CaptionBand, TheSystemMenusChoiceActsOnTheFrame) {
     EXPECT_TRUE(Glaze().WaitForExit(10s).has_value());
 }
 
+using FrameKeyboard = FrameMouse;
+
+// Whatever brings the frame to the front, what the user types next reaches the framed program.
+TEST_F(FrameKeyboard, TypingReachesTheFramedProgramHoweverTheFrameCameToTheFront) {
+    app.CopyBundledSkins();
+    StartFrame();
+    const HWND edit = FindWindowExW(Target().Window(), nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    // The user types once the program is seen in front again, its caret in its text box.
+    const auto typedReaches = [&](const std::wstring& typed, const std::wstring& expected) {
+        const auto caretInBox = [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == Target().Window() &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info) &&
+                   info.hwndFocus == edit;
+        };
+        if (!WaitUntil(caretInBox, 3s)) {
+            return false;
+        }
+        TypeText(typed);
+        return WaitUntil([&] { return TextOf(edit) == expected; }, 3s);
+    };
+
+    ClickAt(CentreOf(ContentRect()), LeftButton);
+    EXPECT_TRUE(typedReaches(L"a", L"a")) << "after a click into the program";
+    AwaitFreshClick();
+    ClickAt(BandPointsOf(FrameRect(), AuroraMargins.Top).LeftInBand, LeftButton);
+    EXPECT_TRUE(typedReaches(L"b", L"ab")) << "after a click on the caption band";
+    // Another window in front, then the frame brought back as the taskbar brings it.
+    TargetProgram other(L"别的程序 In front");
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Window(); }));
+    SetForegroundWindow(Frame());
+    EXPECT_TRUE(typedReaches(L"c", L"abc")) << "after the frame was brought to the front";
+}
+
 } // namespace
 } // namespace glaze::e2e

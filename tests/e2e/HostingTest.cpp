@@ -106,6 +106,53 @@ void ExpectGivenBack(const TargetProgram& target, LONG styleBefore) {
     EXPECT_FALSE(target.LogContains("LOST DATA")) << target.LogText();
 }
 
+// A main window that is a popup owned by a hidden application window of the same title, with a
+// hidden twin in front of it: the shown window is taken, and comes back top-level and owned.
+TEST_F(Hosting, AnOwnedPopupComesBackAsItWasAndHiddenTwinsAreNeverTaken) {
+    TargetProgram target(L"有主人的窗口 Owned", L"--owned --twin");
+    ASSERT_NE(target.Window(), nullptr);
+    const HWND owner = GetWindow(target.Window(), GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    const HWND twin = FindWindowW(nullptr, L"有主人的窗口 Owned");
+    ASSERT_NE(twin, target.Window()) << "a search by title must find the hidden twin first";
+    const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
+
+    Process frame(GlazeCommandLine(app, L"有主人的窗口 Owned/A"));
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    ASSERT_NE(windows.Frame, nullptr);
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetAncestor(target.Window(), GA_PARENT) == windows.Content; }));
+    for (const HWND hidden : {owner, twin}) {
+        EXPECT_FALSE(IsWindowVisible(hidden));
+        EXPECT_EQ(GetAncestor(hidden, GA_PARENT), GetDesktopWindow());
+    }
+
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(frame.WaitForExit(10s).has_value());
+    ExpectGivenBack(target, styleBefore);
+    EXPECT_EQ(GetWindow(target.Window(), GW_OWNER), owner);
+}
+
+// A program that does not answer when it is to be framed is left alone: nothing of its window
+// changes, now or when it answers again, and the frame process does not wait for it.
+TEST_F(Hosting, AProgramHungWhenItIsToBeFramedIsLeftUntouched) {
+    TargetProgram target(L"正忙的程序 Busy");
+    ASSERT_NE(target.Window(), nullptr);
+    const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
+    PostMessageW(target.Window(), TargetProgram::HangRequest, 6000, 0);
+    ASSERT_TRUE(WaitUntil([&] { return target.LogContains("HANG"); }));
+
+    Process frame(GlazeCommandLine(app, L"正忙的程序 Busy/A"));
+    EXPECT_TRUE(frame.WaitForExit(5s).has_value()) << "the frame process waits for the program";
+    ASSERT_TRUE(WaitUntil([&] { return target.LogContains("AWAKE"); }));
+    EXPECT_TRUE(StaysTrue([&] {
+        return GetAncestor(target.Window(), GA_PARENT) == GetDesktopWindow() &&
+               GetWindowLongW(target.Window(), GWL_STYLE) == styleBefore;
+    }));
+    EXPECT_FALSE(target.LogContains("STYLE")) << target.LogText();
+    EXPECT_FALSE(target.LogContains("PARENT")) << target.LogText();
+}
+
 TEST_F(Hosting, WithTheCloseOptionTheProgramIsGivenBackThenAskedToClose) {
     TargetProgram target(L"被框的程序 Quits");
     ASSERT_NE(target.Window(), nullptr);
@@ -122,7 +169,7 @@ TEST_F(Hosting, WithTheCloseOptionTheProgramIsGivenBackThenAskedToClose) {
 }
 
 TEST_F(Hosting, AProgramThatAsksBeforeClosingStaysAnOrdinaryWindowWhenTheUserCancels) {
-    TargetProgram target(L"有未保存的内容 Unsaved", true);
+    TargetProgram target(L"有未保存的内容 Unsaved", L"--ask");
     ASSERT_NE(target.Window(), nullptr);
     const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
     Process frame(GlazeCommandLine(app, L"有未保存的内容 Unsaved/A/q"));
@@ -257,17 +304,27 @@ public:
     ArmedFault& operator=(const ArmedFault&) = delete;
 };
 
+// The session ends as the system ends it: asked first, then told.
+void EndSession(HWND frame) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(frame, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer);
+    EXPECT_EQ(answer, TRUE);
+    SendMessageTimeoutW(frame, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+}
+
 TEST_F(Hosting, NothingTheFrameProcessDiesOfTakesTheWindowWithIt) {
     const AppDir faulty(L"glaze_faults.exe");
     faulty.CopyBundledSkins();
-    for (const std::wstring fault : {L"skin-load", L"throw", L"crash", L"end-session"}) {
+    // "session-during-load": the session ends while a failed skin load shows its message.
+    for (const std::wstring fault :
+         {L"skin-load", L"session-during-load", L"throw", L"crash", L"end-session", L"unload"}) {
         SCOPED_TRACE(ToAnsi(fault));
         TargetProgram target(L"出事的框架 Fault");
         ASSERT_NE(target.Window(), nullptr);
         const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
         std::optional<Process> frame;
         {
-            const ArmedFault armed(fault);
+            const ArmedFault armed(fault == L"session-during-load" ? L"skin-load" : fault);
             frame.emplace(GlazeCommandLine(faulty, L"出事的框架 Fault/A"));
         }
         ASSERT_TRUE(WaitUntil([&] {
@@ -280,13 +337,16 @@ TEST_F(Hosting, NothingTheFrameProcessDiesOfTakesTheWindowWithIt) {
             ASSERT_NE(box.Window, nullptr);
             EXPECT_NE(box.Text.find(L"无法加载"), std::wstring::npos) << ToAnsi(box.Text);
             PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+        } else if (fault == L"session-during-load") {
+            const MessageBoxSeen box = WaitForMessageBox(*frame);
+            ASSERT_NE(box.Window, nullptr);
+            EndSession(GetWindow(box.Window, GW_OWNER));
+            ExpectGivenBack(target, styleBefore);
+            PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
         } else if (fault == L"end-session") {
-            const GlazeWindows windows = WaitForGlazeWindows(*frame);
-            DWORD_PTR answer = 0;
-            SendMessageTimeoutW(windows.Frame, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000,
-                                &answer);
-            EXPECT_EQ(answer, TRUE);
-            SendMessageTimeoutW(windows.Frame, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+            EndSession(WaitForGlazeWindows(*frame).Frame);
+        } else if (fault == L"unload") {
+            PostMessageW(WaitForGlazeWindows(*frame).Frame, WM_CLOSE, 0, 0);
         }
         ExpectGivenBack(target, styleBefore);
         EXPECT_TRUE(frame->WaitForExit(10s).has_value());

@@ -136,6 +136,18 @@ void TypeKey(WORD virtualKey) {
     SendInput(2, keys, sizeof keys[0]);
 }
 
+void TypeText(const std::wstring& text) {
+    for (const wchar_t character : text) {
+        INPUT keys[2]{};
+        keys[0].type = INPUT_KEYBOARD;
+        keys[0].ki.wScan = character;
+        keys[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        keys[1] = keys[0];
+        keys[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof keys[0]);
+    }
+}
+
 HWND CaptureOf(HWND window) {
     return ThreadInfoOf(window).hwndCapture;
 }

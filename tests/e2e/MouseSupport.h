@@ -34,6 +34,8 @@ void AwaitFreshClick();
 void DragFromTo(POINT from, POINT to, int button = LeftButton);
 // A key pressed and released, to whatever window has the keyboard.
 void TypeKey(WORD virtualKey);
+// The characters typed as a user's keyboard would, to whatever window has the keyboard.
+void TypeText(const std::wstring& text);
 
 // The window holding the mouse capture on the thread that owns the window, and whether that
 // thread is inside the system's move or size loop.

@@ -1,9 +1,13 @@
 // glaze_target: an ordinary Win32 program for the end-to-end tests to frame.
 //
-// Usage: glaze_target.exe [--ask] <logfile> <title...>
+// Usage: glaze_target.exe [--ask] [--owned] [--twin] <logfile> <title...>
 //
 // --ask: like a program with unsaved work, it asks before it closes (a message box with the
 // caption "glaze_target", answered Yes, No or Cancel); Cancel keeps it open.
+// --owned: like a program made with an older RAD tool or a dialog-based one, its main window is
+// a popup owned by a hidden application window of the same title.
+// --twin: a hidden window of the same title lies in front of the main window in the window
+// order, where a search by title finds it first.
 //
 // Requests a test may post to the window: TargetRequests.h.
 //
@@ -56,6 +60,8 @@ bool g_closeRequested = false;
 bool g_quitting = false; // we are destroying the window ourselves after WM_QUIT
 bool g_destroyed = false;
 bool g_askBeforeClose = false;
+bool g_ownedByHiddenWindow = false;
+bool g_hiddenTwin = false;
 
 using glaze::target::CloseRequest;
 using glaze::target::ExitRequest;
@@ -129,9 +135,22 @@ bool parseCommandLine(const char* cmd, char* logPath, size_t logPathSize, const 
     while (*p == ' ' || *p == '\t')
         ++p;
 
-    if (strncmp(p, "--ask ", 6) == 0) {
-        g_askBeforeClose = true;
-        p += 6;
+    const struct {
+        const char* name;
+        bool* flag;
+    } options[] = {{"--ask ", &g_askBeforeClose},
+                   {"--owned ", &g_ownedByHiddenWindow},
+                   {"--twin ", &g_hiddenTwin}};
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& option : options) {
+            const size_t length = strlen(option.name);
+            if (strncmp(p, option.name, length) == 0) {
+                *option.flag = true;
+                p += length;
+                found = true;
+            }
+        }
     }
 
     // Log path: a plain word or a quoted string.
@@ -313,12 +332,32 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!RegisterClassExA(&wc))
         return 3;
 
-    g_hwnd = CreateWindowExA(0, wc.lpszClassName, titleBuf, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                             CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
+    // The hidden windows of the same title do nothing of their own.
+    WNDCLASSEXA hidden = wc;
+    hidden.lpfnWndProc = DefWindowProcA;
+    hidden.lpszClassName = "GlazeTestHidden";
+    if (!RegisterClassExA(&hidden))
+        return 3;
+    HWND owner = nullptr;
+    if (g_ownedByHiddenWindow) {
+        owner = CreateWindowExA(0, hidden.lpszClassName, titleBuf, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, instance, nullptr);
+    }
+    const DWORD style = g_ownedByHiddenWindow ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                                                    WS_MINIMIZEBOX | WS_MAXIMIZEBOX
+                                              : WS_OVERLAPPEDWINDOW;
+    g_hwnd = CreateWindowExA(0, wc.lpszClassName, titleBuf, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                             400, 300, owner, nullptr, instance, nullptr);
     if (!g_hwnd)
         return 4;
     ShowWindow(g_hwnd, SW_SHOWNORMAL);
     UpdateWindow(g_hwnd);
+    // Made once the main window is shown, which brought that to the front.
+    if (g_hiddenTwin) {
+        HWND twin = CreateWindowExA(0, hidden.lpszClassName, titleBuf, WS_OVERLAPPEDWINDOW, 0, 0,
+                                    300, 200, nullptr, nullptr, instance, nullptr);
+        SetWindowPos(twin, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 
     // Only now is the window fully there for a test to act on.
     g_lastParent = currentParent(g_hwnd);

@@ -392,16 +392,16 @@ TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
     frame.Load();
     FollowFrame::Values().Main = &frame; // the panel follows a hooked frame
     ContentWindow& panel = LoadPanel();
-    HWND target = CreateWindowExA(0, "STATIC", "target", WS_CHILD, 5, 5, 20, 20, panel.Hwnd(),
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-    panel.Move(0, 0, 300, 200);
-    EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{5, 5, 20, 20}));
-    panel.Host().Captured.Window = target;
+    HWND target = CreateWindowExA(0, "STATIC", "target", WS_POPUP | WS_VISIBLE, 5, 5, 20, 20,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(panel.Host().Capture(target));
     panel.Move(0, 0, 320, 210);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{0, 0, 320, 210}));
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(panel.Hwnd(), GWLP_WNDPROC)),
               &FollowFrame::MoveFollowProc);
-    panel.Host().Captured.Window = nullptr;
+    panel.Host().Release();
+    EXPECT_EQ(GetAncestor(target, GA_PARENT), GetDesktopWindow());
+    DestroyWindow(target);
     frame.Unload();
 }
 
