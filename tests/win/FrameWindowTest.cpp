@@ -473,7 +473,7 @@ TEST_F(FrameWindowShown, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLar
 
 // At the DPI of the session's screen (the tests run once more in a session at 144 DPI).
 TEST_F(FrameWindowShown, AtTheSystemDpiAFramesBordersButtonsAndSmallestSizeAreTheSkinsScaled) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     const int32_t dpi = WindowDpi(form.Hwnd());
     ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
@@ -485,7 +485,7 @@ TEST_F(FrameWindowShown, AtTheSystemDpiAFramesBordersButtonsAndSmallestSizeAreTh
 }
 
 TEST_F(FrameWindowShown, OnAMonitorOfAnotherDpiTheFrameTakesTheSuggestedPlaceAndItsScale) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     const int32_t dpi = WindowDpi(form.Hwnd()) == 144 ? 192 : 144;
     RECT suggested{120, 90, 120 + 700, 90 + 500};
