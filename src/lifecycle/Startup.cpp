@@ -18,6 +18,7 @@
 #include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiPlus.h"
+#include "platform/Screens.h"
 #include "settings/HandOverFile.h"
 #include "settings/UserSettings.h"
 
@@ -115,6 +116,9 @@ void StartUp(FrameWindow& frame) {
         MakeTopmost(content.Hwnd());
         content.Panel().SetTitleBoxText(defaultTitle);
     } else {
+        // The framed program may be aware of DPI otherwise than glaze: the system scales it
+        // inside the content window made from here on, instead of leaving the two at odds.
+        AllowMixedDpiHosting();
         content.Load();
         content.CaptureTarget(target);
     }
