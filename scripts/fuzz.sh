@@ -4,7 +4,8 @@
 # build/fuzz/corpus/NAME for the next run; a finding is written to build/fuzz/findings/ and
 # fails the script.
 #
-#   scripts/fuzz.sh            # about 20 s per target, as scripts/test.sh runs it
+#   scripts/fuzz.sh            # about 20 s per target
+#   scripts/fuzz.sh 3          # the seeds and 3 s per target, as scripts/test.sh runs it
 #   scripts/fuzz.sh 3600       # an hour per target
 #   scripts/fuzz.sh 600 FramePlansFuzz
 set -euo pipefail

@@ -34,17 +34,18 @@ using ItemCanvas = std::function<HDC(DecodedSize shown, bool singleCell)>;
 // The image the skin holds for this scale, taken only when it has exactly the size that
 // scaling the item's own image would give: any other was not made for this scale.
 bool DrawScaleVariant(const std::wstring& skinDir, int32_t item, const SkinItemFields& fields,
-                      const std::vector<uint8_t>& own, int32_t dpi, int64_t screenPixels,
+                      const ImageBytes& own, int32_t dpi, int64_t screenPixels,
                       const ItemCanvas& canvasFor) {
     const std::optional<std::wstring> name = ScaledImageName(fields.ImageFile, dpi);
-    const std::optional<DeclaredSize> ownSize = DeclaredImageSize(own);
+    const std::optional<DeclaredSize> ownSize =
+        own.WithBytes([](std::span<const uint8_t> bytes) { return DeclaredImageSize(bytes); });
     if (!name || !ownSize || !IsDecodableSize(*ownSize, screenPixels)) {
         return false;
     }
     const auto ownWidth = static_cast<int32_t>(ownSize->Width);
     const ImageScalePlan plan =
         PlanImageScale(item, fields, ownWidth, static_cast<int32_t>(ownSize->Height), dpi);
-    return DrawImageBytes(ReadFileBytes(skinDir + L"\\" + *name), screenPixels,
+    return DrawImageBytes(ReadImageFile(skinDir + L"\\" + *name, screenPixels), screenPixels,
                           [&](DecodedSize size) -> HDC {
                               return size.Width == plan.Width && size.Height == plan.Height
                                          ? canvasFor(size, fields.Width == ownWidth)
@@ -55,7 +56,7 @@ bool DrawScaleVariant(const std::wstring& skinDir, int32_t item, const SkinItemF
 
 // The item's own image scaled along the lines the item cuts it at.
 bool DrawScaledImage(HDC compatible, int32_t item, const SkinItemFields& fields,
-                     const std::vector<uint8_t>& own, int32_t dpi, int64_t screenPixels,
+                     const ImageBytes& own, int32_t dpi, int64_t screenPixels,
                      const ItemCanvas& canvasFor) {
     Canvas decoded;
     const std::optional<DecodedSize> size =
@@ -93,7 +94,7 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         if (!fields) {
             return false;
         }
-        const std::vector<uint8_t> bytes = ReadFileBytes(skinDir + L"\\" + fields->ImageFile);
+        const ImageBytes bytes = ReadImageFile(skinDir + L"\\" + fields->ImageFile, screenPixels);
         model.Resize(item + 1);
         images.ItemDC.resize(i + 1);
         const SkinItemFields scaled = ScaleItemFields(*fields, dpi);

@@ -10,8 +10,6 @@
 
 #include <gdiplus.h>
 
-#include <cstring>
-
 namespace glaze {
 namespace {
 
@@ -35,21 +33,6 @@ using ScopedStream = Scoped<IStream*, StreamTraits>;
 
 constexpr CLSID PngEncoder{
     0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-
-// A movable global block holding a copy of the bytes, as a memory stream wants it.
-ScopedGlobal CopyToGlobal(const std::vector<uint8_t>& bytes) {
-    ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    if (!memory) {
-        return memory;
-    }
-    void* target = GlobalLock(memory);
-    if (target == nullptr) {
-        return {};
-    }
-    std::memcpy(target, bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    return memory;
-}
 
 uint32_t Unpremultiply(uint32_t pixel) {
     const uint32_t alpha = pixel >> 24;
@@ -79,20 +62,16 @@ GdiPlusSession::~GdiPlusSession() {
     }
 }
 
-std::optional<DecodedSize> DrawImageBytes(const std::vector<uint8_t>& bytes, int64_t screenPixels,
+std::optional<DecodedSize> DrawImageBytes(const ImageBytes& bytes, int64_t screenPixels,
                                           const CanvasForImage& canvasFor) {
-    const std::optional<DeclaredSize> declared = DeclaredImageSize(bytes);
+    const std::optional<DeclaredSize> declared =
+        bytes.WithBytes([](std::span<const uint8_t> all) { return DeclaredImageSize(all); });
     if (!declared || !IsDecodableSize(*declared, screenPixels)) {
         return std::nullopt;
     }
-    // Declared in this order so that they go in reverse: the image reads from the stream,
-    // the stream from the memory block.
-    const ScopedGlobal memory = CopyToGlobal(bytes);
-    if (!memory) {
-        return std::nullopt;
-    }
+    // The image reads from the stream, the stream from the bytes' block, which outlives both.
     IStream* rawStream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, FALSE, &rawStream))) {
+    if (FAILED(CreateStreamOnHGlobal(bytes.Memory(), FALSE, &rawStream))) {
         return std::nullopt;
     }
     const ScopedStream stream(rawStream);

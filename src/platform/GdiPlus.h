@@ -1,6 +1,8 @@
 #pragma once
 // GDI+ through its flat interface: the process's session, and decoding an image from bytes.
 
+#include "platform/ImageFile.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -36,12 +38,12 @@ struct DecodedSize {
 // image.
 using CanvasForImage = std::function<HDC(DecodedSize size)>;
 
-// Decodes the bytes (any format GDI+ reads) from a memory stream and draws the image at (0, 0)
-// of the canvas at exactly its pixel size, whatever resolution the file records, keeping its
-// alpha as premultiplied pixels. Nothing when the bytes are not an image, or when their header
-// declares a size that may not be decoded on a screen of that many pixels (IsDecodableSize):
-// that is decided from the header, before GDI+ sees the bytes.
-std::optional<DecodedSize> DrawImageBytes(const std::vector<uint8_t>& bytes, int64_t screenPixels,
+// Decodes the bytes (any format GDI+ reads) from a memory stream over their own block and draws
+// the image at (0, 0) of the canvas at exactly its pixel size, whatever resolution the file
+// records, keeping its alpha as premultiplied pixels. Nothing when the bytes are not an image,
+// or when their header declares a size that may not be decoded on a screen of that many pixels
+// (IsDecodableSize): that is decided from the header, before GDI+ sees the bytes.
+std::optional<DecodedSize> DrawImageBytes(const ImageBytes& bytes, int64_t screenPixels,
                                           const CanvasForImage& canvasFor);
 
 // Writes width x height straight-alpha 0xAARRGGBB pixels, row by row from the top, as a PNG.

@@ -247,4 +247,18 @@ bool IsDecodableSize(const DeclaredSize& size, int64_t screenPixels) {
            size.Height <= MaxImageSide && size.Width * size.Height <= 4 * screenPixels;
 }
 
+int64_t MaxImageFileBytes(int64_t screenPixels) {
+    const int64_t pixels =
+        std::min(4 * std::max<int64_t>(screenPixels, 0), MaxImageSide * MaxImageSide);
+    return 4 * pixels + (int64_t{1} << 20);
+}
+
+bool MayReadImageFile(std::span<const uint8_t> head, int64_t fileSize, int64_t screenPixels) {
+    if (fileSize < 0 || fileSize > MaxImageFileBytes(screenPixels)) {
+        return false;
+    }
+    const std::optional<DeclaredSize> declared = DeclaredImageSize(head);
+    return !declared || IsDecodableSize(*declared, screenPixels);
+}
+
 } // namespace glaze

@@ -25,4 +25,19 @@ constexpr int64_t MaxImageSide = 16384;
 // both sides between 1 and MaxImageSide, and no more pixels than four screens.
 bool IsDecodableSize(const DeclaredSize& size, int64_t screenPixels);
 
+// The bytes at the start of an image file that are read before the rest. The header of every
+// format lies in them, but for a JPEG with much metadata before its frame or a GIF of many
+// frames: those are read whole, no larger than MaxImageFileBytes, and checked then.
+constexpr size_t ImageHeadBytes = 64 * 1024;
+
+// The largest image file read at all on a screen of the given pixel count: an uncompressed
+// 32-bit picture of the largest size that may be decoded there, and a megabyte for headers and
+// metadata. The formats that compress take less.
+int64_t MaxImageFileBytes(int64_t screenPixels);
+
+// Whether an image file of `fileSize` bytes that starts with `head` may be read whole for
+// decoding: not when it is larger than MaxImageFileBytes, nor when its header, found in the
+// head, declares a size that may not be decoded.
+bool MayReadImageFile(std::span<const uint8_t> head, int64_t fileSize, int64_t screenPixels);
+
 } // namespace glaze

@@ -18,14 +18,11 @@ bool IsSkinDirectory(std::wstring_view dir) {
 }
 
 std::vector<std::wstring> ReadSkinItemLines(std::wstring_view skinIni) {
-    std::vector<std::wstring> lines;
-    for (int32_t item = 0;; ++item) {
-        std::wstring line = ProfileFile::ReadProfile(skinIni, L"SKININFO", SkinItemKey(item));
-        if (line.empty()) {
-            return lines;
-        }
-        lines.push_back(std::move(line));
-    }
+    return ReadItemLines([&](int32_t item) { return ReadSkinItemLine(skinIni, item); });
+}
+
+std::wstring ReadSkinItemLine(std::wstring_view skinIni, int32_t item) {
+    return ProfileFile::ReadProfile(skinIni, L"SKININFO", SkinItemKey(item));
 }
 
 } // namespace glaze

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,9 @@ std::wstring SkinIniOf(std::wstring_view skinDir);
 bool IsSkinDirectory(std::wstring_view dir);
 
 // The item lines of a skin.ini: SKINNUM0, SKINNUM1, ... up to the first key that is missing or
-// empty; later keys are never read.
+// empty, and no more than MaxSkinItems; later keys are never read.
 std::vector<std::wstring> ReadSkinItemLines(std::wstring_view skinIni);
+// One item's line, empty when it is missing.
+std::wstring ReadSkinItemLine(std::wstring_view skinIni, int32_t item);
 
 } // namespace glaze

@@ -60,4 +60,16 @@ std::wstring SkinItemKey(int32_t item) {
     return L"SKINNUM" + std::to_wstring(item);
 }
 
+std::vector<std::wstring> ReadItemLines(const std::function<std::wstring(int32_t item)>& lineOf) {
+    std::vector<std::wstring> lines;
+    for (int32_t item = 0; item < MaxSkinItems; ++item) {
+        std::wstring line = lineOf(item);
+        if (line.empty()) {
+            break;
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 } // namespace glaze

@@ -3,9 +3,11 @@
 // "action,x,y,width,height,stretch,disabled,label,image".
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace glaze {
 
@@ -43,5 +45,14 @@ std::optional<SkinItemFields> ParseSkinItemLine(std::wstring_view line,
 
 // The profile key of item i: "SKINNUM" followed by i in decimal.
 std::wstring SkinItemKey(int32_t item);
+
+// A skin holds at most this many items, far more than any real skin: each item costs a window,
+// a device context and a bitmap, and a skin of tens of thousands would exhaust the process's
+// handles. Items beyond are ignored.
+constexpr int32_t MaxSkinItems = 1000;
+
+// The item lines of a skin as `lineOf` gives them for items 0, 1, ...: up to the first that is
+// missing (empty), and no more than MaxSkinItems; later items are never asked for.
+std::vector<std::wstring> ReadItemLines(const std::function<std::wstring(int32_t item)>& lineOf);
 
 } // namespace glaze

@@ -176,7 +176,8 @@ std::vector<uint32_t> ImageCellPixels(const std::wstring& imagePath, int cell, i
     const WindowDc screen(nullptr);
     const Canvas image = CreateCanvas(screen, MakeBitmapInfo((cell + 1) * width, height));
     const Canvas cellCanvas = CreateCanvas(screen, MakeBitmapInfo(width, height));
-    DrawImageBytes(ReadFileBytes(imagePath), int64_t{1} << 30,
+    constexpr int64_t anyScreen = int64_t{1} << 30;
+    DrawImageBytes(ReadImageFile(imagePath, anyScreen), anyScreen,
                    [&](DecodedSize) { return HDC(image); });
     BitBlt(cellCanvas, 0, 0, width, height, image, cell * width, 0, SRCCOPY);
     return WithoutAlpha(ReadCanvasPixels(cellCanvas, width, height));

@@ -5,6 +5,7 @@
 
 #include "../win/TestSupport.h"
 #include "platform/AnsiText.h"
+#include "settings/SkinItemLine.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,15 @@ TEST(SkinCheck, FindsNothingToReportOnTheBundledSkinsAtAnyScale) {
     }
 }
 
+// Items 1 to `last`, each a plain button.
+std::wstring ManyItems(int32_t last) {
+    std::wstring lines;
+    for (int32_t item = 1; item <= last; ++item) {
+        lines += SkinItemKey(item) + L"=0,20,11,26,18,0,0,more,next.png\r\n";
+    }
+    return lines;
+}
+
 TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
     constexpr wchar_t Frame[] = L"SKINNUM0=0,14,34,14,14,0,0,frame,frame.png\r\n";
     constexpr wchar_t Close[] = L"SKINNUM1=3,-44,11,26,18,0,0,close,close.png\r\n";
@@ -133,7 +143,8 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
          L"SKINNUM3=1,-100,11,26,18,0,0,min,gone.png\r\n"
          L"SKINNUM4=5,-128,11,26,18,0,0,next,skin.ini\r\n"
          L"SKINNUM5=0,40000,11,26,18,0,0,far,max.png\r\n"
-         L"SKINNUM6=0,20,11,26,18,0,0,huge,huge.png\r\n",
+         L"SKINNUM6=0,20,11,26,18,0,0,huge,huge.png\r\n"
+         L"SKINNUM7=0,20,11,26,18,0,0,vast,vast.png\r\n",
          {L"item 0: borders 28 x 154 (left + right, top + bottom) are larger than the image",
           L"item 1: image 104 px wide does not divide into cells of 25 px",
           L"item 2: at 380, 11 size 26 x 18 it reaches outside a 400 x 300 frame",
@@ -142,8 +153,14 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
           L"item 5 (no action): action 0, x 32767,",
           L"item 5: x lies beyond +-32767: the program holds it there",
           L"item 6: image declares 20000 x 20000 pixels, more than the program decodes",
+          L"item 7: image file of 40000000 bytes, larger than any picture the program decodes",
           L"item 1: close@2x.png is 104 x 18, not the 208 x 36 its scale needs",
-          L"the program loads this skin (7 items, 9 warnings)"}},
+          L"the program loads this skin (8 items, 10 warnings)"}},
+        {L"Crowded",
+         std::wstring(Frame) + ManyItems(MaxSkinItems),
+         {L"warning: skin.ini has more than 1000 items (SKINNUM1000 and on): the program "
+          L"ignores every item beyond the first 1000",
+          L"the program loads this skin (1000 items, 1 warnings)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.Skin));
@@ -153,10 +170,13 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
         test::WriteAnsiFile(dir + L"\\skin.ini", L"[SKININFO]\r\n" + c.Lines);
         // An image for twice the scale that is not twice the size.
         fs::copy_file(fs::path(dir) / L"min.png", fs::path(dir) / L"close@2x.png");
-        // A picture whose header claims 20000 x 20000 pixels.
+        // A picture whose header claims 20000 x 20000 pixels, and one of no particular size in a
+        // file larger than any that is read.
         std::ofstream(fs::path(dir) / L"huge.png", std::ios::binary)
             .write("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x06\0\0\0\0\0\0\0",
                    33);
+        fs::copy_file(fs::path(dir) / L"max.png", fs::path(dir) / L"vast.png");
+        fs::resize_file(fs::path(dir) / L"vast.png", 40000000);
 
         const ToolRun check = CheckSkin(dir);
         for (const std::wstring& line : c.Reported) {

@@ -100,5 +100,21 @@ TEST(IsDecodableSize, BoundsEachSideAndThePixelCountByTheScreen) {
     EXPECT_FALSE(IsDecodableSize({-5, 10}, Screen));
 }
 
+TEST(MayReadImageFile, DecidesFromTheHeadAndTheSizeBeforeTheFileIsRead) {
+    constexpr int64_t Screen = 1280 * 800;
+    const int64_t largest = MaxImageFileBytes(Screen);
+    EXPECT_EQ(largest, 4 * 4 * Screen + (1 << 20)); // a raw picture of four screens, and headers
+    EXPECT_TRUE(MayReadImageFile(Png(2560, 1600), largest, Screen));
+    EXPECT_FALSE(MayReadImageFile(Png(2560, 1600), largest + 1, Screen));
+    EXPECT_FALSE(MayReadImageFile(Png(16000, 16000), 2000, Screen)); // a small file declaring much
+    // A head that does not tell yet (a JPEG's frame further on) leaves it to the whole file.
+    EXPECT_TRUE(MayReadImageFile(Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0x40, 0x00}, 20000, Screen));
+    // A 4 GB file is refused whatever it starts with; so is every file on a screen of nothing.
+    EXPECT_FALSE(MayReadImageFile(Png(10, 10), int64_t{4} << 30, Screen));
+    EXPECT_FALSE(MayReadImageFile(Png(10, 10), 2000, 0));
+    // However large the screen, the file bound stays that of the largest decodable sides.
+    EXPECT_EQ(MaxImageFileBytes(int64_t{1} << 40), 4 * MaxImageSide * MaxImageSide + (1 << 20));
+}
+
 } // namespace
 } // namespace glaze

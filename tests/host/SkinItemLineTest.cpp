@@ -60,6 +60,19 @@ TEST(SkinItemLine, HoldsPositionsAndSizesWithinTheCoordinateLimit) {
     EXPECT_EQ(item->Disabled, -2147483647 - 1);
 }
 
+TEST(SkinItemLine, ItemsAreReadUpToTheFirstMissingOneAndNoFurtherThanTheBound) {
+    int32_t asked = 0;
+    const auto endless = [&](int32_t item) {
+        asked = item;
+        return L"line " + std::to_wstring(item);
+    };
+    const std::vector<std::wstring> lines = ReadItemLines(endless);
+    ASSERT_EQ(lines.size(), size_t{MaxSkinItems});
+    EXPECT_EQ(lines.back(), L"line 999");
+    EXPECT_EQ(asked, MaxSkinItems - 1); // the items beyond are never asked for
+    EXPECT_EQ(ReadItemLines([](int32_t item) { return item < 3 ? L"x" : L""; }).size(), 3u);
+}
+
 TEST(SkinItemLine, KeysNumberItemsWithoutLeadingZeros) {
     EXPECT_EQ(SkinItemKey(0), L"SKINNUM0");
     EXPECT_EQ(SkinItemKey(12), L"SKINNUM12");

@@ -378,7 +378,7 @@ TEST_F(FrameWindowShown, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
 }
 
 TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkAreaHeight) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     ASSERT_TRUE(TheRun().IsFrameProcess());
     ExpectFrameAroundContent(form, Aurora);
@@ -396,7 +396,7 @@ TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkA
 }
 
 TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     const RECT before = RectOf(form.Hwnd());
     const int32_t width = before.right - before.left;
@@ -441,7 +441,7 @@ TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALo
 }
 
 TEST_F(FrameWindowShown, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundItsContent) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     for (const WindowState state : {WindowState::Minimized, WindowState::Maximized}) {
         SCOPED_TRACE(static_cast<int>(state));
@@ -456,7 +456,7 @@ TEST_F(FrameWindowShown, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBack
 }
 
 TEST_F(FrameWindowShown, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLargerThanTheScreen) {
-    const test::PlainWindow target(TargetTitle, false);
+    const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
     // The content window as a large captured window would leave it, before the frame follows.
     TheLoadedSkin().Ready = false;

@@ -6,6 +6,7 @@
 #include "platform/Screens.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
+#include "platform/ImageHeader.h"
 
 #include <gtest/gtest.h>
 
@@ -155,7 +156,8 @@ protected:
         return Draw(ReadFileBytes(skin.Dir() + L"\\image.png"));
     }
     std::optional<DecodedSize> Draw(const std::vector<uint8_t>& bytes) {
-        return DrawImageBytes(bytes, 1280 * 800, [this](DecodedSize) { return HDC(canvas); });
+        return DrawImageBytes(ImageBytes(bytes), 1280 * 800,
+                              [this](DecodedSize) { return HDC(canvas); });
     }
     std::vector<uint32_t> Pixels(int32_t width, int32_t height) {
         return ReadCanvasPixels(canvas, width, height);
@@ -196,8 +198,8 @@ TEST_F(Decoding, RefusesAnImageDeclaredTooLargeBeforeDecodingIt) {
     const auto drawn = [&](int32_t width, int32_t height, int64_t screenPixels) {
         skin.Png(L"image.png", width, height, Solid(Teal));
         bool canvasAsked = false;
-        const auto size = DrawImageBytes(ReadFileBytes(skin.Dir() + L"\\image.png"), screenPixels,
-                                         [&](DecodedSize) {
+        const auto size = DrawImageBytes(ImageBytes(ReadFileBytes(skin.Dir() + L"\\image.png")),
+                                         screenPixels, [&](DecodedSize) {
                                              canvasAsked = true;
                                              return HDC(canvas);
                                          });
@@ -220,7 +222,7 @@ TEST_F(Decoding, SavedCanvasesReadBackAsTheyWere) {
     ASSERT_TRUE(SaveCanvasAsPng(canvas, 3, 2, saved));
     const Canvas copy = CreateCanvas(WindowDc(nullptr), MakeBitmapInfo(3, 2));
     const std::optional<DecodedSize> size =
-        DrawImageBytes(ReadFileBytes(saved), 6, [&](DecodedSize) { return HDC(copy); });
+        DrawImageBytes(ReadImageFile(saved, 6), 6, [&](DecodedSize) { return HDC(copy); });
     ASSERT_TRUE(size);
     EXPECT_EQ(size->Width, 3);
     const std::vector<uint32_t> after = ReadCanvasPixels(copy, 3, 2);
@@ -241,6 +243,44 @@ TEST(ReadFileBytes, ReadsTheWholeFileOrNothing) {
     EXPECT_TRUE(ReadFileBytes(dir / L"empty.bin").empty());
     EXPECT_TRUE(ReadFileBytes(dir / L"missing.bin").empty());
     EXPECT_TRUE(ReadFileBytes(dir.Path().wstring()).empty());
+}
+
+// The start of a PNG file declaring width x height.
+std::string PngHead(uint32_t width, uint32_t height) {
+    std::string head("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
+    for (const uint32_t side : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            head += static_cast<char>((side >> shift) & 0xFF);
+        }
+    }
+    return head;
+}
+
+TEST(ReadImageFile, ChecksTheHeadBeforeItReadsTheRest) {
+    test::TempDir dir;
+    constexpr int64_t Screen = 1280 * 800;
+    const auto write = [&](const wchar_t* name, const std::string& bytes, int64_t size) {
+        const std::wstring path = dir / name;
+        std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+        std::filesystem::resize_file(path, static_cast<uintmax_t>(size)); // sparse beyond
+        return path;
+    };
+    const std::string picture = PngHead(10, 10) + std::string(200, 'x');
+    const ImageBytes whole =
+        ReadImageFile(write(L"small.png", picture, int64_t{ImageHeadBytes} + 300), Screen);
+    ASSERT_EQ(whole.Size(), ImageHeadBytes + 300);
+    EXPECT_TRUE(whole.WithBytes([&](std::span<const uint8_t> bytes) {
+        const auto same = [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; };
+        return std::equal(picture.begin(), picture.end(), bytes.begin(), same) && bytes.back() == 0;
+    }));
+    // A small file declaring more than four screens, and files larger than any decodable
+    // picture whatever they declare, a 4 GB one among them, are refused from their first bytes.
+    EXPECT_TRUE(ReadImageFile(write(L"tall.png", PngHead(10, 20000), 100), Screen).Empty());
+    EXPECT_TRUE(
+        ReadImageFile(write(L"big.png", picture, MaxImageFileBytes(Screen) + 1), Screen).Empty());
+    EXPECT_TRUE(ReadImageFile(write(L"4gb.png", picture, int64_t{4} << 30), Screen).Empty());
+    EXPECT_TRUE(ReadImageFile(write(L"empty.png", "", 0), Screen).Empty());
+    EXPECT_TRUE(ReadImageFile(dir / L"missing.png", Screen).Empty());
 }
 
 TEST(Canvas, IsAsLargeAsTheScreenAndStartsTransparent) {

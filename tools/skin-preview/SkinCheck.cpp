@@ -6,6 +6,7 @@
 #include "frame/ScaledSkin.h"
 #include "frame/SkinMessages.h"
 #include "platform/Canvas.h"
+#include "platform/ImageFile.h"
 #include "platform/ImageHeader.h"
 #include "settings/SkinIni.h"
 
@@ -90,7 +91,7 @@ public:
         }
         std::fprintf(out_, "\n");
         Held(i, notes);
-        const std::vector<uint8_t> own = ReadFileBytes(dir_ + L"\\" + fields.ImageFile);
+        const std::optional<ImageFileHead> own = ReadImageFileHead(dir_ + L"\\" + fields.ImageFile);
         MadeForScales(i, fields, own);
         if (!shown) {
             Unshown(i, own);
@@ -103,6 +104,15 @@ public:
     }
 
     int Warnings() const { return warnings_; }
+
+    void TooManyItems() {
+        std::fprintf(out_,
+                     "  warning: skin.ini has more than %d items (%s and on): the program "
+                     "ignores every item beyond the first %d\n",
+                     static_cast<int>(MaxSkinItems), Utf8(SkinItemKey(MaxSkinItems)).c_str(),
+                     static_cast<int>(MaxSkinItems));
+        ++warnings_;
+    }
 
 private:
     void Warn(size_t i, const std::string& text) {
@@ -119,12 +129,19 @@ private:
         }
     }
 
-    // Why the program shows no image: the same read and the same bound as the program's.
-    void Unshown(size_t i, const std::vector<uint8_t>& bytes) {
-        const std::optional<DeclaredSize> declared = DeclaredImageSize(bytes);
-        if (bytes.empty()) {
+    // Why the program shows no image: the same read and the same bounds as the program's.
+    void Unshown(size_t i, const std::optional<ImageFileHead>& file) {
+        const int64_t screenPixels = ScreenPixels();
+        const std::optional<DeclaredSize> declared =
+            file ? DeclaredImageSize(file->Head) : std::nullopt;
+        if (!file || file->Size == 0) {
             Warn(i, "image missing or empty: the item is shown transparent");
-        } else if (declared && !IsDecodableSize(*declared, ScreenPixels())) {
+        } else if (file->Size > MaxImageFileBytes(screenPixels)) {
+            Warn(i, "image file of " + std::to_string(file->Size) +
+                        " bytes, larger than any picture the program decodes (at most " +
+                        std::to_string(MaxImageFileBytes(screenPixels)) +
+                        " bytes on this screen): it is not read, the item is shown transparent");
+        } else if (declared && !IsDecodableSize(*declared, screenPixels)) {
             Warn(i, "image declares " + std::to_string(declared->Width) + " x " +
                         std::to_string(declared->Height) + " pixels, " + TooLarge());
         } else if (declared && dpi_ != DesignDpi) {
@@ -139,7 +156,8 @@ private:
 
     // Images the skin holds for other scales beside the item's own ("close@2x.png"): used at
     // that scale only when exactly as large as the item's image scaled.
-    void MadeForScales(size_t i, const SkinItemFields& fields, const std::vector<uint8_t>& own) {
+    void MadeForScales(size_t i, const SkinItemFields& fields,
+                       const std::optional<ImageFileHead>& own) {
         const std::filesystem::path image = std::filesystem::path(dir_) / fields.ImageFile;
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(image.parent_path(), error)) {
@@ -151,7 +169,8 @@ private:
                 continue;
             }
             const std::string name = Utf8(entry.path().filename().wstring());
-            const std::optional<DeclaredSize> ownSize = DeclaredImageSize(own);
+            const std::optional<DeclaredSize> ownSize =
+                own ? DeclaredImageSize(own->Head) : std::nullopt;
             if (!ownSize) {
                 Warn(i, name + " stands in for an image the program cannot read: it is not used");
                 continue;
@@ -159,8 +178,9 @@ private:
             const ImageScalePlan scaled =
                 PlanImageScale(static_cast<int32_t>(i), fields, Saturate(ownSize->Width),
                                Saturate(ownSize->Height), *dpi);
+            const std::optional<ImageFileHead> file = ReadImageFileHead(entry.path().wstring());
             const std::optional<DeclaredSize> size =
-                DeclaredImageSize(ReadFileBytes(entry.path().wstring()));
+                file ? DeclaredImageSize(file->Head) : std::nullopt;
             const bool fits = size && size->Width == scaled.Width && size->Height == scaled.Height;
             if (fits && *dpi == dpi_) {
                 std::fprintf(out_, "  item %zu shows %s, made for this scale\n", i, name.c_str());
@@ -261,6 +281,9 @@ int CheckSkin(const std::wstring& skinDir, std::FILE* out, int32_t dpi) {
     Report report(out, dir, skin);
     for (size_t i = 0; i < static_cast<size_t>(skin.Model.ItemCount); ++i) {
         report.Item(i, lines[i]);
+    }
+    if (!ReadSkinItemLine(SkinIniOf(dir), MaxSkinItems).empty()) {
+        report.TooManyItems();
     }
     if (!skin.Loaded) {
         std::fprintf(out, "the program refuses this skin at item %d: %s\nand shows:\n%s\n",
