@@ -116,7 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CapturePlan capture =
         PlanCapture({input.Int32(), input.Int32(), input.Int32(), input.Int32()}, input.Int32(),
                     input.Int32(), input.Int32(), input.Int32(), input.Int32(), input.Int32());
-    (void)PlanRelease(capture.Borders, input.Int32(), input.Int32(), input.Int32(), input.Int32());
+    (void)PlanRelease(capture.Borders, input.Int32(), input.Int32(), input.Int32(), input.Int32(),
+                      capture.Content);
+    (void)ClientAreaOf(capture.Content, capture.Borders);
+    (void)ButtonArea(skin, frameWidth, frameHeight);
     (void)IsDecodableSize({input.Int32(), input.Int32()}, input.Int32());
     return 0;
 }

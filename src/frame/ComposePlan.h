@@ -42,6 +42,11 @@ struct ItemPlacement {
 ItemPlacement PlaceItem(const SkinModel& skin, int32_t item, int32_t frameWidth,
                         int32_t frameHeight, bool enabled);
 
+// Where the enabled items that act when clicked (minimise, maximise, close, next skin) lie
+// together in a frame of the given size, in frame pixels: the smallest rectangle holding them
+// all. Empty when there are none.
+PixelRect ButtonArea(const SkinModel& skin, int32_t frameWidth, int32_t frameHeight);
+
 // The state cells of a button item's image, side by side from the left.
 enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2, DisabledCell = 3 };
 

@@ -271,6 +271,32 @@ void FrameWindow::MoveContentOnto(const RECT& frameRect) {
                frameRect.top + skin.MarginTop, std::max(width, 0), std::max(height, 0), TRUE);
 }
 
+bool FrameWindow::BringIntoReach() {
+    const RECT outer = WindowRect();
+    const PixelRect frame{outer.left, outer.top, outer.right - outer.left,
+                          outer.bottom - outer.top};
+    const PixelRect reachable =
+        ReachablePlace(frame, TheLoadedSkin().MarginTop,
+                       ButtonArea(Skin, frame.Width, frame.Height), MonitorNearest(frame).Work);
+    if (reachable == frame) {
+        return false;
+    }
+    SetWindowPos(Hwnd(), nullptr, reachable.X, reachable.Y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void FrameWindow::MaximiseAround(const RECT& normalContent) {
+    // Placed first where it goes back to when restored: maximising keeps that place.
+    const LoadedSkin& skin = TheLoadedSkin();
+    SetWindowPos(
+        Hwnd(), nullptr, normalContent.left - skin.MarginLeft, normalContent.top - skin.MarginTop,
+        normalContent.right - normalContent.left + skin.MarginH,
+        normalContent.bottom - normalContent.top + skin.MarginV, SWP_NOZORDER | SWP_NOACTIVATE);
+    BringIntoReach();
+    SetState(WindowState::Maximized);
+}
+
 void FrameWindow::PlaceAroundContent() {
     if (State() != WindowState::Normal) {
         SetState(WindowState::Normal);

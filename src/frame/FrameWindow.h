@@ -38,6 +38,12 @@ public:
     // The size-change handler: hands over to the re-style receiver while a frame process is
     // minimised, otherwise composes the frame and shows it.
     void Compose();
+    // Moves the frame as little as needed to bring its caption band and buttons into the work
+    // area of its monitor; true when it moved.
+    bool BringIntoReach();
+    // Maximises the frame on its monitor; restored, it lies around this content rectangle
+    // (screen pixels), within reach.
+    void MaximiseAround(const RECT& normalContent);
 
     // The loaded skin.
     SkinModel Skin;

@@ -71,6 +71,18 @@ FrameStart ReadFrameArguments() {
     return {*args, target};
 }
 
+// A frame comes up where the user can use it: maximised when the window was (the window fills
+// it), otherwise with its caption band and buttons in reach.
+void ComeUpForUse(FrameWindow& frame, TargetHost& host) {
+    const TargetHost::TakenPlacement& taken = host.Taken();
+    if (taken.Maximised) {
+        const ScreenRect& normal = taken.NormalClient;
+        frame.MaximiseAround({normal.Left, normal.Top, normal.Right, normal.Bottom});
+    } else if (frame.BringIntoReach()) {
+        host.NoteBroughtIntoReach();
+    }
+}
+
 void MakeTopmost(HWND window) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -131,6 +143,9 @@ void StartUp(FrameWindow& frame) {
     // in place; a first showing does not always bring one, so one is sent.
     SendMessageA(content.Hwnd(), WM_MOVE, 0, 0);
     FrameLimits::InstallLimitsHook(frame.Hwnd());
+    if (TheRun().IsFrameProcess()) {
+        ComeUpForUse(frame, content.Host());
+    }
 }
 
 } // namespace glaze

@@ -85,6 +85,18 @@ TEST(PlaceItem, ButtonsShowCellZeroOrTheirDisabledCell) {
     EXPECT_EQ(CellBlit({1, 2, 26, 18}, 2), (Blit{false, {1, 2, 26, 18}, {52, 0, 26, 18}}));
 }
 
+TEST(ButtonArea, HoldsTheEnabledItemsThatActWhenClicked) {
+    SkinModel skin = MakeSkin({Frame,
+                               {-128, 11, 26, 18},
+                               {-44, 11, 26, 18},
+                               {10, 5, 16, 16},                   // a decoration
+                               {-200, 40, 26, 18, false, true}}); // disabled
+    skin.ItemAction = {0, 5, 3, 0, 1};
+    EXPECT_EQ(ButtonArea(skin, 400, 300), (PixelRect{272, 11, 110, 18}));
+    skin.ItemAction = {0, 0, 0, 0, 1};
+    EXPECT_EQ(ButtonArea(skin, 400, 300), PixelRect{});
+}
+
 TEST(PlaceItem, StretchedItemsFollowTheInteriorSinceTheSkinWasLoaded) {
     // Loaded with a 400 x 250 interior; margins are 12 x 24.
     SkinModel skin = MakeSkin({Frame, {5, 20, 300, 150, true, false, 72, 2}});
