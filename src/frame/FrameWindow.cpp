@@ -210,7 +210,8 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
     if (TheRun().IsFrameProcess()) {
         TheLoadedSkin().Ready = true;
     }
-    PlaceAroundContent();
+    // A move to a monitor of another DPI leaves a maximised frame maximised there.
+    PlaceAroundContent(!frameRect);
     Skin.FitFrame(Width(), Height());
 
     TheLoadedSkin().Ready = true;
@@ -297,8 +298,8 @@ void FrameWindow::MaximiseAround(const RECT& normalContent) {
     SetState(WindowState::Maximized);
 }
 
-void FrameWindow::PlaceAroundContent() {
-    if (State() != WindowState::Normal) {
+void FrameWindow::PlaceAroundContent(bool restoreFirst) {
+    if (restoreFirst && State() != WindowState::Normal) {
         SetState(WindowState::Normal);
     }
     RECT around{};

@@ -101,7 +101,9 @@ private:
     // The extra hit areas and the canvases of the loaded skin.
     void DropSkinObjects();
     bool LoadSkin(int32_t dpi);
-    void PlaceAroundContent();
+    // The frame around the content window with the skin's borders, restored first unless told
+    // otherwise, and its size limits.
+    void PlaceAroundContent(bool restoreFirst);
     // Hands the canvas to the layered window, only the changed rectangle when there is one.
     void ShowCanvas(std::optional<PixelRect> changed = std::nullopt);
     void FailSkinLoad(const std::wstring& message);
