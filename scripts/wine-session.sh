@@ -6,6 +6,9 @@
 #                                     writes STATE_DIR/env for `exec` and `stop`
 #   wine-session.sh exec STATE_DIR PROGRAM [ARGS...]
 #                                     run a Windows program inside that session
+#   wine-session.sh gtest STATE_DIR PROGRAM RESULTS.xml
+#                                     run a GoogleTest program inside that session; it fails
+#                                     when the program ends without writing its results
 #   wine-session.sh stop STATE_DIR    end the session's Wine processes and its Xvfb, and only those
 #
 # Everything runs with the Simplified-Chinese code page (936) and inside one Wine virtual
@@ -84,6 +87,21 @@ start)
 exec)
     session_env
     exec wine "$@"
+    ;;
+gtest)
+    # A program that ends early (a test that ends the process) still exits with 0 without its
+    # results; that is a failure.
+    program=${1:?missing PROGRAM}
+    results=${2:?missing RESULTS.xml}
+    session_env
+    rm -f "$results"
+    code=0
+    wine "$program" "--gtest_output=xml:Z:$results" || code=$?
+    if [ ! -f "$results" ]; then
+        echo "$program ended before writing its results" >&2
+        exit 1
+    fi
+    exit $code
     ;;
 stop)
     session_env

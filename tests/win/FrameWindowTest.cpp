@@ -176,7 +176,7 @@ protected:
         return TheFrameWindow();
     }
     // A frame process around a window of this process (the frame is placed around the content
-    // window; the target only has to exist for the start-up to go on).
+    // window; the target only has to be shown for the start-up to go on).
     FrameWindow& LoadFrame() {
         TheRun().ArgumentText = std::wstring(TargetTitle) + L"/A";
         return LoadPanel();

@@ -12,6 +12,9 @@ TEST(TitleExists, FindsVisibleAndHiddenWindowsByExactTitle) {
     test::PlainWindow hidden(L"查找 hidden 窗口", false);
     EXPECT_TRUE(TitleExists(L"查找 visible 窗口"));
     EXPECT_TRUE(TitleExists(L"查找 hidden 窗口"));
+    // The window a frame takes is a shown one.
+    EXPECT_EQ(ShownWindowTitled(L"查找 visible 窗口"), visible.Hwnd());
+    EXPECT_EQ(ShownWindowTitled(L"查找 hidden 窗口"), nullptr);
 }
 
 TEST(TitleExists, NeitherTrimsNorIgnoresCaseNorMatchesPrefixes) {
