@@ -6,7 +6,7 @@
 #                                     writes STATE_DIR/env for `exec` and `stop`
 #   wine-session.sh exec STATE_DIR PROGRAM [ARGS...]
 #                                     run a Windows program inside that session
-#   wine-session.sh gtest STATE_DIR PROGRAM RESULTS.xml
+#   wine-session.sh gtest STATE_DIR PROGRAM RESULTS.xml [ARGS...]
 #                                     run a GoogleTest program inside that session; it fails
 #                                     when the program ends without writing its results
 #   wine-session.sh stop STATE_DIR    end the session's Wine processes and its Xvfb, and only those
@@ -96,7 +96,8 @@ gtest)
     session_env
     rm -f "$results"
     code=0
-    wine "$program" "--gtest_output=xml:Z:$results" || code=$?
+    shift 2
+    wine "$program" "--gtest_output=xml:Z:$results" "$@" || code=$?
     if [ ! -f "$results" ]; then
         echo "$program ended before writing its results" >&2
         exit 1
