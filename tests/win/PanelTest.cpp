@@ -357,11 +357,14 @@ TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
     AddSkin(L"B");
     TheRun().SaveSettings = 1;
     TheRun().StyleIndex = 1;
+    // The user's own keys stay as they were.
+    test::WriteAnsiFile(Profile(), L"[SETTING]\r\nAPPSNAP=0\r\n");
     ContentWindow& panel = LoadPanel();
     SendMessageA(panel.Panel().CloseProgramBox, BM_CLICK, 0,
                  0); // the box, not the run's option, is saved
     ASSERT_TRUE(panel.Unload());
-    EXPECT_EQ(test::ReadRawFile(Profile()), "[SETTING]\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
+    EXPECT_EQ(test::ReadRawFile(Profile()),
+              "[SETTING]\r\nAPPSNAP=0\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
 }
 
 TEST_F(Panel, UnloadDeletesTheSettingsFileUnlessSavingIsTicked) {
