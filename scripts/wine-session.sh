@@ -6,13 +6,15 @@
 #                                     writes STATE_DIR/env for `exec` and `stop`
 #   wine-session.sh exec STATE_DIR PROGRAM [ARGS...]
 #                                     run a Windows program inside that session
-#   wine-session.sh gtest STATE_DIR PROGRAM RESULTS.xml
+#   wine-session.sh gtest STATE_DIR PROGRAM RESULTS.xml [ARGS...]
 #                                     run a GoogleTest program inside that session; it fails
 #                                     when the program ends without writing its results
 #   wine-session.sh stop STATE_DIR    end the session's Wine processes and its Xvfb, and only those
 #
 # Everything runs with the Simplified-Chinese code page (936) and inside one Wine virtual
-# desktop, which gives windows a manager for minimise, maximise and activation.
+# desktop, which gives windows a manager for minimise, maximise and activation. GLAZE_SCREEN
+# (default 1280x800) sizes the screen; GLAZE_DPI (default 96) is the DPI the prefix's programs
+# see, fixed when the prefix is made.
 set -euo pipefail
 
 cmd=${1:?usage: wine-session.sh start|exec|stop STATE_DIR ...}
@@ -21,6 +23,7 @@ shift 2
 mkdir -p "$state"
 state=$(cd "$state" && pwd)
 screen_size=${GLAZE_SCREEN:-1280x800}
+dpi=${GLAZE_DPI:-96}
 
 session_env() {
     export WINEPREFIX="$state/prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
@@ -42,9 +45,10 @@ free_display() {
 }
 
 prepare_prefix() {
-    local stamp="$WINEPREFIX/.glaze-ready-2"
+    local stamp="$WINEPREFIX/.glaze-ready-2-dpi$dpi"
     [ -f "$stamp" ] && return 0
     wine wineboot --init >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     # One virtual desktop as large as the X screen for every program of the session.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$screen_size" /f >/dev/null 2>&1
@@ -92,7 +96,8 @@ gtest)
     session_env
     rm -f "$results"
     code=0
-    wine "$program" "--gtest_output=xml:Z:$results" || code=$?
+    shift 2
+    wine "$program" "--gtest_output=xml:Z:$results" "$@" || code=$?
     if [ ! -f "$results" ]; then
         echo "$program ended before writing its results" >&2
         exit 1

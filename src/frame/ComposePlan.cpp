@@ -3,6 +3,7 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace glaze {
@@ -84,6 +85,28 @@ ItemPlacement PlaceItem(const SkinModel& skin, int32_t item, int32_t frameWidth,
     }
     const PixelRect rect = Rect(x, y, skin.ItemWidth[i], skin.ItemHeight[i]);
     return {rect, CellBlit(rect, enabled ? NormalCell : DisabledCell)};
+}
+
+PixelRect ButtonArea(const SkinModel& skin, int32_t frameWidth, int32_t frameHeight) {
+    int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+    for (int32_t item = 1; item < skin.ItemCount; ++item) {
+        const auto i = static_cast<size_t>(item);
+        const int32_t action = skin.ItemAction[i];
+        const bool acts = action == Minimise || action == MaximiseOrRestore || action == Close ||
+                          action == NextSkin;
+        if (!acts || skin.ItemDisabled[i]) {
+            continue;
+        }
+        const PixelRect rect = PlaceItem(skin, item, frameWidth, frameHeight, true).Rect;
+        left = std::min<int64_t>(left, rect.X);
+        top = std::min<int64_t>(top, rect.Y);
+        right = std::max(right, int64_t{rect.X} + rect.Width);
+        bottom = std::max(bottom, int64_t{rect.Y} + rect.Height);
+    }
+    if (right <= left || bottom <= top) {
+        return {};
+    }
+    return Rect(left, top, right - left, bottom - top);
 }
 
 Blit CellBlit(const PixelRect& rect, int32_t cell) {

@@ -4,20 +4,13 @@
 // worked out in 64 bits and saturate, so any numbers give defined rectangles.
 
 #include "frame/SkinModel.h"
+#include "platform/PixelRect.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
 namespace glaze {
-
-struct PixelRect {
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t Width = 0;
-    int32_t Height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // One copy from an item's canvas into the frame canvas. A plain copy when the sizes match and
 // Stretch is false, otherwise a stretch.
@@ -48,6 +41,11 @@ struct ItemPlacement {
 };
 ItemPlacement PlaceItem(const SkinModel& skin, int32_t item, int32_t frameWidth,
                         int32_t frameHeight, bool enabled);
+
+// Where the enabled items that act when clicked (minimise, maximise, close, next skin) lie
+// together in a frame of the given size, in frame pixels: the smallest rectangle holding them
+// all. Empty when there are none.
+PixelRect ButtonArea(const SkinModel& skin, int32_t frameWidth, int32_t frameHeight);
 
 // The state cells of a button item's image, side by side from the left.
 enum Cell : int32_t { NormalCell = 0, HoverCell = 1, PressedCell = 2, DisabledCell = 3 };

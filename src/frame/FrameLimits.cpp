@@ -1,8 +1,33 @@
 #include "frame/FrameLimits.h"
 
+#include "frame/FrameGeometry.h"
 #include "frame/LoadedSkin.h"
+#include "platform/Screens.h"
+
+#include <algorithm>
 
 namespace glaze::FrameLimits {
+
+namespace {
+
+// The limits as they stand for the frame where it is now.
+MINMAXINFO LimitsFor(HWND frame) {
+    MINMAXINFO limits = Values().Limits;
+    if (!Values().MaximiseOnItsMonitor) {
+        return limits;
+    }
+    // The platform takes the maximised place relative to the monitor the window maximises on.
+    const MonitorArea monitor = MonitorOf(frame);
+    const PixelRect area = MaximisedArea(monitor, Values().Taskbar);
+    limits.ptMaxPosition = {area.X - monitor.Monitor.X, area.Y - monitor.Monitor.Y};
+    limits.ptMaxSize = {area.Width, area.Height};
+    // A monitor larger than the one the frame started on must not cut its maximised size.
+    limits.ptMaxTrackSize.x = std::max(limits.ptMaxTrackSize.x, limits.ptMaxSize.x);
+    limits.ptMaxTrackSize.y = std::max(limits.ptMaxTrackSize.y, limits.ptMaxSize.y);
+    return limits;
+}
+
+} // namespace
 
 State& Values() {
     static State values;
@@ -35,7 +60,7 @@ LRESULT CALLBACK FrameLimitsProc(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_GETMINMAXINFO:
         if (lParam != 0) {
-            *reinterpret_cast<MINMAXINFO*>(lParam) = Values().Limits;
+            *reinterpret_cast<MINMAXINFO*>(lParam) = LimitsFor(window);
         }
         return 0;
     case WM_COMMAND:

@@ -13,7 +13,12 @@
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
+#include "platform/DpiScale.h"
+#include "platform/Screens.h"
 #include "platform/TestFaults.h"
+#include "settings/UserSettings.h"
+
+#include <algorithm>
 
 #include <utility>
 
@@ -22,14 +27,8 @@ namespace {
 
 constexpr wchar_t ErrorCaption[] = L"错误";
 
-ScreenFacts CurrentScreen(const RECT& trayRect) {
-    RECT workArea{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-            PixelRect{trayRect.left, trayRect.top, trayRect.right - trayRect.left,
-                      trayRect.bottom - trayRect.top},
-            workArea.bottom};
-}
+// The smallest frame a frame process may be sized to, at 96 DPI.
+constexpr int32_t SmallestFrame = 200;
 
 // From the window's outer top-left corner to its client origin. Hit areas are child windows,
 // placed in client pixels, so this is measured for every composition: the frame's non-client
@@ -104,12 +103,13 @@ void FrameWindow::OnResize() {
     Compose();
 }
 
-std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The low four bits of a system command are the platform's own.
     if (message == WM_SYSCOMMAND && menuCommands_ && menuCommands_(wParam & 0xFFF0)) {
         return 0;
     }
-    if (message == WM_ENDSESSION) {
+    switch (message) {
+    case WM_ENDSESSION:
         // Log-off or shut-down: the process is ended once this returns. The ordinary shutdown
         // runs first, so a framed window goes back to the desktop, and the panel keeps its
         // settings; during a skin load, which the shutdown must not free under it, the window
@@ -122,17 +122,48 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
             }
         }
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_ENTERSIZEMOVE:
+        snapping_.Begin(Hwnd(), content_->ContentHwnd(), TheLoadedSkin().Dpi,
+                        ReadSnapping(TheRun().AppDir));
+        return std::nullopt;
+    case WM_MOVING:
+        snapping_.Adjust(*reinterpret_cast<RECT*>(lParam));
+        return TRUE;
+    case WM_EXITSIZEMOVE:
+        snapping_.End();
+        return std::nullopt;
+    default:
+        return std::nullopt;
     }
-    return std::nullopt;
 }
 
 void FrameWindow::ReloadSkin() {
+    // The first load draws the frame where the content window is; every later one where the
+    // frame is.
+    LoadSkinAt(WindowDpi(TheLoadedSkin().Dpi == 0 ? content_->ContentHwnd() : Hwnd()));
+}
+
+void FrameWindow::OnDpiChanged(int32_t dpi, const RECT& suggested) {
+    if (dpi == TheLoadedSkin().Dpi) {
+        return; // placed by its own skin load onto a monitor of the DPI it was loaded for
+    }
+    // Until the new skin is ready the content window is laid out without being put back on the
+    // frame's interior.
+    TheLoadedSkin().Ready = false;
+    content_->ScaleTo(dpi);
+    LoadSkinAt(dpi, suggested);
+}
+
+void FrameWindow::LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect) {
     TheLoadedSkin().Ready = false;
     loading_ = true;
     LockWindowUpdate(Hwnd());
     std::wstring skinName;
     try {
-        LoadSkinAroundContent(skinName);
+        LoadSkinAroundContent(skinName, dpi, frameRect);
     } catch (...) {
         // Out of memory for a huge image, or any other failure inside the load: the skin cannot
         // be used, and the frame ends the way it ends for a faulty skin, giving the window back.
@@ -144,7 +175,8 @@ void FrameWindow::ReloadSkin() {
     }
 }
 
-void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
+void FrameWindow::LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
+                                        const std::optional<RECT>& frameRect) {
     ReleaseSkin();
 
     ScreenBitmapInfo = MakeScreenBitmapInfo();
@@ -164,7 +196,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
     skinName = content.SkinName(TheRun().StyleIndex);
     TheLoadedSkin().Dir = SkinDirOf(TheRun().AppDir, skinName);
 
-    if (!LoadSkin()) {
+    if (!LoadSkin(dpi)) {
         FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
         return;
     }
@@ -172,13 +204,18 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName) {
     TheLoadedSkin().MarginTop = Skin.MarginTop();
     TheLoadedSkin().MarginH = Skin.MarginH();
     TheLoadedSkin().MarginV = Skin.MarginV();
+    TheLoadedSkin().Dpi = dpi;
+    if (frameRect) {
+        MoveContentOnto(*frameRect);
+    }
 
     // A frame process composes every size change of the placement with the new items
     // already; the control panel waits for the final composition.
     if (TheRun().IsFrameProcess()) {
         TheLoadedSkin().Ready = true;
     }
-    PlaceAroundContent();
+    // A move to a monitor of another DPI leaves a maximised frame maximised there.
+    PlaceAroundContent(!frameRect);
     Skin.FitFrame(Width(), Height());
 
     TheLoadedSkin().Ready = true;
@@ -200,7 +237,7 @@ void FrameWindow::DropSkinObjects() {
     FrameDC.Reset();
 }
 
-bool FrameWindow::LoadSkin() {
+bool FrameWindow::LoadSkin(int32_t dpi) {
     TestFaults::InSkinLoad();
     const PrepareHitArea prepare = [this](int32_t item, const SkinItemFields& fields) {
         const auto index = static_cast<size_t>(item);
@@ -221,19 +258,59 @@ bool FrameWindow::LoadSkin() {
         area.SetEnabled(fields.Disabled != 1);
         return true;
     };
-    return LoadSkinItems(TheLoadedSkin().Dir, WindowDc(Hwnd()), ScreenBitmapInfo, Skin, Images,
+    return LoadSkinItems(TheLoadedSkin().Dir, WindowDc(Hwnd()), ScreenBitmapInfo, Skin, Images, dpi,
                          prepare);
 }
 
-void FrameWindow::PlaceAroundContent() {
-    if (State() != WindowState::Normal) {
+void FrameWindow::MoveContentOnto(const RECT& frameRect) {
+    const LoadedSkin& skin = TheLoadedSkin();
+    RECT content{};
+    GetWindowRect(content_->ContentHwnd(), &content);
+    // A panel keeps the size it has at this scale; a framed window takes the interior.
+    const bool takesInterior = TheRun().IsFrameProcess();
+    const int width = takesInterior ? frameRect.right - frameRect.left - skin.MarginH
+                                    : content.right - content.left;
+    const int height = takesInterior ? frameRect.bottom - frameRect.top - skin.MarginV
+                                     : content.bottom - content.top;
+    MoveWindow(content_->ContentHwnd(), frameRect.left + skin.MarginLeft,
+               frameRect.top + skin.MarginTop, std::max(width, 0), std::max(height, 0), TRUE);
+}
+
+bool FrameWindow::BringIntoReach() {
+    const RECT outer = WindowRect();
+    const PixelRect frame{outer.left, outer.top, outer.right - outer.left,
+                          outer.bottom - outer.top};
+    const PixelRect reachable =
+        ReachablePlace(frame, TheLoadedSkin().MarginTop,
+                       ButtonArea(Skin, frame.Width, frame.Height), MonitorNearest(frame).Work);
+    if (reachable == frame) {
+        return false;
+    }
+    SetWindowPos(Hwnd(), nullptr, reachable.X, reachable.Y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void FrameWindow::MaximiseAround(const RECT& normalContent) {
+    // Placed first where it goes back to when restored: maximising keeps that place.
+    const LoadedSkin& skin = TheLoadedSkin();
+    SetWindowPos(
+        Hwnd(), nullptr, normalContent.left - skin.MarginLeft, normalContent.top - skin.MarginTop,
+        normalContent.right - normalContent.left + skin.MarginH,
+        normalContent.bottom - normalContent.top + skin.MarginV, SWP_NOZORDER | SWP_NOACTIVATE);
+    BringIntoReach();
+    SetState(WindowState::Maximized);
+}
+
+void FrameWindow::PlaceAroundContent(bool restoreFirst) {
+    if (restoreFirst && State() != WindowState::Normal) {
         SetState(WindowState::Normal);
     }
-    const ScreenFacts screen = CurrentScreen(TrayRect);
     RECT around{};
     GetWindowRect(content_->ContentHwnd(), &around);
     const auto size = FrameSizeAround(around.right - around.left, around.bottom - around.top,
-                                      TheLoadedSkin().MarginH, TheLoadedSkin().MarginV, screen);
+                                      TheLoadedSkin().MarginH, TheLoadedSkin().MarginV,
+                                      MonitorOf(content_->ContentHwnd()).Monitor);
     SetWindowPos(Hwnd(), nullptr, around.left - TheLoadedSkin().MarginLeft,
                  around.top - TheLoadedSkin().MarginTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -242,8 +319,14 @@ void FrameWindow::PlaceAroundContent() {
 
     MINMAXINFO& limits = FrameLimits::Values().Limits;
     if (TheRun().IsFrameProcess()) {
-        limits.ptMinTrackSize = {200, 200};
-        limits.ptMaxSize = {screen.Width, MaximisedFrameHeight(screen)};
+        const int32_t smallest = ScaleForDpi(SmallestFrame, TheLoadedSkin().Dpi);
+        limits.ptMinTrackSize = {smallest, smallest};
+        FrameLimits::Values().Taskbar = {TrayRect.left, TrayRect.top,
+                                         TrayRect.right - TrayRect.left,
+                                         TrayRect.bottom - TrayRect.top};
+        FrameLimits::Values().MaximiseOnItsMonitor = true;
+        const PixelRect maximised = MaximisedArea(MonitorOf(Hwnd()), FrameLimits::Values().Taskbar);
+        limits.ptMaxSize = {maximised.Width, maximised.Height};
     } else {
         // The panel's frame keeps the size it was loaded with.
         limits.ptMinTrackSize = {size.Width, size.Height};

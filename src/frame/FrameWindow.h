@@ -3,6 +3,7 @@
 // around the content window. It is the start-up form: its on-load starts the process and its
 // unload ends it.
 
+#include "frame/DragSnapping.h"
 #include "frame/FrameCanvas.h"
 #include "frame/FramedContent.h"
 #include "frame/HitArea.h"
@@ -35,11 +36,18 @@ public:
     // How opaque the whole frame is, 255 for not at all see-through; kept across skin loads.
     void SetOpacity(BYTE alpha);
 
-    // Loads the skin at StyleIndex, places the frame around the content window and draws it.
+    // Loads the skin at StyleIndex, places the frame around the content window and draws it, at
+    // the DPI of the monitor the frame is on (the content window's at the first load).
     void ReloadSkin();
     // The size-change handler: hands over to the re-style receiver while a frame process is
     // minimised, otherwise composes the frame and shows it.
     void Compose();
+    // Moves the frame as little as needed to bring its caption band and buttons into the work
+    // area of its monitor; true when it moved.
+    bool BringIntoReach();
+    // Maximises the frame on its monitor; restored, it lies around this content rectangle
+    // (screen pixels), within reach.
+    void MaximiseAround(const RECT& normalContent);
 
     // The loaded skin.
     SkinModel Skin;
@@ -83,13 +91,23 @@ private:
     void OnHitAreaMouseDown(int32_t item, const MouseEvent& event) override;
     void OnHitAreaMouseUp(int32_t item, const MouseEvent& event) override;
 
-    // The body of ReloadSkin; names the skin it takes as soon as it knows it.
-    void LoadSkinAroundContent(std::wstring& skinName);
+    // Loads the skin at the DPI; with a rectangle the frame takes it (a move to a monitor of
+    // another DPI) and the content window goes on its interior, otherwise the frame goes
+    // around the content window.
+    void LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect = std::nullopt);
+    // The body of LoadSkinAt; names the skin it takes as soon as it knows it.
+    void LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
+                               const std::optional<RECT>& frameRect);
+    // The frame now lies on a monitor of this DPI: the system suggests the rectangle for it.
+    void OnDpiChanged(int32_t dpi, const RECT& suggested);
+    void MoveContentOnto(const RECT& frameRect);
     void ReleaseSkin();
     // The extra hit areas and the canvases of the loaded skin.
     void DropSkinObjects();
-    bool LoadSkin();
-    void PlaceAroundContent();
+    bool LoadSkin(int32_t dpi);
+    // The frame around the content window with the skin's borders, restored first unless told
+    // otherwise, and its size limits.
+    void PlaceAroundContent(bool restoreFirst);
     // Hands the canvas to the layered window, only the changed rectangle when there is one.
     void ShowCanvas(std::optional<PixelRect> changed = std::nullopt);
     void FailSkinLoad(const std::wstring& message);
@@ -104,6 +122,7 @@ private:
     FramedContent* content_ = nullptr;
     std::function<bool(UINT_PTR)> menuCommands_;
     BYTE opacity_ = 255;
+    DragSnapping snapping_;
     int32_t pressedItem_ = 0;     // the hit area the left button went down on, 0 for none
     bool loading_ = false;        // a skin load is under way
     bool closeAfterLoad_ = false; // a close came during the load

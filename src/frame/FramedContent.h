@@ -1,6 +1,6 @@
 #pragma once
 // What the frame needs of the window it lies around, the content window: where it is, the skins
-// it offers, painting it after the frame has changed, and giving a framed window back.
+// it offers, painting it after the frame has changed, its scale, and giving a framed window back.
 
 #include <windows.h>
 
@@ -21,6 +21,9 @@ public:
     // can run. Nothing when no window is framed.
     virtual void GiveBackFramedWindow() = 0;
     virtual void Repaint() = 0;
+    // The frame is about to be drawn at another DPI: a panel lays itself out at that scale and
+    // takes its size there; a framed window's content window takes whatever the frame leaves.
+    virtual void ScaleTo(int32_t dpi) = 0;
 
 protected:
     ~FramedContent() = default;

@@ -34,14 +34,18 @@ CapturePlan PlanCapture(const ScreenRect& window, int32_t clientWidth, int32_t c
 }
 
 ScreenRect PlanRelease(const CapturedBorders& borders, int32_t contentLeft, int32_t contentTop,
-                       int32_t contentWidth, int32_t contentHeight) {
+                       int32_t contentWidth, int32_t contentHeight,
+                       const std::optional<ScreenRect>& placedInReach) {
     int64_t left = int64_t{contentLeft};
     int64_t top = int64_t{contentTop};
     int64_t width = contentWidth;
     int64_t height = contentHeight;
-    if (width < 1 || height < 1) {
-        // A skin whose borders leave the frame no interior has squeezed the window to nothing:
-        // it goes back whole, as it was taken in.
+    const bool unmoved = placedInReach && *placedInReach == ScreenRect{contentLeft, contentTop,
+                                                                       Saturate(left + width),
+                                                                       Saturate(top + height)};
+    if (width < 1 || height < 1 || unmoved) {
+        // A skin whose borders leave the frame no interior has squeezed the window to nothing,
+        // or the frame lies where glaze put it: it goes back whole, as it was taken in.
         left = borders.Taken.Left;
         top = borders.Taken.Top;
         width = int64_t{borders.Taken.Right} - borders.Taken.Left;
@@ -51,6 +55,15 @@ ScreenRect PlanRelease(const CapturedBorders& borders, int32_t contentLeft, int3
     top -= borders.BorderTop;
     return {Saturate(left), Saturate(top), Saturate(left + width + borders.NonClientWidth),
             Saturate(top + height + borders.NonClientHeight)};
+}
+
+ScreenRect ClientAreaOf(const ScreenRect& window, const CapturedBorders& borders) {
+    const int64_t left = int64_t{window.Left} + borders.BorderLeft;
+    const int64_t top = int64_t{window.Top} + borders.BorderTop;
+    return {
+        Saturate(left), Saturate(top),
+        Saturate(int64_t{window.Right} - (int64_t{borders.NonClientWidth} - borders.BorderLeft)),
+        Saturate(int64_t{window.Bottom} - (int64_t{borders.NonClientHeight} - borders.BorderTop))};
 }
 
 } // namespace glaze

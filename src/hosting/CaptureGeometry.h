@@ -3,6 +3,7 @@
 // goes when it is given back. Any 32-bit numbers give defined, saturated rectangles.
 
 #include <cstdint>
+#include <optional>
 
 namespace glaze {
 
@@ -11,6 +12,7 @@ struct ScreenRect {
     int32_t Top = 0;
     int32_t Right = 0;
     int32_t Bottom = 0;
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
 // What a captured window needs to be given back with its own borders.
@@ -35,8 +37,15 @@ CapturePlan PlanCapture(const ScreenRect& window, int32_t clientWidth, int32_t c
                         int32_t bottomRightY);
 
 // The window given back: its client area where the content window's client area is now. A
-// content window of no area gives the window back where and as large as it was taken in.
+// content window of no area gives the window back where and as large as it was taken in, and so
+// does one that still lies where it was put to bring its frame into reach (`placedInReach`):
+// nobody has moved the frame since.
 ScreenRect PlanRelease(const CapturedBorders& borders, int32_t contentLeft, int32_t contentTop,
-                       int32_t contentWidth, int32_t contentHeight);
+                       int32_t contentWidth, int32_t contentHeight,
+                       const std::optional<ScreenRect>& placedInReach = std::nullopt);
+
+// The client area a window of this outer rectangle has, with the borders it was taken with: where
+// a maximised window's content goes when it is no longer maximised.
+ScreenRect ClientAreaOf(const ScreenRect& window, const CapturedBorders& borders);
 
 } // namespace glaze

@@ -5,6 +5,7 @@
 
 #include "frame/FollowFrame.h"
 #include "hosting/CaptureGeometry.h"
+#include "platform/Screens.h"
 #include "settings/RunSettings.h"
 
 namespace glaze {
@@ -22,6 +23,21 @@ bool Answers(HWND window, DWORD limitMs) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, limitMs,
                                &result) != 0;
+}
+
+// Whether the window is maximised, and where its client area lies when it is not. The normal
+// place comes in workspace coordinates, which start at the corner of the work area.
+TargetHost::TakenPlacement PlacementOf(HWND target, const CapturedBorders& borders) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(target, &placement);
+    RECT normal = placement.rcNormalPosition;
+    if ((GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0) {
+        const MonitorArea monitor = MonitorOf(target);
+        OffsetRect(&normal, monitor.Work.X - monitor.Monitor.X, monitor.Work.Y - monitor.Monitor.Y);
+    }
+    return {IsZoomed(target) != FALSE,
+            ClientAreaOf({normal.left, normal.top, normal.right, normal.bottom}, borders)};
 }
 
 } // namespace
@@ -49,6 +65,7 @@ bool TargetHost::Capture(HWND target) {
         PlanCapture({outer.left, outer.top, outer.right, outer.bottom}, client.right, client.bottom,
                     topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
     captured.Borders = plan.Borders;
+    taken_ = PlacementOf(target, plan.Borders);
     content_.Move(plan.Content.Left, plan.Content.Top, plan.Content.Right - plan.Content.Left,
                   plan.Content.Bottom - plan.Content.Top);
 
@@ -88,11 +105,21 @@ void TargetHost::Watch() {
     }
 }
 
+void TargetHost::NoteBroughtIntoReach() {
+    RECT content{};
+    GetWindowRect(content_.Hwnd(), &content);
+    placedInReach_ = {content.left, content.top, content.right, content.bottom};
+    broughtIntoReach_.store(true, std::memory_order_release);
+}
+
 ScreenRect TargetHost::ReleasePlace(const CapturedBorders& borders) const {
     RECT content{};
     GetWindowRect(content_.Hwnd(), &content);
+    const std::optional<ScreenRect> inReach = broughtIntoReach_.load(std::memory_order_acquire)
+                                                  ? std::optional(placedInReach_)
+                                                  : std::nullopt;
     return PlanRelease(borders, content.left, content.top, content_.ScaleWidth(),
-                       content_.ScaleHeight());
+                       content_.ScaleHeight(), inReach);
 }
 
 void TargetHost::Release() {

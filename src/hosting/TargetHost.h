@@ -5,6 +5,8 @@
 #include "hosting/WindowKeeper.h"
 #include "platform/Forms.h"
 
+#include <atomic>
+
 namespace glaze {
 
 class TargetHost {
@@ -23,6 +25,17 @@ public:
     void Watch();
     // Gives the captured window back, and asks its program to close when the user asked for it.
     void Release();
+
+    // How the window lay when it was taken in: maximised or not, and its client area when not
+    // maximised (screen pixels).
+    struct TakenPlacement {
+        bool Maximised = false;
+        ScreenRect NormalClient;
+    };
+    const TakenPlacement& Taken() const { return taken_; }
+    // The frame was just moved to bring it into reach: as long as the content window stays where
+    // it is now, the window goes back exactly where it was taken from.
+    void NoteBroughtIntoReach();
 
     // Whether a window of another program is held: from just before the first change to it
     // until it is back.
@@ -43,6 +56,10 @@ private:
     WindowKeeper keeper_;
     // The window lies on the content window and follows its size.
     bool filling_ = false;
+    TakenPlacement taken_;
+    // Written once, before the flag; read on the keeper's thread after it.
+    ScreenRect placedInReach_;
+    std::atomic<bool> broughtIntoReach_{false};
 };
 
 } // namespace glaze

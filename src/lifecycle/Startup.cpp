@@ -18,6 +18,7 @@
 #include "panel/ContentWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiPlus.h"
+#include "platform/Screens.h"
 #include "settings/HandOverFile.h"
 #include "settings/UserSettings.h"
 
@@ -87,6 +88,18 @@ FrameStart ReadFrameArguments() {
     return {*args, target};
 }
 
+// A frame comes up where the user can use it: maximised when the window was (the window fills
+// it), otherwise with its caption band and buttons in reach.
+void ComeUpForUse(FrameWindow& frame, TargetHost& host) {
+    const TargetHost::TakenPlacement& taken = host.Taken();
+    if (taken.Maximised) {
+        const ScreenRect& normal = taken.NormalClient;
+        frame.MaximiseAround({normal.Left, normal.Top, normal.Right, normal.Bottom});
+    } else if (frame.BringIntoReach()) {
+        host.NoteBroughtIntoReach();
+    }
+}
+
 void MakeTopmost(HWND window) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -132,6 +145,9 @@ void StartUp(FrameWindow& frame) {
         MakeTopmost(content.Hwnd());
         content.Panel().SetTitleBoxText(defaultTitle);
     } else {
+        // The framed program may be aware of DPI otherwise than glaze: the system scales it
+        // inside the content window made from here on, instead of leaving the two at odds.
+        AllowMixedDpiHosting();
         content.Load();
         content.CaptureTarget(target);
     }
@@ -144,6 +160,9 @@ void StartUp(FrameWindow& frame) {
     // in place; a first showing does not always bring one, so one is sent.
     SendMessageA(content.Hwnd(), WM_MOVE, 0, 0);
     FrameLimits::InstallLimitsHook(frame.Hwnd());
+    if (TheRun().IsFrameProcess()) {
+        ComeUpForUse(frame, content.Host());
+    }
 }
 
 } // namespace glaze

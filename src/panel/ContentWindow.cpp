@@ -3,9 +3,18 @@
 #include "frame/FollowFrame.h"
 #include "frame/FrameWindow.h"
 #include "platform/Captions.h"
+#include "platform/DpiScale.h"
+#include "platform/Screens.h"
 #include "settings/RunSettings.h"
 
 namespace glaze {
+namespace {
+
+// The panel's client area at 96 DPI.
+constexpr int32_t PanelWidth = 350;
+constexpr int32_t PanelHeight = 240;
+
+} // namespace
 
 ContentWindow::ContentWindow(FrameWindow& frame)
     : Form(std::wstring(TitleMarker)), panel_(frame), host_(*this, frame) {
@@ -15,12 +24,32 @@ ContentWindow::ContentWindow(FrameWindow& frame)
 ContentWindow::~ContentWindow() = default;
 
 Form::WindowStyle ContentWindow::DesignStyle() const {
-    return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 350, 240, true};
+    return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, PanelWidth, PanelHeight, true};
 }
 
 void ContentWindow::OnLoad() {
     FollowFrame::InstallMoveHook(*this, false);
-    panel_.Create(Hwnd());
+    const int32_t dpi = WindowDpi(Hwnd());
+    panel_.Create(Hwnd(), dpi);
+    TakePanelSize(dpi);
+}
+
+void ContentWindow::ScaleTo(int32_t dpi) {
+    if (host_.TargetCaptured()) {
+        return;
+    }
+    panel_.LayOut(dpi);
+    TakePanelSize(dpi);
+}
+
+void ContentWindow::TakePanelSize(int32_t dpi) {
+    const RECT now = WindowRect();
+    const int32_t width = ScaleForDpi(PanelWidth, dpi);
+    const int32_t height = ScaleForDpi(PanelHeight, dpi);
+    if (width != now.right - now.left || height != now.bottom - now.top) {
+        Move(now.left - (width - (now.right - now.left)) / 2,
+             now.top - (height - (now.bottom - now.top)) / 2, width, height);
+    }
 }
 
 void ContentWindow::CaptureTarget(HWND target) {

@@ -38,6 +38,7 @@ public:
     // program repaints it when it is resized, and even marking it for painting from here makes
     // this thread wait for the program the next time it paints.
     void Repaint() override;
+    void ScaleTo(int32_t dpi) override;
 
 protected:
     WindowStyle DesignStyle() const override;
@@ -50,6 +51,9 @@ protected:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The panel's size at the DPI, keeping the window's centre.
+    void TakePanelSize(int32_t dpi);
+
     ControlPanel panel_;
     TargetHost host_;
 };

@@ -10,11 +10,14 @@
 #include "panel/PictureBox.h"
 #include "panel/SkinList.h"
 #include "platform/AnsiText.h"
+#include "platform/DpiScale.h"
+#include "platform/Screens.h"
 #include "res/resource.h"
 #include "settings/UserSettings.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 
 namespace glaze {
@@ -34,6 +37,9 @@ constexpr DWORD CheckStyle = WS_VISIBLE | WS_TABSTOP | BS_3STATE;
 // The notes lie on the window list until it is first filled; they are part of the list's face.
 constexpr DWORD NoteStyle = WS_VISIBLE | ES_MULTILINE | ES_READONLY;
 
+// What a control shows besides its one line of text, which must fit in it at every DPI.
+enum class TextFit { None, Label, Button, CheckBox };
+
 struct ControlDesign {
     HWND ControlPanel::*Control;
     ControlId Id;
@@ -41,8 +47,9 @@ struct ControlDesign {
     std::wstring_view Text;
     DWORD Style;
     DWORD ExStyle;
-    PixelRect Place;
+    PixelRect Place; // at 96 DPI
     bool PanelFont;
+    TextFit Fit;
 };
 
 // The controls on ControlsPane after the finder tool, in tab order, which is also their z-order.
@@ -50,26 +57,26 @@ struct ControlDesign {
 // clang-format off
 const std::array<ControlDesign, 13> Controls{{
     {&ControlPanel::TitleBox, TitleBoxId, "EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-     {8, 24, 265, 25}, true},
-    {&ControlPanel::ApplyButton, ApplyButtonId, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true},
+     {8, 24, 265, 25}, true, TextFit::None},
+    {&ControlPanel::ApplyButton, ApplyButtonId, "BUTTON", L"应用", ButtonStyle, 0, {280, 176, 57, 25}, true, TextFit::Button},
     {&ControlPanel::TitleLabel, TitleLabelId, "STATIC", L"请输入要加载的程序窗口名称：", LabelStyle, 0,
-     {8, 8, 168, 17}, true},
-    {&ControlPanel::RefreshButton, RefreshButtonId, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true},
+     {8, 8, 168, 16}, true, TextFit::Label}, // ends where the title box begins
+    {&ControlPanel::RefreshButton, RefreshButtonId, "BUTTON", L"刷新", ButtonStyle, 0, {280, 136, 57, 25}, true, TextFit::Button},
     {&ControlPanel::WindowList, WindowListId, "LISTBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
          LBS_NOINTEGRALHEIGHT,
-     WS_EX_CLIENTEDGE, {8, 56, 265, 140}, true},
-    {&ControlPanel::CloseProgramBox, CloseProgramBoxId, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true},
+     WS_EX_CLIENTEDGE, {8, 56, 265, 140}, true, TextFit::None},
+    {&ControlPanel::CloseProgramBox, CloseProgramBoxId, "BUTTON", L"能够关闭被加载的程序", CheckStyle, 0, {8, 220, 145, 17}, true, TextFit::CheckBox},
     {&ControlPanel::CollectedTitles, CollectedTitlesId, "LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
-     {224, 168, 41, 21}, true},
-    {&ControlPanel::UsageText, UsageTextId, "EDIT", UsageNote, NoteStyle, 0, {48, 75, 193, 81}, true},
-    {&ControlPanel::SaveSettingsBox, SaveSettingsBoxId, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true},
+     {224, 168, 41, 21}, true, TextFit::None},
+    {&ControlPanel::UsageText, UsageTextId, "EDIT", UsageNote, NoteStyle, 0, {48, 75, 193, 81}, true, TextFit::None},
+    {&ControlPanel::SaveSettingsBox, SaveSettingsBoxId, "BUTTON", L"保存当前的设置", CheckStyle, 0, {8, 200, 105, 17}, true, TextFit::CheckBox},
     {&ControlPanel::SkinList, SkinListId, "COMBOBOX", L"",
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0,
-     {160, 200, 113, 200}, false},
-    {&ControlPanel::SkinLabel, SkinLabelId, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true}, // wide enough for its text in this font
-    {&ControlPanel::CreditsText, CreditsTextId, "EDIT", CreditsNote, NoteStyle, 0, {48, 152, 177, 41}, true},
-    {&ControlPanel::Emblem, EmblemId, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false},
+     {160, 200, 113, 200}, false, TextFit::None},
+    {&ControlPanel::SkinLabel, SkinLabelId, "STATIC", L"*选择皮肤样式*", LabelStyle, 0, {168, 220, 90, 17}, true, TextFit::Label}, // wide enough for its text in this font
+    {&ControlPanel::CreditsText, CreditsTextId, "EDIT", CreditsNote, NoteStyle, 0, {48, 152, 177, 41}, true, TextFit::None},
+    {&ControlPanel::Emblem, EmblemId, "STATIC", L"", WS_VISIBLE | SS_ICON, 0, {312, 208, 32, 32}, false, TextFit::None},
 }};
 // clang-format on
 
@@ -79,6 +86,46 @@ constexpr int SkinListClosedHeight = 20;
 
 HMENU ControlMenu(ControlId id) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+// The default font of controls is made for the system's DPI; on a monitor of another DPI the
+// skin list takes it at that scale. Nothing where the stock font fits.
+ScopedFont CreateSkinListFont(int32_t dpi) {
+    const WindowDc screen(nullptr);
+    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    LOGFONTA face{};
+    if (dpi == systemDpi ||
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face) != sizeof face) {
+        return {};
+    }
+    face.lfHeight = MulDiv(face.lfHeight, dpi, systemDpi);
+    return ScopedFont(CreateFontIndirectA(&face));
+}
+
+// The width the control needs to show its whole text in its own font.
+int32_t NeededWidth(HWND control, TextFit fit, int32_t dpi) {
+    if (fit == TextFit::None) {
+        return 0;
+    }
+    const std::string text = ToAnsi(WindowTitle(control));
+    const WindowDc dc(control);
+    const HGDIOBJ before =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, before);
+    switch (fit) {
+    case TextFit::CheckBox: // the box, and the gap the control leaves before its text
+        return extent.cx + SystemMetricAt(SM_CXMENUCHECK, dpi) + ScaleForDpi(4, dpi);
+    case TextFit::Button: // the button's edges
+        return extent.cx + ScaleForDpi(12, dpi);
+    default:
+        return extent.cx;
+    }
+}
+
+void MoveTo(HWND control, const PixelRect& place) {
+    MoveWindow(control, place.X, place.Y, place.Width, place.Height, FALSE);
 }
 
 // A check box's value: 0 clear, 1 ticked, 2 dimmed.
@@ -128,9 +175,10 @@ void SetControlFont(HWND control, HFONT font) {
 
 ControlPanel::ControlPanel(FrameWindow& frame) : frame_(frame) {}
 
-void ControlPanel::Create(HWND window) {
+void ControlPanel::Create(HWND window, int32_t dpi) {
     window_ = window;
     CreateControls();
+    LayOut(dpi);
     FillSkinList();
     TheRun().KeepStyleIndexWithin(SkinCount());
     if (SkinCount() > 0) {
@@ -145,8 +193,8 @@ void ControlPanel::Hide() {
 
 HWND ControlPanel::AddControl(const char* className, ControlId id, std::wstring_view text,
                               DWORD style, DWORD exStyle, const PixelRect& place) {
-    // Controls overlap here and there (a label's last row under an edit box, the notes on the
-    // list): each is drawn only where no control above it in the z-order lies.
+    // The notes lie on the list: each control is drawn only where no control above it in the
+    // z-order lies.
     return CreateWindowExA(exStyle, className, ToAnsi(text).c_str(),
                            WS_CHILD | WS_CLIPSIBLINGS | style, place.X, place.Y, place.Width,
                            place.Height, ControlsPane, ControlMenu(id), GetModuleHandleA(nullptr),
@@ -155,27 +203,15 @@ HWND ControlPanel::AddControl(const char* className, ControlId id, std::wstring_
 
 void ControlPanel::CreateControls() {
     const HINSTANCE module = GetModuleHandleA(nullptr);
-    panelFont_ = CreatePanelFont();
-
     ControlsPane =
         CreatePictureBox(window_, ControlsPanePlace, WS_VISIBLE, 0, true, ControlsPaneId);
     FinderTool = CreatePictureBox(ControlsPane, FinderToolPlace, WS_VISIBLE, WS_EX_CLIENTEDGE,
                                   false, FinderToolId);
     SetPicture(FinderTool, LoadCursorA(module, MAKEINTRESOURCEA(IDC_FINDER)));
     for (const ControlDesign& design : Controls) {
-        HWND control = AddControl(design.ClassName, design.Id, design.Text, design.Style,
-                                  design.ExStyle, design.Place);
-        this->*design.Control = control;
-        if (design.PanelFont) {
-            SetControlFont(control, panelFont_);
-        }
+        this->*design.Control = AddControl(design.ClassName, design.Id, design.Text, design.Style,
+                                           design.ExStyle, design.Place);
     }
-    SetControlFont(SkinList, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    SetClosedHeight(SkinList, SkinListClosedHeight);
-    SendMessageA(Emblem, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadImageA(module, MAKEINTRESOURCEA(IDI_EMBLEM),
-                                                     IMAGE_ICON, 32, 32, LR_SHARED)),
-                 0);
 
     // The notes are drawn over the window list, the credits over the usage text's blank last
     // rows: they go just above the list, which leaves the order of the controls that take the
@@ -187,6 +223,39 @@ void ControlPanel::CreateControls() {
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     SetWindowSubclass(WindowList, ControlMouseProc, 0, self);
     SetWindowSubclass(FinderTool, ControlMouseProc, 0, self);
+}
+
+void ControlPanel::LayOut(int32_t dpi) {
+    // The new fonts go to the controls before the old ones are deleted.
+    ScopedFont panelFont = CreatePanelFont(dpi);
+    ScopedFont skinListFont = CreateSkinListFont(dpi);
+    MoveTo(ControlsPane, ScaleRectForDpi(ControlsPanePlace, dpi));
+    MoveTo(FinderTool, ScaleRectForDpi(FinderToolPlace, dpi));
+    for (const ControlDesign& design : Controls) {
+        HWND control = this->*design.Control;
+        if (design.PanelFont) {
+            SetControlFont(control, panelFont);
+        } else if (control == SkinList) {
+            SetControlFont(control, skinListFont
+                                        ? static_cast<HFONT>(skinListFont)
+                                        : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        }
+        // The places are scaled; a text that a font's own proportions make wider than its
+        // scaled place widens the control.
+        PixelRect place = ScaleRectForDpi(design.Place, dpi);
+        place.Width = std::max(place.Width, NeededWidth(control, design.Fit, dpi));
+        MoveTo(control, place);
+    }
+    panelFont_ = std::move(panelFont);
+    skinListFont_ = std::move(skinListFont);
+    SetClosedHeight(SkinList, ScaleForDpi(SkinListClosedHeight, dpi));
+    const int32_t emblemSide = ScaleForDpi(32, dpi);
+    SendMessageA(
+        Emblem, STM_SETICON,
+        reinterpret_cast<WPARAM>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_EMBLEM),
+                                            IMAGE_ICON, emblemSide, emblemSide, LR_SHARED)),
+        0);
+    InvalidateRect(ControlsPane, nullptr, TRUE);
 }
 
 void ControlPanel::FillSkinList() {

@@ -25,9 +25,12 @@ public:
     // The frame is the one around the panel: a chosen skin reloads it.
     explicit ControlPanel(FrameWindow& frame);
 
-    // Creates the controls on the window, fills the skin list, selects the run's skin and shows
-    // the run's options.
-    void Create(HWND window);
+    // Creates the controls on the window laid out for dpi, fills the skin list, selects the
+    // run's skin and shows the run's options.
+    void Create(HWND window, int32_t dpi);
+    // Places and fonts for the DPI: the design's places and 9-point font at that scale, each
+    // control wide enough for its whole text.
+    void LayOut(int32_t dpi);
     void Hide();
     // Paints the controls at once.
     void Repaint();
@@ -105,6 +108,7 @@ private:
     FrameWindow& frame_;
     HWND window_ = nullptr; // the content window the controls lie on
     ScopedFont panelFont_;
+    ScopedFont skinListFont_; // none: the stock font
 };
 
 } // namespace glaze

@@ -3,8 +3,11 @@
 
 #include "platform/Scoped.h"
 
+#include <cstdint>
+
 namespace glaze {
 
-ScopedFont CreatePanelFont();
+// At the DPI the window it is for is drawn at.
+ScopedFont CreatePanelFont(int32_t dpi);
 
 } // namespace glaze

@@ -1,5 +1,7 @@
 #include "panel/PictureBox.h"
 
+#include <algorithm>
+
 namespace glaze {
 namespace {
 
@@ -57,7 +59,11 @@ void Paint(HWND window) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
     if (HICON picture = PictureOf(window); picture != nullptr && dc != nullptr) {
-        DrawIconEx(dc, 0, 0, picture, 0, 0, 0, nullptr, DI_NORMAL);
+        // As large as the box: a box laid out for a higher DPI shows its picture larger too.
+        RECT client{};
+        GetClientRect(window, &client);
+        const int side = std::min(client.right, client.bottom);
+        DrawIconEx(dc, 0, 0, picture, side, side, 0, nullptr, DI_NORMAL);
     }
     EndPaint(window, &paint);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// A picture box: a plain child window that shows one icon or cursor at its top-left corner and
-// may hold other controls. Controls report to their parent, so a box passes their notifications
-// and colour requests on to its own parent; a box that holds controls passes the mouse on as
-// well (in its parent's client pixels), so the form sees the mouse anywhere on its face.
+// A picture box: a plain child window that shows one icon or cursor filling it from its top-left
+// corner, and may hold other controls. Controls report to their parent, so a box passes their
+// notifications and colour requests on to its own parent; a box that holds controls passes the
+// mouse on as well (in its parent's client pixels), so the form sees the mouse anywhere on its
+// face.
 
 #include "frame/ComposePlan.h"
 

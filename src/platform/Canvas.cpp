@@ -1,5 +1,8 @@
 #include "platform/Canvas.h"
 
+#include "platform/Screens.h"
+
+#include <optional>
 #include <utility>
 
 namespace glaze {
@@ -18,7 +21,8 @@ BITMAPINFO MakeBitmapInfo(int32_t width, int32_t height) {
 }
 
 BITMAPINFO MakeScreenBitmapInfo() {
-    return MakeBitmapInfo(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const SIZE largest = LargestMonitorSize();
+    return MakeBitmapInfo(largest.cx, largest.cy);
 }
 
 Canvas::Canvas(Canvas&& other) noexcept
@@ -65,13 +69,28 @@ Canvas CreateCanvas(HDC compatible, const BITMAPINFO& info) {
     return canvas;
 }
 
-std::vector<uint32_t> ReadCanvasPixels(HDC canvas, int32_t width, int32_t height) {
+namespace {
+
+// The bitmap of a canvas, when it holds at least width x height pixels.
+std::optional<BITMAP> BitmapHolding(HDC canvas, int32_t width, int32_t height) {
     BITMAP bitmap{};
     HGDIOBJ selected = GetCurrentObject(canvas, OBJ_BITMAP);
     if (selected == nullptr || GetObjectA(selected, sizeof(bitmap), &bitmap) == 0 ||
         width > bitmap.bmWidth || height > bitmap.bmHeight || width < 0 || height < 0) {
+        return std::nullopt;
+    }
+    return bitmap;
+}
+
+} // namespace
+
+std::vector<uint32_t> ReadCanvasPixels(HDC canvas, int32_t width, int32_t height) {
+    const std::optional<BITMAP> held = BitmapHolding(canvas, width, height);
+    if (!held) {
         return {};
     }
+    const BITMAP& bitmap = *held;
+    HGDIOBJ selected = GetCurrentObject(canvas, OBJ_BITMAP);
     // The whole bitmap, top-down, so row y of the buffer is row y of the canvas.
     BITMAPINFO info = MakeBitmapInfo(bitmap.bmWidth, -bitmap.bmHeight);
     const auto stride = static_cast<size_t>(bitmap.bmWidth);
@@ -87,6 +106,19 @@ std::vector<uint32_t> ReadCanvasPixels(HDC canvas, int32_t width, int32_t height
         pixels.insert(pixels.end(), row, row + width);
     }
     return pixels;
+}
+
+bool WriteCanvasPixels(HDC canvas, const std::vector<uint32_t>& pixels, int32_t width,
+                       int32_t height) {
+    if (!BitmapHolding(canvas, width, height) ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        return false;
+    }
+    // The rows go to the top of the canvas whichever way up its bitmap lies.
+    const BITMAPINFO info = MakeBitmapInfo(width, -height);
+    return SetDIBitsToDevice(canvas, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0,
+                             0, 0, static_cast<UINT>(height), pixels.data(), &info,
+                             DIB_RGB_COLORS) == height;
 }
 
 } // namespace glaze

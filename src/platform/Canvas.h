@@ -12,7 +12,8 @@ namespace glaze {
 // Header of a 32 bpp BI_RGB bitmap of the given size (a negative height makes it top-down).
 BITMAPINFO MakeBitmapInfo(int32_t width, int32_t height);
 
-// Header of a 32 bpp BI_RGB bitmap as large as the screen is now (positive height: bottom-up).
+// Header of a 32 bpp BI_RGB bitmap (positive height: bottom-up) as large as the screen is now,
+// or the largest monitor where there are several: a frame fits it on any of them.
 BITMAPINFO MakeScreenBitmapInfo();
 
 // Owns its device context, its DIB section and the bitmap the context came with. At the end
@@ -45,5 +46,10 @@ Canvas CreateCanvas(HDC compatible, const BITMAPINFO& info);
 // The top-left width x height pixels of a canvas, row by row from the top, as 0xAARRGGBB.
 // Empty when the canvas is smaller or cannot be read.
 std::vector<uint32_t> ReadCanvasPixels(HDC canvas, int32_t width, int32_t height);
+
+// Writes width x height pixels (row by row from the top, 0xAARRGGBB) to the canvas's top-left
+// corner. False when the canvas is smaller or cannot be written.
+bool WriteCanvasPixels(HDC canvas, const std::vector<uint32_t>& pixels, int32_t width,
+                       int32_t height);
 
 } // namespace glaze

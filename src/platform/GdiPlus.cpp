@@ -90,8 +90,9 @@ std::optional<DecodedSize> DrawImageBytes(const ImageBytes& bytes, int64_t scree
         return std::nullopt;
     }
     const DecodedSize size{static_cast<int32_t>(width), static_cast<int32_t>(height)};
+    const HDC canvas = canvasFor(size);
     Gdiplus::GpGraphics* rawGraphics = nullptr;
-    if (Flat::GdipCreateFromHDC(canvasFor(size), &rawGraphics) != Gdiplus::Ok) {
+    if (canvas == nullptr || Flat::GdipCreateFromHDC(canvas, &rawGraphics) != Gdiplus::Ok) {
         return std::nullopt;
     }
     const ScopedGraphics graphics(rawGraphics);

@@ -34,7 +34,8 @@ struct DecodedSize {
     int32_t Height = 0;
 };
 
-// The canvas to draw a decoded image into, asked for once its size is known.
+// The canvas to draw a decoded image into, asked for once its size is known; none refuses the
+// image.
 using CanvasForImage = std::function<HDC(DecodedSize size)>;
 
 // Decodes the bytes (any format GDI+ reads) from a memory stream over their own block and draws

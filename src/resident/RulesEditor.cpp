@@ -2,6 +2,8 @@
 
 #include "panel/PanelFont.h"
 #include "panel/SkinList.h"
+#include "platform/DpiScale.h"
+#include "platform/Screens.h"
 #include "platform/TopLevelWindows.h"
 #include "resident/HotkeyText.h"
 #include "resident/Resident.h"
@@ -22,6 +24,7 @@ constexpr wchar_t EditorClass[] = L"GlazeRulesEditor";
 constexpr wchar_t Caption[] = L"glaze 规则";
 constexpr int ClientWidth = 600;
 constexpr int ClientHeight = 508;
+constexpr DWORD EditorStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 struct ControlDesign {
     int Id; // 0 for labels
@@ -128,6 +131,9 @@ private:
     HWND Control(int id) const { return GetDlgItem(window_, id); }
 
     void CreateControls();
+    // Places, sizes and fonts for the DPI of the monitor the editor is on: its numbers are
+    // authored for 96 DPI.
+    void LayOut(int32_t dpi);
     void ShowRules();
     void ShowRule(int row);
     int SelectedRow() const;
@@ -143,6 +149,7 @@ private:
     bool hadProblems_ = false;
     std::vector<HWND> windowChoices_;
     HWND window_ = nullptr;
+    std::vector<HWND> controls_; // in the order of Controls
     ScopedFont font_;
     bool done_ = false;
 };
@@ -160,19 +167,20 @@ bool RulesEditor::Create(HWND owner) {
     windowClass.lpszClassName = EditorClass;
     RegisterClassW(&windowClass);
 
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    RECT outer{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, EditorClass, Caption, style,
-                              (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner,
-                              nullptr, module, this);
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, EditorClass, Caption, EditorStyle, 0, 0,
+                              ClientWidth, ClientHeight, owner, nullptr, module, this);
     if (window_ == nullptr) {
         return false;
     }
     CreateControls();
+    LayOut(WindowDpi(window_));
+    RECT placed{};
+    GetWindowRect(window_, &placed);
+    const int width = placed.right - placed.left;
+    const int height = placed.bottom - placed.top;
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     const RuleReading reading = LoadRules(appDir_);
     set_ = reading.Set;
@@ -202,24 +210,43 @@ bool RulesEditor::Create(HWND owner) {
 }
 
 void RulesEditor::CreateControls() {
-    font_ = CreatePanelFont();
     const HINSTANCE module = GetModuleHandleW(nullptr);
     for (const ControlDesign& design : Controls) {
-        const HWND control = CreateWindowExW(
-            design.ExStyle, design.ClassName, design.Text, WS_CHILD | WS_VISIBLE | design.Style,
-            design.Place.left, design.Place.top, design.Place.right, design.Place.bottom, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.Id)), module, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        controls_.push_back(CreateWindowExW(
+            design.ExStyle, design.ClassName, design.Text, WS_CHILD | WS_VISIBLE | design.Style, 0,
+            0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.Id)), module,
+            nullptr));
     }
     const HWND list = Control(RuleListId);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     for (size_t i = 0; i < Columns.size(); ++i) {
         LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.mask = LVCF_TEXT;
         column.pszText = const_cast<wchar_t*>(Columns[i].Title);
-        column.cx = Columns[i].Width;
         SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
+}
+
+void RulesEditor::LayOut(int32_t dpi) {
+    // The new font goes to the controls before the old one is deleted.
+    ScopedFont font = CreatePanelFont(dpi);
+    for (size_t i = 0; i < Controls.size(); ++i) {
+        const RECT& design = Controls[i].Place;
+        const PixelRect place =
+            ScaleRectForDpi({design.left, design.top, design.right, design.bottom}, dpi);
+        MoveWindow(controls_[i], place.X, place.Y, place.Width, place.Height, FALSE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    }
+    font_ = std::move(font);
+    for (size_t i = 0; i < Columns.size(); ++i) {
+        SendMessageW(Control(RuleListId), LVM_SETCOLUMNWIDTH, i,
+                     ScaleForDpi(Columns[i].Width, dpi));
+    }
+    RECT outer{0, 0, ScaleForDpi(ClientWidth, dpi), ScaleForDpi(ClientHeight, dpi)};
+    AdjustWindowRectEx(&outer, EditorStyle, FALSE, WS_EX_CONTROLPARENT);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void RulesEditor::ShowRules() {
@@ -438,6 +465,14 @@ LRESULT RulesEditor::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ShowRule(change->iItem);
             }
         }
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another DPI: the editor is laid out again there.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut(LOWORD(wParam));
         return 0;
     }
     case WM_CLOSE:

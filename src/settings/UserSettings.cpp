@@ -40,4 +40,10 @@ void StoreUserSettings(std::wstring_view appDir, const UserSettings& settings) {
     ProfileFile::WriteProfile(file, Section, L"APPQUIT", std::to_wstring(settings.CloseProgram));
 }
 
+bool ReadSnapping(std::wstring_view appDir) {
+    const std::wstring file = PathIn(appDir);
+    return ProfileFile::ReadProfile(file, Section, L"APPSNAP").empty() ||
+           ProfileFile::ReadProfileNumber(file, Section, L"APPSNAP") != 0;
+}
+
 } // namespace glaze

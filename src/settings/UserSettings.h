@@ -18,7 +18,14 @@ struct UserSettings {
 // and the offered title "计算机").
 UserSettings ReadUserSettings(std::wstring_view appDir);
 
-// With Save 1 writes SAVE, APPSTYL and APPQUIT; otherwise deletes the file.
+// With Save 1 writes SAVE, APPSTYL and APPQUIT, leaving every other key as it is (WindowText,
+// APPSNAP); otherwise deletes the file.
 void StoreUserSettings(std::wstring_view appDir, const UserSettings& settings);
+
+// Whether frames snap to the edges around them while dragged: APPSNAP in myset.ini, which
+// nothing writes but the user. Read as a number like every key there: 0 turns snapping off,
+// any other number, or no key or file, leaves it on. Frames read it at the start of every drag,
+// whether or not the panel saves settings.
+bool ReadSnapping(std::wstring_view appDir);
 
 } // namespace glaze

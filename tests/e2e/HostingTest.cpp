@@ -1,3 +1,4 @@
+#include "FrameMouseFixture.h"
 #include "MouseSupport.h"
 #include "PanelWindows.h"
 #include "platform/AnsiText.h"
@@ -81,6 +82,72 @@ TEST_F(Hosting, TakesTheWindowInWhereItsClientAreaWasAndGivesItBackWhereTheFrame
     EXPECT_TRUE(target.LogContains("SYSCOMMAND 0xf020"));
     EXPECT_FALSE(target.LogContains("LOST DATA"));
     EXPECT_TRUE(target.Proc().Running());
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+TEST_F(Hosting, AMaximisedProgramComesUpInAMaximisedFrameAndGoesBackMaximised) {
+    TargetProgram target(L"最大化的程序 Maximised");
+    ASSERT_NE(target.Window(), nullptr);
+    ShowWindow(target.Window(), SW_MAXIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsZoomed(target.Window()) != FALSE; }));
+
+    Process frame(GlazeCommandLine(app, L"最大化的程序 Maximised/A"));
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    ASSERT_NE(windows.Frame, nullptr);
+    EXPECT_TRUE(WaitUntil([&] {
+        return IsZoomed(windows.Frame) && SameRect(WindowRectOf(windows.Frame), WorkArea());
+    })) << "frame at "
+        << WindowRectOf(windows.Frame).left << "," << WindowRectOf(windows.Frame).top;
+    // The program fills the content window on the frame's interior.
+    EXPECT_TRUE(WaitUntil([&] {
+        return SameRect(WindowRectOf(target.Window()), ClientRectOnScreen(windows.Content));
+    }));
+    EXPECT_EQ(ClientRectOnScreen(windows.Content).top - WorkArea().top, AuroraMargins.Top);
+
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(frame.WaitForExit(10s).has_value());
+    EXPECT_TRUE(WaitUntil([&] {
+        return GetAncestor(target.Window(), GA_PARENT) == GetDesktopWindow() &&
+               target.LogContains("SYSCOMMAND 0xf120") && IsZoomed(target.Window());
+    })) << target.LogText();
+    EXPECT_FALSE(target.LogContains("LOST DATA"));
+}
+
+TEST_F(Hosting, AWindowPartlyOffTheScreenGetsItsFrameInReachAndGoesBackWhereItWas) {
+    TargetProgram target(L"一半在外面 Off screen");
+    ASSERT_NE(target.Window(), nullptr);
+    const RECT work = WorkArea();
+    SetWindowPos(target.Window(), nullptr, work.left - 60, work.top - 40, 420, 320, SWP_NOZORDER);
+    const RECT before = WindowRectOf(target.Window());
+
+    Process frame(GlazeCommandLine(app, L"一半在外面 Off screen/A"));
+    const GlazeWindows windows = WaitForGlazeWindows(frame);
+    ASSERT_NE(windows.Frame, nullptr);
+    // Moved just enough: its caption band and buttons at the work area's corner.
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT now = WindowRectOf(windows.Frame);
+        return now.left == work.left && now.top == work.top;
+    }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return ClientRectOnScreen(windows.Content).left == work.left + AuroraMargins.Left;
+    }));
+
+    // Left where it was put, the frame gives the window back exactly where it was taken from.
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(frame.WaitForExit(10s).has_value());
+    EXPECT_TRUE(WaitUntil([&] {
+        return target.LogContains("SYSCOMMAND 0xf120") && !IsIconic(target.Window()) &&
+               SameRect(WindowRectOf(target.Window()), before);
+    })) << target.LogText();
 }
 
 // The program's log in order: where `first` stands before `then`.

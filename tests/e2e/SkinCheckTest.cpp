@@ -97,12 +97,16 @@ std::string Narrow(const std::wstring& text) {
     return ToAnsi(text);
 }
 
-TEST(SkinCheck, FindsNothingToReportOnTheBundledSkins) {
+TEST(SkinCheck, FindsNothingToReportOnTheBundledSkinsAtAnyScale) {
     for (const auto& skin : fs::directory_iterator(fs::path(BuildBinDir()) / L"SKIN")) {
-        const ToolRun run = CheckSkin(skin.path().wstring());
-        EXPECT_EQ(run.ExitCode, 0u) << Narrow(run.Output);
-        EXPECT_NE(run.Output.find(L"the program loads this skin"), std::wstring::npos);
-        EXPECT_NE(run.Output.find(L", 0 warnings)"), std::wstring::npos) << Narrow(run.Output);
+        for (const wchar_t* scale : {L"", L"--scale 1.5 "}) {
+            const ToolRun run = RunTool(PreviewTool() + L" " + scale + L"--check \"" +
+                                        skin.path().wstring() + L"\"");
+            EXPECT_EQ(run.ExitCode, 0u) << Narrow(run.Output);
+            EXPECT_NE(run.Output.find(L"the program loads this skin"), std::wstring::npos);
+            EXPECT_NE(run.Output.find(L", 0 warnings)"), std::wstring::npos) << Narrow(run.Output);
+            EXPECT_EQ(run.Output.find(L"at 144 DPI") != std::wstring::npos, *scale != 0);
+        }
     }
 }
 
@@ -150,7 +154,8 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
           L"item 5: x lies beyond +-32767: the program holds it there",
           L"item 6: image declares 20000 x 20000 pixels, more than the program decodes",
           L"item 7: image file of 40000000 bytes, larger than any picture the program decodes",
-          L"the program loads this skin (8 items, 9 warnings)"}},
+          L"item 1: close@2x.png is 104 x 18, not the 208 x 36 its scale needs",
+          L"the program loads this skin (8 items, 10 warnings)"}},
         {L"Crowded",
          std::wstring(Frame) + ManyItems(MaxSkinItems),
          {L"warning: skin.ini has more than 1000 items (SKINNUM1000 and on): the program "
@@ -163,6 +168,8 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
         app.CopySkinAs(L"Aurora", c.Skin);
         const std::wstring dir = app.SkinDir() + L"\\" + c.Skin;
         test::WriteAnsiFile(dir + L"\\skin.ini", L"[SKININFO]\r\n" + c.Lines);
+        // An image for twice the scale that is not twice the size.
+        fs::copy_file(fs::path(dir) / L"min.png", fs::path(dir) / L"close@2x.png");
         // A picture whose header claims 20000 x 20000 pixels, and one of no particular size in a
         // file larger than any that is read.
         std::ofstream(fs::path(dir) / L"huge.png", std::ios::binary)

@@ -46,6 +46,18 @@ TEST(CaptureGeometry, TheWindowComesBackAroundWhereTheContentWindowIsNow) {
     EXPECT_EQ(same.Bottom, 560);
 }
 
+TEST(CaptureGeometry, AFrameMovedIntoReachAndLeftThereGivesTheWindowBackWhereItWasTaken) {
+    const CapturePlan plan = CaptureTheExampleWindow();
+    const ScreenRect inReach{154, 126, 786, 576}; // the content after its frame came into reach
+    const ScreenRect back = PlanRelease(plan.Borders, 154, 126, 632, 450, inReach);
+    EXPECT_EQ(back, (ScreenRect{100, 80, 740, 560}));
+    // Moved by the user since: where the content window is.
+    EXPECT_EQ(PlanRelease(plan.Borders, 160, 126, 632, 450, inReach),
+              (ScreenRect{156, 100, 796, 580}));
+    // The client area of the window's place when it is not maximised.
+    EXPECT_EQ(ClientAreaOf({20, 30, 420, 330}, plan.Borders), (ScreenRect{24, 56, 416, 326}));
+}
+
 TEST(CaptureGeometry, AContentWindowSqueezedToNothingGivesTheWindowBackAsItWasTaken) {
     const CapturePlan plan = CaptureTheExampleWindow();
     for (const auto& [width, height] : {std::pair{0, 450}, std::pair{632, -30}}) {

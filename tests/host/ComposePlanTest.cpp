@@ -1,6 +1,11 @@
 #include "frame/ComposePlan.h"
+#include "frame/ScaledSkin.h"
+#include "platform/DpiScale.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace glaze {
 namespace {
@@ -80,6 +85,18 @@ TEST(PlaceItem, ButtonsShowCellZeroOrTheirDisabledCell) {
     EXPECT_EQ(CellBlit({1, 2, 26, 18}, 2), (Blit{false, {1, 2, 26, 18}, {52, 0, 26, 18}}));
 }
 
+TEST(ButtonArea, HoldsTheEnabledItemsThatActWhenClicked) {
+    SkinModel skin = MakeSkin({Frame,
+                               {-128, 11, 26, 18},
+                               {-44, 11, 26, 18},
+                               {10, 5, 16, 16},                   // a decoration
+                               {-200, 40, 26, 18, false, true}}); // disabled
+    skin.ItemAction = {0, 5, 3, 0, 1};
+    EXPECT_EQ(ButtonArea(skin, 400, 300), (PixelRect{272, 11, 110, 18}));
+    skin.ItemAction = {0, 0, 0, 0, 1};
+    EXPECT_EQ(ButtonArea(skin, 400, 300), PixelRect{});
+}
+
 TEST(PlaceItem, StretchedItemsFollowTheInteriorSinceTheSkinWasLoaded) {
     // Loaded with a 400 x 250 interior; margins are 12 x 24.
     SkinModel skin = MakeSkin({Frame, {5, 20, 300, 150, true, false, 72, 2}});
@@ -114,6 +131,78 @@ TEST(ItemCanvasExtent, HoldsTheImageAndTheTransparentCellsTheFrameReadsBeyondIt)
     skin.ItemImageWidth[0] = 6; // smaller than its borders: edges read up to the borders
     skin.ItemImageHeight[0] = 0;
     EXPECT_EQ(extent(0), (CanvasExtent{6, 7}));
+}
+
+// How many of the rectangles cover each pixel of a width x height area.
+std::vector<int> Coverage(const std::vector<PixelRect>& rects, int32_t width, int32_t height) {
+    std::vector<int> count(static_cast<size_t>(width * height));
+    for (const PixelRect& r : rects) {
+        for (int32_t y = std::max(r.Y, 0); y < std::min(r.Y + r.Height, height); ++y) {
+            for (int32_t x = std::max(r.X, 0); x < std::min(r.X + r.Width, width); ++x) {
+                ++count[static_cast<size_t>(y * width + x)];
+            }
+        }
+    }
+    return count;
+}
+
+TEST(NineSlicePlan, AtEveryScaleTheScaledImageAndTheFramesPiecesMeetAtEveryEdge) {
+    // A frame image cut at odd borders, stretched over the centre, composed at 400 x 300.
+    const SkinItemFields frame{0, 5, 21, 7, 3, 1, 0, L"frame", L"frame.png"};
+    for (const int32_t dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        const ImageScalePlan image = PlanImageScale(0, frame, 61, 41, dpi);
+        EXPECT_EQ(image.Pieces.empty(), dpi == DesignDpi);
+        std::vector<PixelRect> landed;
+        for (const ResamplePiece& piece : image.Pieces) {
+            landed.push_back(piece.To);
+        }
+        if (!landed.empty()) {
+            const std::vector<int> once = Coverage(landed, image.Width, image.Height);
+            EXPECT_TRUE(std::all_of(once.begin(), once.end(), [](int n) { return n == 1; }));
+        }
+        const SkinItemFields scaled = ScaleItemFields(frame, dpi);
+        SkinModel skin = MakeSkin({{scaled.X, scaled.Y, scaled.Width, scaled.Height, true, false,
+                                    image.Width, image.Height}});
+        const NineSlice plan = NineSlicePlan(skin, 400, 300);
+        std::vector<PixelRect> drawn;
+        for (size_t i = 0; i < plan.Count; ++i) {
+            drawn.push_back(plan.Pieces[i].Dest);
+            // Each piece reads from one scaled piece of the image, never across a cut.
+            const PixelRect& source = plan.Pieces[i].Source;
+            EXPECT_EQ(std::count_if(landed.begin(), landed.end(),
+                                    [&](const PixelRect& to) {
+                                        return source.X >= to.X && source.Y >= to.Y &&
+                                               source.X + source.Width <= to.X + to.Width &&
+                                               source.Y + source.Height <= to.Y + to.Height;
+                                    }),
+                      landed.empty() ? 0 : 1)
+                << "piece " << i;
+        }
+        const std::vector<int> frameCover = Coverage(drawn, 400, 300);
+        EXPECT_TRUE(
+            std::all_of(frameCover.begin(), frameCover.end(), [](int n) { return n == 1; }));
+    }
+}
+
+TEST(PlanImageScale, ScalesAButtonStripCellByCellAndOtherImagesWhole) {
+    const SkinItemFields button{1, -44, 11, 26, 18, 0, 0, L"close", L"close.png"};
+    const ImageScalePlan cells = PlanImageScale(1, button, 104, 18, 120);
+    EXPECT_EQ(cells.Width, 4 * ScaleForDpi(26, 120));
+    ASSERT_EQ(cells.Pieces.size(), 4u);
+    for (int32_t cell = 0; cell < 4; ++cell) {
+        EXPECT_EQ(cells.Pieces[static_cast<size_t>(cell)],
+                  (ResamplePiece{{26 * cell, 0, 26, 18}, {33 * cell, 0, 33, 23}}));
+    }
+    EXPECT_EQ(ScaleItemFields(button, 120).X, -55);
+    EXPECT_EQ(ScaleItemFields(button, 120).Width, 33);
+    // A single cell, a stretched picture: whole.
+    EXPECT_EQ(PlanImageScale(1, {1, 0, 0, 26, 18, 0, 0, {}, {}}, 26, 18, 144).Pieces.size(), 1u);
+    EXPECT_EQ(PlanImageScale(1, {0, 0, 0, 300, 2, 1, 0, {}, {}}, 72, 2, 144).Pieces,
+              (std::vector<ResamplePiece>{{{0, 0, 72, 2}, {0, 0, 108, 3}}}));
+    // Numbers stay within the limit skins are held to.
+    EXPECT_EQ(ScaleItemFields({0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).X, SkinCoordinateLimit);
+    EXPECT_EQ(ScaleItemFields({0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).Y, -SkinCoordinateLimit);
 }
 
 TEST(ComposePlan, ExtremeNumbersGiveSaturatedRectangles) {

@@ -13,6 +13,8 @@
 #include "lifecycle/TheForms.h"
 #include "panel/ContentWindow.h"
 #include "platform/Canvas.h"
+#include "platform/DpiScale.h"
+#include "platform/Screens.h"
 
 #include <objbase.h>
 
@@ -35,6 +37,17 @@ struct BundledSkin {
 };
 constexpr BundledSkin Aurora{L"Aurora", 14, 34, 28, 48, 6};
 constexpr BundledSkin Graphite{L"Graphite", 13, 32, 26, 45, 7};
+
+// A bundled skin's borders at a DPI: each border scaled.
+BundledSkin Scaled(const BundledSkin& skin, int32_t dpi) {
+    const auto scaled = [&](int32_t pixels) { return ScaleForDpi(pixels, dpi); };
+    return {skin.Name,
+            scaled(skin.Left),
+            scaled(skin.Top),
+            scaled(skin.Left) + scaled(skin.MarginH - skin.Left),
+            scaled(skin.Top) + scaled(skin.MarginV - skin.Top),
+            skin.ItemCount};
+}
 // Aurora's close button: 44 pixels in from the frame's right edge, 11 down, 26 x 18.
 constexpr int32_t AuroraCloseItem = 5;
 constexpr int32_t AuroraCloseFromRight = 44, AuroraCloseTop = 11;
@@ -456,6 +469,53 @@ TEST_F(FrameWindowShown, AFrameProcessFrameMayStartBeyondTheScreenEdgeButIsNoLar
     EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYSCREEN));
     ExpectFrameAroundContent(form, Aurora);
     ExpectHitAreasOverTheirItems(form);
+}
+
+// At the DPI of the session's screen (the tests run once more in a session at 144 DPI).
+TEST_F(FrameWindowShown, AtTheSystemDpiAFramesBordersButtonsAndSmallestSizeAreTheSkinsScaled) {
+    const test::PlainWindow target(TargetTitle, true);
+    FrameWindow& form = LoadFrame();
+    const int32_t dpi = WindowDpi(form.Hwnd());
+    ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
+    ExpectHitAreasOverTheirItems(form);
+    const RECT close = RectOf(form.HitAreas[AuroraCloseItem]->Hwnd());
+    EXPECT_EQ(close.right - close.left, ScaleForDpi(AuroraCloseWidth, dpi));
+    EXPECT_EQ(close.top - RectOf(form.Hwnd()).top, ScaleForDpi(AuroraCloseTop, dpi));
+    EXPECT_EQ(FrameLimits::Values().Limits.ptMinTrackSize.x, ScaleForDpi(200, dpi));
+}
+
+TEST_F(FrameWindowShown, OnAMonitorOfAnotherDpiTheFrameTakesTheSuggestedPlaceAndItsScale) {
+    const test::PlainWindow target(TargetTitle, true);
+    FrameWindow& form = LoadFrame();
+    const int32_t dpi = WindowDpi(form.Hwnd()) == 144 ? 192 : 144;
+    RECT suggested{120, 90, 120 + 700, 90 + 500};
+    SendMessageA(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    test::PumpMessages();
+    EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), suggested) << Describe(RectOf(form.Hwnd()));
+    ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
+    ExpectHitAreasOverTheirItems(form);
+    EXPECT_EQ(form.Skin.ItemWidth[AuroraCloseItem], ScaleForDpi(AuroraCloseWidth, dpi));
+}
+
+TEST_F(FrameWindowShown, OnAMonitorOfAnotherDpiThePanelLaysItselfOutAtThatScale) {
+    FrameWindow& form = LoadPanel();
+    const int32_t dpi = WindowDpi(form.Hwnd()) == 144 ? 192 : 144;
+    RECT suggested = RectOf(form.Hwnd());
+    SendMessageA(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    test::PumpMessages();
+    ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
+    const ContentWindow& panel = TheContentWindow();
+    EXPECT_EQ(panel.ScaleWidth(), ScaleForDpi(350, dpi));
+    EXPECT_EQ(panel.ScaleHeight(), ScaleForDpi(240, dpi));
+    LOGFONTA face{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(panel.Panel().ApplyButton, WM_GETFONT, 0, 0)),
+               sizeof face, &face);
+    EXPECT_EQ(face.lfHeight, -MulDiv(9, dpi, 72));
+    // The panel's frame keeps the size the skin gives it at that scale.
+    const RECT frame = RectOf(form.Hwnd());
+    EXPECT_EQ(FrameLimits::Values().Limits.ptMinTrackSize.x, frame.right - frame.left);
 }
 
 } // namespace

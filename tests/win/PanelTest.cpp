@@ -7,6 +7,8 @@
 #include "lifecycle/TheForms.h"
 #include "panel/PictureBox.h"
 #include "platform/AnsiText.h"
+#include "platform/DpiScale.h"
+#include "platform/Screens.h"
 #include "platform/Scoped.h"
 #include "GlazeVersion.h"
 #include "res/resource.h"
@@ -55,6 +57,67 @@ int InkIn(HWND window, const Box& box) {
     return ink;
 }
 
+// Every control of the panel shows its whole text in its own font, inside the panel, and no two
+// shown controls overlap but the notes lying on the window list by design.
+void ExpectWholeTextsApart(const ControlPanel& panel, int32_t dpi) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " DPI");
+    const HWND pane = panel.ControlsPane;
+    const auto scaled = [&](int pixels) { return MulDiv(pixels, dpi, 96); };
+    struct Text {
+        HWND Control;
+        int Beside; // what the control shows beside its text: a check box's box
+        int Lines;
+    };
+    const Text texts[] = {{panel.TitleLabel, 0, 1},
+                          {panel.SkinLabel, 0, 1},
+                          {panel.RefreshButton, scaled(8), 1},
+                          {panel.ApplyButton, scaled(8), 1},
+                          {panel.SaveSettingsBox, scaled(13 + 4), 1},
+                          {panel.CloseProgramBox, scaled(13 + 4), 1},
+                          {panel.UsageText, 0, 4},
+                          {panel.CreditsText, 0, 2}};
+    for (const Text& text : texts) {
+        const std::string ansi = ToAnsi(WindowTitle(text.Control));
+        const WindowDc dc(text.Control);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(text.Control, WM_GETFONT, 0, 0)));
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        RECT needed{};
+        DrawTextA(dc, ansi.c_str(), -1, &needed, DT_CALCRECT | DT_NOPREFIX);
+        RECT client{};
+        GetClientRect(text.Control, &client);
+        EXPECT_LE(needed.right + text.Beside, client.right) << ansi;
+        EXPECT_LE(metrics.tmHeight * text.Lines, client.bottom) << ansi;
+    }
+    RECT paneRect{};
+    GetClientRect(pane, &paneRect);
+    std::vector<HWND> shown;
+    for (HWND child = GetWindow(pane, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((StyleOf(child) & WS_VISIBLE) != 0) {
+            shown.push_back(child);
+        }
+    }
+    const auto onTheList = [&](HWND control) {
+        return control == panel.WindowList || control == panel.UsageText ||
+               control == panel.CreditsText;
+    };
+    for (size_t a = 0; a < shown.size(); ++a) {
+        const Box box = ClientBoxOf(shown[a], pane);
+        EXPECT_TRUE(box[0] >= 0 && box[1] >= 0 && box[0] + box[2] <= paneRect.right &&
+                    box[1] + box[3] <= paneRect.bottom)
+            << "control " << GetDlgCtrlID(shown[a]) << " reaches outside the panel";
+        for (size_t b = a + 1; b < shown.size(); ++b) {
+            RECT first{}, second{}, both{};
+            GetWindowRect(shown[a], &first);
+            GetWindowRect(shown[b], &second);
+            EXPECT_FALSE(IntersectRect(&both, &first, &second) &&
+                         !(onTheList(shown[a]) && onTheList(shown[b])))
+                << "controls " << GetDlgCtrlID(shown[a]) << " and " << GetDlgCtrlID(shown[b]);
+        }
+    }
+}
+
 class Panel : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -96,7 +159,7 @@ TEST_F(Panel, EveryControlLiesOnThePictureBoxAtItsPlaceWithItsText) {
         std::wstring Text;
     };
     const std::vector<Expected> controls{
-        {panel.Panel().TitleLabel, {8, 8, 168, 17}, L"请输入要加载的程序窗口名称："},
+        {panel.Panel().TitleLabel, {8, 8, 168, 16}, L"请输入要加载的程序窗口名称："},
         {panel.Panel().TitleBox, {8, 24, 265, 25}, L""},
         {panel.Panel().FinderTool, {288, 16, 36, 36}, L""},
         {panel.Panel().WindowList, {8, 56, 265, 140}, L""},
@@ -138,6 +201,30 @@ TEST_F(Panel, EveryControlLiesOnThePictureBoxAtItsPlaceWithItsText) {
     ShowWindow(panel.Panel().ControlsPane, SW_HIDE);
     panel.Show();
     EXPECT_FALSE(IsWindowVisible(panel.Panel().TitleBox));
+}
+
+TEST_F(Panel, AtEveryDpiEachControlShowsItsWholeTextAndNoneOverlaps) {
+    ContentWindow& panel = LoadPanel();
+    for (const int32_t dpi : {96, 120, 144, 192}) {
+        panel.Panel().LayOut(dpi);
+        ExpectWholeTextsApart(panel.Panel(), dpi);
+        const auto font =
+            reinterpret_cast<HFONT>(SendMessageA(panel.Panel().ApplyButton, WM_GETFONT, 0, 0));
+        LOGFONTA face{};
+        GetObjectA(font, sizeof face, &face);
+        EXPECT_EQ(face.lfHeight, -MulDiv(9, dpi, 72));
+        EXPECT_EQ(ClientBoxOf(panel.Panel().ControlsPane, panel.Hwnd()),
+                  (Box{0, 0, MulDiv(345, dpi, 96), MulDiv(241, dpi, 96)}));
+    }
+}
+
+// At the DPI of the session's screen (the tests run once more in a session at 144 DPI).
+TEST_F(Panel, AtTheSystemDpiThePanelTakesItsScaleAndShowsEveryTextWhole) {
+    ContentWindow& panel = LoadPanel();
+    const int32_t dpi = WindowDpi(panel.Hwnd());
+    EXPECT_EQ(panel.ScaleWidth(), ScaleForDpi(350, dpi));
+    EXPECT_EQ(panel.ScaleHeight(), ScaleForDpi(240, dpi));
+    ExpectWholeTextsApart(panel.Panel(), dpi);
 }
 
 TEST_F(Panel, TextControlsShareOneChineseNinePointFontAndTheSkinListKeepsTheDefault) {
@@ -270,11 +357,14 @@ TEST_F(Panel, UnloadWritesTheSettingsWhenTheyAreToBeSaved) {
     AddSkin(L"B");
     TheRun().SaveSettings = 1;
     TheRun().StyleIndex = 1;
+    // The user's own keys stay as they were.
+    test::WriteAnsiFile(Profile(), L"[SETTING]\r\nAPPSNAP=0\r\n");
     ContentWindow& panel = LoadPanel();
     SendMessageA(panel.Panel().CloseProgramBox, BM_CLICK, 0,
                  0); // the box, not the run's option, is saved
     ASSERT_TRUE(panel.Unload());
-    EXPECT_EQ(test::ReadRawFile(Profile()), "[SETTING]\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
+    EXPECT_EQ(test::ReadRawFile(Profile()),
+              "[SETTING]\r\nAPPSNAP=0\r\nSAVE=1\r\nAPPSTYL=1\r\nAPPQUIT=1\r\n");
 }
 
 TEST_F(Panel, UnloadDeletesTheSettingsFileUnlessSavingIsTicked) {

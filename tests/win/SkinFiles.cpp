@@ -122,9 +122,9 @@ void TestSkin::Png(const std::wstring& name, int32_t width, int32_t height,
     WritePng(dir_ / name, width, height, pixel, dotsPerInch);
 }
 
-bool TestSkin::Load(const PrepareHitArea& prepare) {
+bool TestSkin::Load(const PrepareHitArea& prepare, int32_t dpi) {
     const WindowDc screen(nullptr);
-    return LoadSkinItems(Dir(), screen, MakeScreenBitmapInfo(), Model, Images, prepare);
+    return LoadSkinItems(Dir(), screen, MakeScreenBitmapInfo(), Model, Images, dpi, prepare);
 }
 
 } // namespace glaze::test

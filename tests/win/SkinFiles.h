@@ -39,7 +39,7 @@ public:
     void WriteIni(std::wstring_view text);
     void Png(const std::wstring& name, int32_t width, int32_t height, const PixelFunction& pixel,
              int32_t dotsPerInch = 0);
-    bool Load(const PrepareHitArea& prepare = {});
+    bool Load(const PrepareHitArea& prepare = {}, int32_t dpi = DesignDpi);
 
     std::wstring Dir() const { return dir_.Path().wstring(); }
     SkinModel Model;

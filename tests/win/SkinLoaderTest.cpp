@@ -1,6 +1,9 @@
 #include "frame/SkinLoader.h"
 
 #include "SkinFiles.h"
+#include "frame/ScaledSkin.h"
+#include "platform/DpiScale.h"
+#include "platform/Screens.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
 #include "platform/ImageHeader.h"
@@ -54,6 +57,41 @@ TEST(LoadSkinItems, ReadsEveryItemsFieldsAndDrawsItsImageOnItsOwnCanvas) {
     EXPECT_EQ(std::count(min.begin(), min.end(), Olive), 104 * 18);
     EXPECT_TRUE(ReadCanvasPixels(skin.Images.ItemDC[1], 105, 1).empty());
     EXPECT_TRUE(ReadCanvasPixels(skin.Images.ItemDC[2], 26, 19).empty());
+}
+
+// At 144 DPI, and at the DPI of the session's screen (the tests run once more at 144 DPI).
+TEST(LoadSkinItems, AtTheSystemDpiScalesTheNumbersAndTakesTheImagesMadeForTheScale) {
+    constexpr uint32_t Green = 0xFF00C000;
+    for (const int32_t dpi : {144, WindowDpi(nullptr)}) {
+        const std::optional<std::wstring> frameAtScale = ScaledImageName(L"frame.png", dpi);
+        if (!frameAtScale) {
+            continue; // 96 DPI: nothing to scale
+        }
+        SCOPED_TRACE(dpi);
+        const auto scaled = [&](int32_t pixels) { return ScaleForDpi(pixels, dpi); };
+        TestSkin skin;
+        skin.Png(L"frame.png", 40, 30, Solid(Teal));
+        skin.Png(*frameAtScale, scaled(40), scaled(30), Solid(Green));
+        skin.Png(L"button.png", 40, 8, [](int32_t x, int32_t) { return x < 10 ? Teal : Olive; });
+        // One pixel too wide: not made for this scale.
+        skin.Png(*ScaledImageName(L"button.png", dpi), 4 * scaled(10) + 1, scaled(8), Solid(Green));
+        skin.WriteItems({L"0,4,6,5,3,0,0,frame,frame.png", L"1,-40,2,10,8,0,0,min,button.png"});
+        ASSERT_TRUE(skin.Load({}, dpi));
+
+        const SkinModel& m = skin.Model;
+        EXPECT_EQ(m.ItemX, (std::vector<int32_t>{scaled(4), scaled(-40)}));
+        EXPECT_EQ(m.ItemHeight, (std::vector<int32_t>{scaled(3), scaled(8)}));
+        EXPECT_EQ(m.ItemImageWidth, (std::vector<int32_t>{scaled(40), 4 * scaled(10)}));
+        EXPECT_EQ(m.ItemSingleCell, (std::vector<bool>{false, false}));
+        const std::vector<uint32_t> frame = ReadCanvasPixels(skin.Images.ItemDC[0], 1, 1);
+        EXPECT_EQ(frame, std::vector<uint32_t>{Green});
+        // The button's own image scaled cell by cell: its first cell stays whole and apart.
+        const std::vector<uint32_t> cells =
+            ReadCanvasPixels(skin.Images.ItemDC[1], 4 * scaled(10), 1);
+        ASSERT_EQ(cells.size(), static_cast<size_t>(4 * scaled(10)));
+        EXPECT_EQ(std::count(cells.begin(), cells.begin() + scaled(10), Teal), scaled(10));
+        EXPECT_EQ(std::count(cells.begin() + scaled(10), cells.end(), Olive), 3 * scaled(10));
+    }
 }
 
 TEST(LoadSkinItems, KeepsAnItemWhoseImageIsMissingOrUnreadableAsTransparentAndSizeless) {

@@ -3,6 +3,7 @@
 #include "SkinPictures.h"
 #include "Utf8.h"
 #include "frame/ComposePlan.h"
+#include "frame/ScaledSkin.h"
 #include "frame/SkinMessages.h"
 #include "platform/Canvas.h"
 #include "platform/ImageFile.h"
@@ -67,8 +68,9 @@ std::string WhyRefused(const std::vector<std::wstring>& lines, int32_t item) {
 class Report {
 public:
     Report(std::FILE* out, const std::wstring& skinDir, const PreviewSkin& skin)
-        : out_(out), dir_(skinDir), model_(skin.Model) {
-        model_.FitFrame(ReferenceFrameWidth, ReferenceFrameHeight);
+        : out_(out), dir_(skinDir), model_(skin.Model), dpi_(skin.Dpi),
+          frameWidth_(skin.FrameWidth()), frameHeight_(skin.FrameHeight()) {
+        model_.FitFrame(frameWidth_, frameHeight_);
     }
 
     void Item(size_t i, const std::wstring& line) {
@@ -89,8 +91,10 @@ public:
         }
         std::fprintf(out_, "\n");
         Held(i, notes);
+        const std::optional<ImageFileHead> own = ReadImageFileHead(dir_ + L"\\" + fields.ImageFile);
+        MadeForScales(i, fields, own);
         if (!shown) {
-            Unshown(i, ReadImageFileHead(dir_ + L"\\" + fields.ImageFile));
+            Unshown(i, own);
         } else if (i == 0) {
             Borders();
         } else {
@@ -127,8 +131,7 @@ private:
 
     // Why the program shows no image: the same read and the same bounds as the program's.
     void Unshown(size_t i, const std::optional<ImageFileHead>& file) {
-        const BITMAPINFOHEADER screen = MakeScreenBitmapInfo().bmiHeader;
-        const int64_t screenPixels = int64_t{screen.biWidth} * std::abs(screen.biHeight);
+        const int64_t screenPixels = ScreenPixels();
         const std::optional<DeclaredSize> declared =
             file ? DeclaredImageSize(file->Head) : std::nullopt;
         if (!file || file->Size == 0) {
@@ -140,13 +143,69 @@ private:
                         " bytes on this screen): it is not read, the item is shown transparent");
         } else if (declared && !IsDecodableSize(*declared, screenPixels)) {
             Warn(i, "image declares " + std::to_string(declared->Width) + " x " +
-                        std::to_string(declared->Height) +
-                        " pixels, more than the program decodes (at most " +
-                        std::to_string(MaxImageSide) +
-                        " a side and four screens of pixels): the item is shown transparent");
+                        std::to_string(declared->Height) + " pixels, " + TooLarge());
+        } else if (declared && dpi_ != DesignDpi) {
+            Warn(i, "image scaled to " +
+                        std::to_string(ScaleForDpi(Saturate(declared->Width), dpi_)) + " x " +
+                        std::to_string(ScaleForDpi(Saturate(declared->Height), dpi_)) +
+                        " pixels, " + TooLarge());
         } else {
             Warn(i, "image cannot be decoded: the item is shown transparent");
         }
+    }
+
+    // Images the skin holds for other scales beside the item's own ("close@2x.png"): used at
+    // that scale only when exactly as large as the item's image scaled.
+    void MadeForScales(size_t i, const SkinItemFields& fields,
+                       const std::optional<ImageFileHead>& own) {
+        const std::filesystem::path image = std::filesystem::path(dir_) / fields.ImageFile;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(image.parent_path(), error)) {
+            const std::wstring relative =
+                (std::filesystem::path(fields.ImageFile).parent_path() / entry.path().filename())
+                    .wstring();
+            const std::optional<int32_t> dpi = ScaledImageDpi(relative, fields.ImageFile);
+            if (!dpi) {
+                continue;
+            }
+            const std::string name = Utf8(entry.path().filename().wstring());
+            const std::optional<DeclaredSize> ownSize =
+                own ? DeclaredImageSize(own->Head) : std::nullopt;
+            if (!ownSize) {
+                Warn(i, name + " stands in for an image the program cannot read: it is not used");
+                continue;
+            }
+            const ImageScalePlan scaled =
+                PlanImageScale(static_cast<int32_t>(i), fields, Saturate(ownSize->Width),
+                               Saturate(ownSize->Height), *dpi);
+            const std::optional<ImageFileHead> file = ReadImageFileHead(entry.path().wstring());
+            const std::optional<DeclaredSize> size =
+                file ? DeclaredImageSize(file->Head) : std::nullopt;
+            const bool fits = size && size->Width == scaled.Width && size->Height == scaled.Height;
+            if (fits && *dpi == dpi_) {
+                std::fprintf(out_, "  item %zu shows %s, made for this scale\n", i, name.c_str());
+            }
+            if (!fits) {
+                Warn(i, name +
+                            (size ? " is " + std::to_string(size->Width) + " x " +
+                                        std::to_string(size->Height)
+                                  : std::string(" cannot be read")) +
+                            ", not the " + std::to_string(scaled.Width) + " x " +
+                            std::to_string(scaled.Height) +
+                            " its scale needs: the program scales " + Utf8(fields.ImageFile) +
+                            " instead");
+            }
+        }
+    }
+
+    static std::string TooLarge() {
+        return "more than the program decodes (at most " + std::to_string(MaxImageSide) +
+               " a side and four screens of pixels): the item is shown transparent";
+    }
+
+    static int64_t ScreenPixels() {
+        const BITMAPINFOHEADER screen = MakeScreenBitmapInfo().bmiHeader;
+        return int64_t{screen.biWidth} * std::abs(screen.biHeight);
     }
 
     void Borders() {
@@ -181,27 +240,29 @@ private:
     }
 
     void Place(size_t i) {
-        const PixelRect rect = PlaceItem(model_, static_cast<int32_t>(i), ReferenceFrameWidth,
-                                         ReferenceFrameHeight, true)
-                                   .Rect;
-        if (rect.X < 0 || rect.Y < 0 || rect.X + rect.Width > ReferenceFrameWidth ||
-            rect.Y + rect.Height > ReferenceFrameHeight) {
+        const PixelRect rect =
+            PlaceItem(model_, static_cast<int32_t>(i), frameWidth_, frameHeight_, true).Rect;
+        if (rect.X < 0 || rect.Y < 0 || rect.X + rect.Width > frameWidth_ ||
+            rect.Y + rect.Height > frameHeight_) {
             Warn(i, "at " + std::to_string(rect.X) + ", " + std::to_string(rect.Y) + " size " +
                         std::to_string(rect.Width) + " x " + std::to_string(rect.Height) +
-                        " it reaches outside a " + std::to_string(ReferenceFrameWidth) + " x " +
-                        std::to_string(ReferenceFrameHeight) + " frame");
+                        " it reaches outside a " + std::to_string(frameWidth_) + " x " +
+                        std::to_string(frameHeight_) + " frame");
         }
     }
 
     std::FILE* out_;
     std::wstring dir_;
     SkinModel model_;
+    int32_t dpi_;
+    int32_t frameWidth_;
+    int32_t frameHeight_;
     int warnings_ = 0;
 };
 
 } // namespace
 
-int CheckSkin(const std::wstring& skinDir, std::FILE* out) {
+int CheckSkin(const std::wstring& skinDir, std::FILE* out, int32_t dpi) {
     const std::filesystem::path path = std::filesystem::path(skinDir).lexically_normal();
     const std::wstring dir = (path.has_filename() ? path : path.parent_path()).wstring();
     const std::wstring name = std::filesystem::path(dir).filename().wstring();
@@ -211,7 +272,11 @@ int CheckSkin(const std::wstring& skinDir, std::FILE* out) {
         return 1;
     }
 
-    const PreviewSkin skin = LoadSkin(dir);
+    if (dpi != DesignDpi) {
+        std::fprintf(out, "at %d DPI: numbers and images as the program scales them there\n",
+                     static_cast<int>(dpi));
+    }
+    const PreviewSkin skin = LoadSkin(dir, dpi);
     const std::vector<std::wstring> lines = ReadSkinItemLines(SkinIniOf(dir));
     Report report(out, dir, skin);
     for (size_t i = 0; i < static_cast<size_t>(skin.Model.ItemCount); ++i) {

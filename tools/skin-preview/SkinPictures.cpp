@@ -23,10 +23,12 @@ bool IsButton(const SkinModel& model, size_t i) {
 
 } // namespace
 
-PreviewSkin LoadSkin(const std::wstring& skinDir) {
+PreviewSkin LoadSkin(const std::wstring& skinDir, int32_t dpi) {
     PreviewSkin skin;
+    skin.Dpi = dpi;
     const WindowDc screen(nullptr);
-    skin.Loaded = LoadSkinItems(skinDir, screen, MakeScreenBitmapInfo(), skin.Model, skin.Images);
+    skin.Loaded =
+        LoadSkinItems(skinDir, screen, MakeScreenBitmapInfo(), skin.Model, skin.Images, dpi);
     return skin;
 }
 
@@ -43,11 +45,12 @@ bool SaveFramePicture(const PreviewSkin& skin, int32_t width, int32_t height,
 }
 
 bool SaveButtonStatesPicture(const PreviewSkin& skin, const std::wstring& out) {
+    const int32_t frameWidth = skin.FrameWidth();
+    const int32_t frameHeight = skin.FrameHeight();
     SkinModel model = skin.Model;
-    model.FitFrame(ReferenceFrameWidth, ReferenceFrameHeight);
+    model.FitFrame(frameWidth, frameHeight);
     const WindowDc screen(nullptr);
-    const Canvas frame =
-        CreateCanvas(screen, MakeBitmapInfo(ReferenceFrameWidth, ReferenceFrameHeight));
+    const Canvas frame = CreateCanvas(screen, MakeBitmapInfo(frameWidth, frameHeight));
     if (!frame) {
         return false;
     }
@@ -55,9 +58,9 @@ bool SaveButtonStatesPicture(const PreviewSkin& skin, const std::wstring& out) {
     const HitAreaCallbacks record{
         [&](int32_t item, const PixelRect& rect) { buttons[static_cast<size_t>(item)] = rect; },
         {}};
-    DrawFrame(frame, model, skin.Images, ReferenceFrameWidth, ReferenceFrameHeight, record);
+    DrawFrame(frame, model, skin.Images, frameWidth, frameHeight, record);
 
-    int32_t left = ReferenceFrameWidth, top = ReferenceFrameHeight, right = 0, bottom = 0;
+    int32_t left = frameWidth, top = frameHeight, right = 0, bottom = 0;
     for (size_t i = 1; i < buttons.size(); ++i) {
         if (IsButton(model, i)) {
             left = std::min(left, buttons[i].X);
@@ -69,10 +72,11 @@ bool SaveButtonStatesPicture(const PreviewSkin& skin, const std::wstring& out) {
     if (right <= left) {
         return false; // no buttons
     }
-    left = std::max(0, left - SheetMargin);
-    top = std::max(0, top - SheetMargin);
-    const int32_t width = std::min(ReferenceFrameWidth, right + SheetMargin) - left;
-    const int32_t height = std::min(ReferenceFrameHeight, bottom + SheetMargin) - top;
+    const int32_t margin = ScaleForDpi(SheetMargin, skin.Dpi);
+    left = std::max(0, left - margin);
+    top = std::max(0, top - margin);
+    const int32_t width = std::min(frameWidth, right + margin) - left;
+    const int32_t height = std::min(frameHeight, bottom + margin) - top;
 
     const Canvas sheet = CreateCanvas(screen, MakeBitmapInfo(width, height * StateCount));
     if (!sheet) {

@@ -7,6 +7,9 @@
 //                                                            skin; exit status 0 when it loads it
 //   glaze-skin-preview --watch SKINDIR WIDTH HEIGHT OUT.png  compose again whenever a file of
 //                                                            the skin changes (until stopped)
+//
+// Each may begin with --scale S (1.25, 1.5, 2, ...): the skin as the program draws it on a
+// screen of S times 96 DPI. WIDTH and HEIGHT are at 96 DPI and scale with the rest.
 
 #include "SkinCheck.h"
 #include "SkinPictures.h"
@@ -19,6 +22,8 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -31,27 +36,40 @@ using namespace glaze::tools;
 
 namespace {
 
-constexpr char Usage[] = "usage: glaze-skin-preview SKINDIR WIDTH HEIGHT OUT.png\n"
-                         "       glaze-skin-preview --states SKINDIR OUT.png\n"
-                         "       glaze-skin-preview --check SKINDIR\n"
-                         "       glaze-skin-preview --watch SKINDIR WIDTH HEIGHT OUT.png\n";
+constexpr char Usage[] =
+    "usage: glaze-skin-preview [--scale S] SKINDIR WIDTH HEIGHT OUT.png\n"
+    "       glaze-skin-preview [--scale S] --states SKINDIR OUT.png\n"
+    "       glaze-skin-preview [--scale S] --check SKINDIR\n"
+    "       glaze-skin-preview [--scale S] --watch SKINDIR WIDTH HEIGHT OUT.png\n"
+    "S: 1.25, 1.5, 2, ... times 96 DPI (1 when not given)\n";
 
 struct FrameSize {
     int32_t Width = 0;
     int32_t Height = 0;
 };
 
-std::optional<FrameSize> ReadFrameSize(const char* width, const char* height) {
+// The DPI of a scale such as "1.5": nothing for anything but a number from 0.25 to 32.
+std::optional<int32_t> DpiOfScale(const char* text) {
+    char* end = nullptr;
+    const double scale = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !(scale >= 0.25 && scale <= MaxDpi / DesignDpi)) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(std::lround(scale * DesignDpi));
+}
+
+// Sizes at 96 DPI, in pixels at the DPI.
+std::optional<FrameSize> ReadFrameSize(const char* width, const char* height, int32_t dpi) {
     const FrameSize size{ProfileNumber(FromAnsi(width)), ProfileNumber(FromAnsi(height))};
     if (size.Width <= 0 || size.Height <= 0) {
         std::fprintf(stderr, "WIDTH and HEIGHT must be positive\n");
         return std::nullopt;
     }
-    return size;
+    return FrameSize{ScaleForDpi(size.Width, dpi), ScaleForDpi(size.Height, dpi)};
 }
 
-int Compose(const std::wstring& skinDir, FrameSize size, const std::wstring& out) {
-    const PreviewSkin skin = LoadSkin(skinDir);
+int Compose(const std::wstring& skinDir, FrameSize size, const std::wstring& out, int32_t dpi) {
+    const PreviewSkin skin = LoadSkin(skinDir, dpi);
     if (!skin.Loaded) {
         std::fprintf(stderr, "the program cannot load the skin: item %d is faulty or missing\n",
                      static_cast<int>(skin.Model.ItemCount));
@@ -64,8 +82,8 @@ int Compose(const std::wstring& skinDir, FrameSize size, const std::wstring& out
     return 0;
 }
 
-int States(const std::wstring& skinDir, const std::wstring& out) {
-    const PreviewSkin skin = LoadSkin(skinDir);
+int States(const std::wstring& skinDir, const std::wstring& out, int32_t dpi) {
+    const PreviewSkin skin = LoadSkin(skinDir, dpi);
     if (!skin.Loaded || !SaveButtonStatesPicture(skin, out)) {
         std::fprintf(stderr, "no buttons to show, or %s cannot be written\n", Utf8(out).c_str());
         return 1;
@@ -87,13 +105,13 @@ SkinFiles ReadSkinFiles(const std::wstring& skinDir) {
     return files;
 }
 
-int Watch(const std::wstring& skinDir, FrameSize size, const std::wstring& out) {
+int Watch(const std::wstring& skinDir, FrameSize size, const std::wstring& out, int32_t dpi) {
     SkinFiles seen;
     for (;;) {
         SkinFiles now = ReadSkinFiles(skinDir);
         if (now != seen) {
             seen = std::move(now);
-            if (Compose(skinDir, size, out) == 0) {
+            if (Compose(skinDir, size, out, dpi) == 0) {
                 std::printf("written %s\n", Utf8(out).c_str());
             }
             std::fflush(stdout);
@@ -104,20 +122,31 @@ int Watch(const std::wstring& skinDir, FrameSize size, const std::wstring& out) 
 }
 
 int Run(int argc, char** argv) {
+    int32_t dpi = DesignDpi;
+    if (argc > 2 && std::string(argv[1]) == "--scale") {
+        const std::optional<int32_t> scaled = DpiOfScale(argv[2]);
+        if (!scaled) {
+            std::fprintf(stderr, "--scale takes a number such as 1.25, 1.5 or 2\n");
+            return 2;
+        }
+        dpi = *scaled;
+        argc -= 2;
+        argv += 2;
+    }
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--check" && argc == 3) {
-        return CheckSkin(FromAnsi(argv[2]), stdout);
+        return CheckSkin(FromAnsi(argv[2]), stdout, dpi);
     }
     if (mode == "--states" && argc == 4) {
-        return States(FromAnsi(argv[2]), FromAnsi(argv[3]));
+        return States(FromAnsi(argv[2]), FromAnsi(argv[3]), dpi);
     }
     if (mode == "--watch" && argc == 6) {
-        const auto size = ReadFrameSize(argv[3], argv[4]);
-        return size ? Watch(FromAnsi(argv[2]), *size, FromAnsi(argv[5])) : 2;
+        const auto size = ReadFrameSize(argv[3], argv[4], dpi);
+        return size ? Watch(FromAnsi(argv[2]), *size, FromAnsi(argv[5]), dpi) : 2;
     }
     if (argc == 5 && mode.rfind("--", 0) != 0) {
-        const auto size = ReadFrameSize(argv[2], argv[3]);
-        return size ? Compose(FromAnsi(argv[1]), *size, FromAnsi(argv[4])) : 2;
+        const auto size = ReadFrameSize(argv[2], argv[3], dpi);
+        return size ? Compose(FromAnsi(argv[1]), *size, FromAnsi(argv[4]), dpi) : 2;
     }
     std::fputs(Usage, stderr);
     return 2;
