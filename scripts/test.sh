@@ -18,6 +18,12 @@ phase_done() {
 scripts/setup.sh
 phase_done setup
 
+# The Wine sessions of the Windows tests (one at 96 DPI, one at 144) come up while the program
+# builds: a new prefix costs a wineboot each. The tests' own fixtures find them running.
+(scripts/wine-session.sh start build/win64/wine &&
+    GLAZE_DPI=144 scripts/wine-session.sh start build/win64/wine-144) >/dev/null 2>&1 &
+wine_sessions=$!
+
 for preset in host win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -- --no-print-directory 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
@@ -26,6 +32,8 @@ for preset in host win64 win32; do
 done
 
 status=0
+wait $wine_sessions || true # a session that did not come up is started by the tests' fixture
+phase_done "Wine sessions"
 scripts/check-layers.sh || status=1
 for preset in host win64; do
     rm -f "build/$preset/test-results/"*.xml

@@ -114,7 +114,7 @@ TEST(SkinCheck, FindsNothingToReportOnTheBundledSkinsAtAnyScale) {
 std::wstring ManyItems(int32_t last) {
     std::wstring lines;
     for (int32_t item = 1; item <= last; ++item) {
-        lines += SkinItemKey(item) + L"=0,20,11,26,18,0,0,more,next.png\r\n";
+        lines += SkinItemKey(item) + L"=0,20,11,26,18,0,0,more,none.png\r\n";
     }
     return lines;
 }
@@ -160,7 +160,7 @@ TEST(SkinCheck, ReportsEachFaultAndRefusesExactlyTheSkinsTheProgramRefuses) {
          std::wstring(Frame) + ManyItems(MaxSkinItems),
          {L"warning: skin.ini has more than 1000 items (SKINNUM1000 and on): the program "
           L"ignores every item beyond the first 1000",
-          L"the program loads this skin (1000 items, 1 warnings)"}},
+          L"the program loads this skin (1000 items, 1000 warnings)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.Skin));
