@@ -24,10 +24,9 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -- --no-print-directory 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
 [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build of fuzz failed" >&2; exit 1; }
 
-status=0
-mkdir -p build/fuzz/findings
-for target in "${targets[@]}"; do
-    work="build/fuzz/corpus/$target"
+# One target on each processor at a time, each reporting when it is done.
+fuzz_one() {
+    local target=$1 work="build/fuzz/corpus/$1"
     mkdir -p "$work"
     if build/fuzz/bin/"$target" -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="build/fuzz/findings/$target-" "$work" "fuzz/corpus/$target" \
@@ -36,7 +35,11 @@ for target in "${targets[@]}"; do
     else
         echo "$target: FINDING, see build/fuzz/$target.log and build/fuzz/findings/" >&2
         tail -30 "build/fuzz/$target.log" >&2
-        status=1
+        return 1
     fi
-done
-exit $status
+}
+export -f fuzz_one
+export seconds
+mkdir -p build/fuzz/findings
+# xargs fails when any target does.
+printf '%s\n' "${targets[@]}" | xargs -P "$(nproc)" -I{} bash -c 'fuzz_one "$1"' _ {}
