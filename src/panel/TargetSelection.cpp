@@ -6,6 +6,7 @@
 #include "frame/FrameWindow.h"
 #include "platform/Captions.h"
 #include "platform/AnsiText.h"
+#include "platform/TopLevelWindows.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -41,8 +42,7 @@ bool ActivateWindowTitled(const std::wstring& title) {
         return false;
     }
     HWND beginsWith = nullptr;
-    for (HWND window = GetTopWindow(nullptr); window != nullptr;
-         window = GetWindow(window, GW_HWNDNEXT)) {
+    for (const HWND window : TopLevelWindows()) {
         if (!IsWindowVisible(window)) {
             continue;
         }
@@ -104,8 +104,7 @@ void ControlPanel::OnRefresh() {
 
 void ControlPanel::CollectWindowTitles() {
     SendMessageA(CollectedTitles, LB_RESETCONTENT, 0, 0);
-    for (HWND window = GetTopWindow(nullptr); window != nullptr;
-         window = GetWindow(window, GW_HWNDNEXT)) {
+    for (const HWND window : TopLevelWindows()) {
         if (const std::wstring title = WindowTitle(window); !title.empty()) {
             AddListEntry(CollectedTitles, title);
         }

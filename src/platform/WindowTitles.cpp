@@ -1,13 +1,16 @@
 #include "platform/WindowTitles.h"
 
 #include "platform/AnsiText.h"
+#include "platform/TopLevelWindows.h"
 
 namespace glaze {
 namespace {
 
+// Over a list of the windows taken at once: walking the window order one step at a time misses
+// windows when frames restack themselves meanwhile, as they do whenever a framed program comes
+// to the front.
 HWND FirstWindowTitled(std::wstring_view title, bool shownOnly) {
-    for (HWND window = GetTopWindow(nullptr); window != nullptr;
-         window = GetWindow(window, GW_HWNDNEXT)) {
+    for (const HWND window : TopLevelWindows()) {
         if (shownOnly && !IsWindowVisible(window)) {
             continue;
         }
