@@ -129,22 +129,4 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
     return model.ItemCount >= 1;
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
-    const ScopedHandle file(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return {};
-    }
-    const DWORD size = GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE) {
-        return {};
-    }
-    std::vector<uint8_t> bytes(size);
-    DWORD read = 0;
-    if (size > 0 && (!ReadFile(file, bytes.data(), size, &read, nullptr) || read != size)) {
-        return {};
-    }
-    return bytes;
-}
-
 } // namespace glaze

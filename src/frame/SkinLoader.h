@@ -40,7 +40,4 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
                    SkinModel& model, SkinImages& images, int32_t dpi = DesignDpi,
                    const PrepareHitArea& prepareHitArea = {});
 
-// The whole file, or nothing when it cannot be read.
-std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
-
 } // namespace glaze

@@ -89,4 +89,14 @@ std::optional<ImageFileHead> ReadImageFileHead(const std::wstring& path) {
     return file ? ReadHead(file) : std::nullopt;
 }
 
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+    const ScopedHandle file = OpenForReading(path);
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file, &size) || size.QuadPart < 0) {
+        return {};
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    return ReadExactly(file, bytes.data(), bytes.size()) ? bytes : std::vector<uint8_t>{};
+}
+
 } // namespace glaze

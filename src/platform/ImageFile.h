@@ -53,4 +53,7 @@ struct ImageFileHead {
 };
 std::optional<ImageFileHead> ReadImageFileHead(const std::wstring& path);
 
+// Any file whole, for the tools that compare a skin's files: nothing when it cannot be read.
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
+
 } // namespace glaze

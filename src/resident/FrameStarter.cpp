@@ -10,10 +10,6 @@ namespace {
 // How long a frame may take to hold its window before its place goes to the next.
 constexpr ULONGLONG StartGiveUp = 15000;
 
-HWND WindowOf(WindowId id) {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
-}
-
 } // namespace
 
 FrameStarter::FrameStarter(HWND skinList, std::function<void(const std::wstring&)> say)

@@ -14,6 +14,14 @@
 
 namespace glaze {
 
+// A window as the launch queue knows it, and back.
+inline WindowId IdOf(HWND window) {
+    return reinterpret_cast<uintptr_t>(window);
+}
+inline HWND WindowOf(WindowId id) {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
+}
+
 class FrameStarter {
 public:
     // skinList: a sorted combo box to look skin names up in. say: tells the user of a window

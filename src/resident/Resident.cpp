@@ -52,14 +52,6 @@ UINT TaskbarCreatedMessage() {
     return message;
 }
 
-WindowId IdOf(HWND window) {
-    return reinterpret_cast<uintptr_t>(window);
-}
-
-HWND WindowOf(WindowId id) {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
-}
-
 bool IsTopLevel(HWND window) {
     return GetAncestor(window, GA_PARENT) == GetDesktopWindow();
 }
