@@ -21,6 +21,10 @@ HWND FrameWindow() {
     return Values().Main != nullptr ? Values().Main->Hwnd() : nullptr;
 }
 
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
 // Each time the framed program's window comes to the front, the frame comes up with it, once.
 // The round trip through the topmost band lifts it above every ordinary window without leaving
 // it topmost.
@@ -40,10 +44,14 @@ void RaiseFrameWithTarget() {
     // Raised without being activated: the framed program keeps the keyboard. The followers come
     // up once the frame is back among the ordinary windows: placed next to it while it passes
     // through the topmost band, they would stay there.
+    // A frame the user put on top is already in the topmost band and must stay there.
     constexpr UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    const bool onTop = IsTopmost(frame);
     restacking = true;
     SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, keepPlace);
-    SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, keepPlace);
+    if (!onTop) {
+        SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, keepPlace);
+    }
     restacking = false;
     KeepFollowersAbove();
 }
@@ -114,10 +122,6 @@ void FollowMove(HWND window) {
         Values().Placed.push_back(false);
     }
     PlaceFollower(index);
-}
-
-bool IsTopmost(HWND window) {
-    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 // The first shown window above this one in the window order; hidden windows lie anywhere.
