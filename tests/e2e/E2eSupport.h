@@ -84,6 +84,11 @@ public:
     static constexpr UINT CloseRequest = target::CloseRequest;
     static constexpr UINT ExitRequest = target::ExitRequest;
     static constexpr UINT DialogRequest = target::DialogRequest;
+    static constexpr UINT ResizeRequest = target::ResizeRequest;
+    static constexpr UINT RetitleRequest = target::RetitleRequest;
+    static constexpr UINT ShowRequest = target::ShowRequest;
+    static constexpr UINT FullScreenRequest = target::FullScreenRequest;
+    static constexpr UINT ModalRequest = target::ModalRequest;
 
     // Its shape, as glaze_target.exe's options: "--ask" asks to save before it closes, with a
     // message box the test answers; "--owned" makes its main window a popup owned by a hidden

@@ -1,6 +1,6 @@
 // glaze_target: an ordinary Win32 program for the end-to-end tests to frame.
 //
-// Usage: glaze_target.exe [--ask] [--owned] [--twin] <logfile> <title...>
+// Usage: glaze_target.exe [--ask] [--owned] [--twin] [--keepfocus] <logfile> <title...>
 //
 // --ask: like a program with unsaved work, it asks before it closes (a message box with the
 // caption "glaze_target", answered Yes, No or Cancel); Cancel keeps it open.
@@ -8,6 +8,8 @@
 // a popup owned by a hidden application window of the same title.
 // --twin: a hidden window of the same title lies in front of the main window in the window
 // order, where a search by title finds it first.
+// --keepfocus: like most plain Win32 programs, it does not pass the focus on to its text box when
+// it is activated: the focus stays wherever the system or a click put it.
 //
 // Requests a test may post to the window: TargetRequests.h.
 //
@@ -34,6 +36,9 @@
 //   LOST DATA                   destroyed without being asked to close first
 //   DESTROY                     WM_DESTROY, or the window found gone without one
 //   DIALOG hwnd=0x<hex>         DialogRequest: the dialog-class window is shown
+//   TITLE <n>                   RetitleRequest: its title is now n characters long
+//   FULLSCREEN <0|1>            FullScreenRequest: it left or entered full screen
+//   MODAL / MODAL DONE          ModalRequest: its message box is up, and closed again
 //   QUIT
 //   EXIT
 
@@ -63,11 +68,21 @@ bool g_destroyed = false;
 bool g_askBeforeClose = false;
 bool g_ownedByHiddenWindow = false;
 bool g_hiddenTwin = false;
+bool g_plainFocus = false;
+char g_title[4096];
+// Its style and place before it went full screen.
+LONG g_windowedStyle = 0;
+WINDOWPLACEMENT g_windowedPlace{};
 
 using glaze::target::CloseRequest;
 using glaze::target::DialogRequest;
 using glaze::target::ExitRequest;
+using glaze::target::FullScreenRequest;
 using glaze::target::HangRequest;
+using glaze::target::ModalRequest;
+using glaze::target::ResizeRequest;
+using glaze::target::RetitleRequest;
+using glaze::target::ShowRequest;
 
 void logLine(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
@@ -142,7 +157,8 @@ bool parseCommandLine(const char* cmd, char* logPath, size_t logPathSize, const 
         bool* flag;
     } options[] = {{"--ask ", &g_askBeforeClose},
                    {"--owned ", &g_ownedByHiddenWindow},
-                   {"--twin ", &g_hiddenTwin}};
+                   {"--twin ", &g_hiddenTwin},
+                   {"--keepfocus ", &g_plainFocus}};
     for (bool found = true; found;) {
         found = false;
         for (const auto& option : options) {
@@ -215,7 +231,7 @@ LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SETFOCUS:
-        if (g_edit)
+        if (g_edit && !g_plainFocus)
             SetFocus(g_edit);
         return 0;
     case WM_SIZE:
@@ -269,6 +285,52 @@ LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         logLine("DIALOG hwnd=0x%llx", handleValue(dialog));
         return 0;
     }
+    case ResizeRequest:
+        SetWindowPos(hwnd, nullptr, 0, 0, static_cast<int>(wParam), static_cast<int>(lParam),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    case RetitleRequest: {
+        static char title[20000];
+        const size_t length = wParam < sizeof(title) ? wParam : sizeof(title) - 1;
+        const size_t own = strlen(g_title);
+        for (size_t i = 0; i < length; ++i)
+            title[i] = own > 0 ? g_title[i % own] : 'x';
+        title[length] = '\0';
+        SetWindowTextA(hwnd, title);
+        logLine("TITLE %u", static_cast<unsigned>(length));
+        return 0;
+    }
+    case ShowRequest:
+        ShowWindow(hwnd, static_cast<int>(wParam));
+        return 0;
+    case FullScreenRequest:
+        // As players and browsers do: caption and borders off, the monitor's whole rectangle on,
+        // and back to the style and place it had.
+        if (wParam != 0) {
+            g_windowedStyle = GetWindowLongA(hwnd, GWL_STYLE);
+            g_windowedPlace.length = sizeof g_windowedPlace;
+            GetWindowPlacement(hwnd, &g_windowedPlace);
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+            SetWindowLongA(hwnd, GWL_STYLE, g_windowedStyle & ~WS_OVERLAPPEDWINDOW);
+            const RECT& all = monitor.rcMonitor;
+            SetWindowPos(hwnd, HWND_TOP, all.left, all.top, all.right - all.left,
+                         all.bottom - all.top, SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+        } else {
+            SetWindowLongA(hwnd, GWL_STYLE, g_windowedStyle);
+            SetWindowPlacement(hwnd, &g_windowedPlace);
+            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER |
+                             SWP_FRAMECHANGED);
+        }
+        logLine("FULLSCREEN %d", wParam != 0 ? 1 : 0);
+        return 0;
+    case ModalRequest:
+        logLine("MODAL");
+        MessageBoxA(hwnd, "Open a file?", "glaze_target", MB_OKCANCEL);
+        logLine("MODAL DONE");
+        return 0;
     case WM_STYLECHANGED: {
         const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
         if (g_started && ss) {
@@ -329,11 +391,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!parseCommandLine(GetCommandLineA(), g_logPath, sizeof(g_logPath), &title, &titleLen))
         return 2;
 
-    static char titleBuf[4096];
-    if (titleLen >= sizeof(titleBuf))
-        titleLen = sizeof(titleBuf) - 1;
-    memcpy(titleBuf, title, titleLen);
-    titleBuf[titleLen] = '\0';
+    if (titleLen >= sizeof(g_title))
+        titleLen = sizeof(g_title) - 1;
+    memcpy(g_title, title, titleLen);
+    g_title[titleLen] = '\0';
 
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
@@ -354,21 +415,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 3;
     HWND owner = nullptr;
     if (g_ownedByHiddenWindow) {
-        owner = CreateWindowExA(0, hidden.lpszClassName, titleBuf, WS_POPUP, 0, 0, 0, 0, nullptr,
+        owner = CreateWindowExA(0, hidden.lpszClassName, g_title, WS_POPUP, 0, 0, 0, 0, nullptr,
                                 nullptr, instance, nullptr);
     }
     const DWORD style = g_ownedByHiddenWindow ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
                                                     WS_MINIMIZEBOX | WS_MAXIMIZEBOX
                                               : WS_OVERLAPPEDWINDOW;
-    g_hwnd = CreateWindowExA(0, wc.lpszClassName, titleBuf, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                             400, 300, owner, nullptr, instance, nullptr);
+    g_hwnd = CreateWindowExA(0, wc.lpszClassName, g_title, style, CW_USEDEFAULT, CW_USEDEFAULT, 400,
+                             300, owner, nullptr, instance, nullptr);
     if (!g_hwnd)
         return 4;
     ShowWindow(g_hwnd, SW_SHOWNORMAL);
     UpdateWindow(g_hwnd);
     // Made once the main window is shown, which brought that to the front.
     if (g_hiddenTwin) {
-        HWND twin = CreateWindowExA(0, hidden.lpszClassName, titleBuf, WS_OVERLAPPEDWINDOW, 0, 0,
+        HWND twin = CreateWindowExA(0, hidden.lpszClassName, g_title, WS_OVERLAPPEDWINDOW, 0, 0,
                                     300, 200, nullptr, nullptr, instance, nullptr);
         SetWindowPos(twin, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
