@@ -88,6 +88,15 @@ void HandKeyboardToFramedWindow() {
     }
 }
 
+// Whether the window in front is the framed one or another of its program's (a dialog of it).
+bool FramedProgramInFront() {
+    const HWND framed = Values().FramedWindow;
+    const HWND foreground = GetForegroundWindow();
+    return framed != nullptr && foreground != nullptr &&
+           GetWindowThreadProcessId(foreground, nullptr) ==
+               GetWindowThreadProcessId(framed, nullptr);
+}
+
 // Whether the message leaves one of the two active where the framed window should be. A click
 // that activates the content window went into the framed program, which takes the keyboard
 // itself, where the click put it.
@@ -106,12 +115,7 @@ void FollowMove(HWND window) {
         return;
     }
     if (window == frame) {
-        // Placing a follower may register another one: the size is read on every round.
-        for (size_t i = 0; i < Values().Followers.size(); ++i) {
-            if (Values().Placed.at(i) && IsWindow(Values().Followers[i])) {
-                PlaceFollower(i);
-            }
-        }
+        PlaceFollowers();
         return;
     }
     auto& followers = Values().Followers;
@@ -210,11 +214,21 @@ void KeepFollowersAbove() {
     restacking = false;
 }
 
+void PlaceFollowers() {
+    // Placing a follower may register another one: the size is read on every round.
+    for (size_t i = 0; i < Values().Followers.size(); ++i) {
+        if (Values().Placed.at(i) && IsWindow(Values().Followers[i])) {
+            PlaceFollower(i);
+        }
+    }
+}
+
 void PlaceFollower(size_t index) {
     Values().Placed.at(index) = true;
     const HWND follower = Values().Followers.at(index);
     RECT frame{};
-    if (!TheLoadedSkin().Ready || follower == placing || !GetWindowRect(FrameWindow(), &frame)) {
+    if (!TheLoadedSkin().Ready || !Values().OnInterior || follower == placing ||
+        !GetWindowRect(FrameWindow(), &frame)) {
         return;
     }
     const HWND outer = placing;
@@ -238,6 +252,11 @@ LRESULT CALLBACK MoveFollowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (message == HandKeyboardOver) {
             HandKeyboardToFramedWindow();
             return 0;
+        }
+        if (message == WM_MOUSEACTIVATE && window == FrameWindow() && FramedProgramInFront()) {
+            // A click on the frame of the program in front (its band, borders, buttons) leaves
+            // the keyboard where it is inside the program, as a click on a caption does.
+            return MA_NOACTIVATE;
         }
         if (window == FrameWindow() && ChangesZOrder(message, lParam)) {
             KeepFollowersAbove();

@@ -24,6 +24,9 @@ struct State {
     std::vector<bool> Placed;        // per follower: placed at least once
     HWND FramedWindow = nullptr;     // the captured window, whose coming to the front raises us
     bool FrameRaised = false;        // raised since the framed window last came to the front
+    // False while the framed program has its whole monitor: the content window covers the
+    // monitor then, wherever the frame is.
+    bool OnInterior = true;
 };
 State& Values();
 
@@ -45,5 +48,7 @@ void KeepFollowersAbove();
 
 // Marks follower `index` as placed and, when a skin is loaded, lays it on the frame's interior.
 void PlaceFollower(size_t index);
+// Lays every follower placed before on the frame's interior again.
+void PlaceFollowers();
 
 } // namespace glaze::FollowFrame

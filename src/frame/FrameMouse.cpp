@@ -108,9 +108,12 @@ void FrameWindow::OnMouseDown(const MouseEvent& event) {
     ReleaseCapture();
     // The system moves the frame with the pointer in its own loop, from where the press was.
     // That loop ends only when the left button goes up: started by another button it would
-    // carry the frame along until the next left click.
+    // carry the frame along until the next left click. The loop is asked for as a system
+    // command: a press on a caption would activate the frame first, and take the keyboard
+    // from the framed program in front.
     if (event.Button == LeftButton) {
-        SendMessageA(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
+        SendMessageA(Hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION,
+                     static_cast<LPARAM>(GetMessagePos()));
         // After the loop has moved the frame, Wine's display may show it above the content
         // window although the window order has it below; bringing the frame to the top first
         // makes the restacking below a real change of order, which the display follows.

@@ -22,8 +22,9 @@ void FrameMouse::StartPanel(const SkinItem& item) {
     ASSERT_TRUE(WaitShows(item, NormalCell));
 }
 
-void FrameMouse::StartFrame(const wchar_t* letter, const SkinItem& item) {
-    target_ = std::make_unique<TargetProgram>(TargetTitle);
+void FrameMouse::StartFrame(const wchar_t* letter, const SkinItem& item,
+                            const std::wstring& targetOptions) {
+    target_ = std::make_unique<TargetProgram>(TargetTitle, targetOptions);
     ASSERT_NE(target_->Window(), nullptr);
     // Large enough for a frame above its smallest size.
     SetWindowPos(target_->Window(), nullptr, 700, 400, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);

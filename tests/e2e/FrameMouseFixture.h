@@ -52,9 +52,11 @@ protected:
 
     // Starts the control panel and waits until its frame shows `item` in its normal cell.
     void StartPanel(const SkinItem& item = AuroraClose);
-    // Starts a frame process around the test's target window with the skin of `letter`, moves
-    // the frame to (200, 150) and waits until it shows `item`.
-    void StartFrame(const wchar_t* letter = L"A", const SkinItem& item = AuroraClose);
+    // Starts a frame process around the test's target window (a glaze_target with these
+    // options) with the skin of `letter`, moves the frame to (200, 150) and waits until it shows
+    // `item`.
+    void StartFrame(const wchar_t* letter = L"A", const SkinItem& item = AuroraClose,
+                    const std::wstring& targetOptions = L"");
 
     HWND Frame() const { return windows_.Frame; }
     const TargetProgram& Target() const { return *target_; }

@@ -277,5 +277,31 @@ TEST_F(FrameKeyboard, TypingReachesTheFramedProgramHoweverTheFrameCameToTheFront
     EXPECT_TRUE(typedReaches(L"c", L"abc")) << "after the frame was brought to the front";
 }
 
+// A program that leaves its focus where it is when activated, as most plain programs do: a click
+// on its frame, already in front, leaves the keyboard in the program's text box.
+TEST_F(FrameKeyboard, AClickOnTheFrameInFrontLeavesTheKeyboardWhereItWas) {
+    app.CopyBundledSkins();
+    StartFrame(L"A", AuroraClose, L"--keepfocus");
+    const HWND edit = Target().TextBox();
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    ClickAt(CentreOf(ClientRectOnScreen(edit)), LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Target().HasKeyboard(); }, 3s));
+    const RECT frame = FrameRect();
+    const POINT onFrame[] = {BandPointsOf(frame, AuroraMargins.Top).LeftInBand,
+                             {frame.left + AuroraMargins.Left / 2, (frame.top + frame.bottom) / 2},
+                             RightEdge()};
+    std::wstring typed;
+    for (const POINT at : onFrame) {
+        AwaitFreshClick();
+        ClickAt(at, LeftButton);
+        EXPECT_TRUE(StaysTrue([&] { return Target().HasKeyboard(); }, 500ms))
+            << at.x << "," << at.y;
+        typed += L"k";
+        TypeText(L"k");
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == typed; }, 3s)) << at.x << "," << at.y;
+    }
+}
+
 } // namespace
 } // namespace glaze::e2e
