@@ -125,6 +125,15 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_NCLBUTTONDOWN:
+        // The outer edge sizes the frame in the system's loop, asked for as a system command as
+        // the default handling does, without first activating the frame: the framed program in
+        // front keeps the keyboard.
+        if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) {
+            SendMessageA(Hwnd(), WM_SYSCOMMAND, SC_SIZE + (wParam - HTLEFT + WMSZ_LEFT), lParam);
+            return 0;
+        }
+        return std::nullopt;
     case WM_ENTERSIZEMOVE:
         snapping_.Begin(Hwnd(), content_->ContentHwnd(), TheLoadedSkin().Dpi,
                         ReadSnapping(TheRun().AppDir));
@@ -183,7 +192,7 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
     FrameDC = CreateCanvas(WindowDc(Hwnd()), ScreenBitmapInfo);
     FrameOrigin = {0, 0};
     FrameSize = {ScaleWidth(), ScaleHeight()};
-    FrameBlend = {AC_SRC_OVER, 0, opacity_, AC_SRC_ALPHA};
+    FrameBlend = {AC_SRC_OVER, 0, standingAside_ ? BYTE{0} : opacity_, AC_SRC_ALPHA};
 
     FramedContent& content = *content_;
     const int32_t skinCount = content.SkinCount();
@@ -302,6 +311,32 @@ void FrameWindow::MaximiseAround(const RECT& normalContent) {
     SetState(WindowState::Maximized);
 }
 
+void FrameWindow::FitAroundContent(int32_t width, int32_t height) {
+    // A maximised frame keeps its monitor: the program fills what the frame holds.
+    if (State() != WindowState::Normal) {
+        return;
+    }
+    const LoadedSkin& skin = TheLoadedSkin();
+    const auto size =
+        FrameSizeAround(width, height, skin.MarginH, skin.MarginV, MonitorOf(Hwnd()).Monitor);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, size.Width, size.Height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    BringIntoReach();
+}
+
+void FrameWindow::StandAside(bool aside) {
+    standingAside_ = aside;
+    FrameBlend.SourceConstantAlpha = aside ? 0 : opacity_;
+    if (TheLoadedSkin().Ready && FrameDC) {
+        ShowCanvas();
+    }
+}
+
+void FrameWindow::SetIcons(HICON big, HICON small) {
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
 void FrameWindow::PlaceAroundContent(bool restoreFirst) {
     if (restoreFirst && State() != WindowState::Normal) {
         SetState(WindowState::Normal);
@@ -370,7 +405,7 @@ void FrameWindow::Compose() {
 
 void FrameWindow::SetOpacity(BYTE alpha) {
     opacity_ = alpha;
-    FrameBlend.SourceConstantAlpha = alpha;
+    FrameBlend.SourceConstantAlpha = standingAside_ ? 0 : alpha;
     if (TheLoadedSkin().Ready && FrameDC) {
         ShowCanvas();
     }

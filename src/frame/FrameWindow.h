@@ -48,6 +48,14 @@ public:
     // Maximises the frame on its monitor; restored, it lies around this content rectangle
     // (screen pixels), within reach.
     void MaximiseAround(const RECT& normalContent);
+    // The framed program chose its own size: the content window takes it and the frame lies
+    // around it, keeping its top-left corner where it can, within reach.
+    void FitAroundContent(int32_t width, int32_t height);
+    // While the framed program has its whole monitor the frame shows nothing (the content window
+    // covers the monitor and the frame keeps its place, its button and its Alt+Tab entry).
+    void StandAside(bool aside);
+    // The framed program's icons, shown by the taskbar and Alt+Tab; the program owns them.
+    void SetIcons(HICON big, HICON small);
 
     // The loaded skin.
     SkinModel Skin;
@@ -122,6 +130,7 @@ private:
     FramedContent* content_ = nullptr;
     std::function<bool(UINT_PTR)> menuCommands_;
     BYTE opacity_ = 255;
+    bool standingAside_ = false;
     DragSnapping snapping_;
     int32_t pressedItem_ = 0;     // the hit area the left button went down on, 0 for none
     bool loading_ = false;        // a skin load is under way

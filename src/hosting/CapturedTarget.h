@@ -20,6 +20,9 @@ struct CapturedTarget {
     // back top-level and still owned, not into its owner as a child.
     HWND Owner = nullptr;
     LONG Style = 0;
+    // Where it lay, restored and maximised: a window its program has maximised when it goes back
+    // is maximised again from there.
+    WINDOWPLACEMENT Placement{};
     CapturedBorders Borders;
     // The thread that owns the window: a handle outliving its window may name another one later.
     DWORD Thread = 0;
@@ -31,9 +34,11 @@ struct CapturedTarget {
 // Stripped of caption and borders, re-parented into `content` and sized to width x height.
 void TakeWindowIn(const CapturedTarget& target, HWND content, int width, int height);
 
-// Style, place, parent and owner as before, then a minimise and a restore posted to the program,
-// which brings its window back up through its own handling; with closeProgram, WM_CLOSE follows,
-// so the program closes as when its user clicks its close box and may ask to save.
+// Style, place, parent and owner as before, but for what its program decides now: whether the
+// window is enabled (a dialog of it may be up), shown, and maximised. Its caption and borders are
+// worked out again for that style. With closeProgram, WM_CLOSE follows, so the program closes as
+// when its user clicks its close box and may ask to save; not while a dialog of it disables the
+// window, where its user could not close it either.
 void GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram);
 
 } // namespace glaze

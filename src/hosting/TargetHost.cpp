@@ -1,18 +1,19 @@
 // The content window's side of framing another program: taking its window in, keeping it
-// filling the content window, watching that it is still there, and giving it back at the end.
+// filling the content window, following what its program does to it, and giving it back at the
+// end.
 
 #include "hosting/TargetHost.h"
 
 #include "frame/FollowFrame.h"
+#include "frame/FrameWindow.h"
 #include "hosting/CaptureGeometry.h"
+#include "platform/AnsiText.h"
+#include "platform/Captions.h"
 #include "platform/Screens.h"
 #include "settings/RunSettings.h"
 
 namespace glaze {
 namespace {
-
-// How often the content window looks whether the framed window is still there.
-constexpr UINT WatchMilliseconds = 250;
 
 // How long a program may take to answer while its window is taken in.
 constexpr DWORD CaptureLimitMs = 3000;
@@ -27,10 +28,8 @@ bool Answers(HWND window, DWORD limitMs) {
 
 // Whether the window is maximised, and where its client area lies when it is not. The normal
 // place comes in workspace coordinates, which start at the corner of the work area.
-TargetHost::TakenPlacement PlacementOf(HWND target, const CapturedBorders& borders) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    GetWindowPlacement(target, &placement);
+TargetHost::TakenPlacement PlacementOf(HWND target, const WINDOWPLACEMENT& placement,
+                                       const CapturedBorders& borders) {
     RECT normal = placement.rcNormalPosition;
     if ((GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0) {
         const MonitorArea monitor = MonitorOf(target);
@@ -40,9 +39,30 @@ TargetHost::TakenPlacement PlacementOf(HWND target, const CapturedBorders& borde
             ClientAreaOf({normal.left, normal.top, normal.right, normal.bottom}, borders)};
 }
 
+// The window as its program left it: its own shown and maximised states, and where it lies on
+// the content window.
+FramedWindowFacts FactsOf(HWND window, HWND content) {
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    MapWindowPoints(nullptr, content, reinterpret_cast<POINT*>(&outer), 2);
+    return {(style & WS_VISIBLE) != 0,
+            (style & WS_MAXIMIZE) != 0,
+            outer.left,
+            outer.top,
+            {outer.right - outer.left, outer.bottom - outer.top}};
+}
+
+// Whether the window in front belongs to the window's thread: the window itself or a dialog.
+bool ItsProgramInFront(HWND window) {
+    const HWND foreground = GetForegroundWindow();
+    return foreground != nullptr && GetWindowThreadProcessId(foreground, nullptr) ==
+                                        GetWindowThreadProcessId(window, nullptr);
+}
+
 } // namespace
 
-TargetHost::TargetHost(Form& content, Form& frame) : content_(content), frame_(frame) {}
+TargetHost::TargetHost(Form& content, FrameWindow& frame) : content_(content), frame_(frame) {}
 
 bool TargetHost::Capture(HWND target) {
     // Nothing has changed on the window until its program has shown that it answers.
@@ -53,6 +73,7 @@ bool TargetHost::Capture(HWND target) {
                             GetAncestor(target, GA_PARENT),
                             GetWindow(target, GW_OWNER),
                             GetWindowLongA(target, GWL_STYLE),
+                            {},
                             {},
                             GetWindowThreadProcessId(target, nullptr)};
     RECT outer{}, client{};
@@ -65,7 +86,9 @@ bool TargetHost::Capture(HWND target) {
         PlanCapture({outer.left, outer.top, outer.right, outer.bottom}, client.right, client.bottom,
                     topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
     captured.Borders = plan.Borders;
-    taken_ = PlacementOf(target, plan.Borders);
+    captured.Placement.length = sizeof captured.Placement;
+    GetWindowPlacement(target, &captured.Placement);
+    taken_ = PlacementOf(target, captured.Placement, plan.Borders);
     content_.Move(plan.Content.Left, plan.Content.Top, plan.Content.Right - plan.Content.Left,
                   plan.Content.Bottom - plan.Content.Top);
 
@@ -83,7 +106,10 @@ bool TargetHost::Capture(HWND target) {
     // The frame comes up with the captured window whenever it comes to the front, and hands it
     // the keyboard whenever it is made active itself.
     FollowFrame::Values().FramedWindow = target;
-    SetTimer(content_.Hwnd(), WatchTimer, WatchMilliseconds, nullptr);
+    follower_.emplace(FactsOf(target, content_.Hwnd()));
+    titleSeen_ = WindowTitle(target);
+    AskIcons(target);
+    watch_.Start(target, content_.Hwnd(), WatchTimer, [this](bool titleToo) { Follow(titleToo); });
     return true;
 }
 
@@ -91,18 +117,135 @@ void TargetHost::Fill() {
     if (!filling_) {
         return;
     }
-    // Asynchronous: a program that does not answer must not hold up the frame being sized. The
-    // program's own thread makes the move, and repaints what it uncovers.
-    SetWindowPos(keeper_.Target().Window, nullptr, 0, 0, content_.ScaleWidth(),
-                 content_.ScaleHeight(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    const WindowSize size{content_.ScaleWidth(), content_.ScaleHeight()};
+    follower_->Asked(size);
+    // While the frame follows the program, the program chose the size: only what the frame
+    // could not give it is asked of it afterwards.
+    if (!following_) {
+        FillWith(size, FactsOf(keeper_.Target().Window, content_.Hwnd()));
+    }
 }
 
-void TargetHost::Watch() {
+void TargetHost::FillWith(WindowSize size, const FramedWindowFacts& now) {
+    // A window that fills the content window already is left alone: a request on its way could
+    // land after a change its program makes meanwhile, and undo it.
+    if (now.Left == 0 && now.Top == 0 && now.Size == size) {
+        return;
+    }
+    // Asynchronous: a program that does not answer must not hold up the frame being sized. The
+    // program's own thread makes the move, and repaints what it uncovers.
+    SetWindowPos(keeper_.Target().Window, nullptr, 0, 0, size.Width, size.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+void TargetHost::Follow(bool titleToo) {
+    if (!filling_) {
+        return;
+    }
+    const HWND window = keeper_.Target().Window;
     // The program closed its window or ended: the frame has nothing left to dress. The close
     // runs the ordinary shutdown.
-    if (keeper_.Holds() && !keeper_.Target().StillThere()) {
+    if (!keeper_.Target().StillThere()) {
+        watch_.Stop();
         PostMessageA(frame_.Hwnd(), WM_CLOSE, 0, 0);
+        return;
     }
+    const PixelRect monitor = MonitorOf(content_.Hwnd()).Monitor;
+    const FramedWindowFacts now = FactsOf(window, content_.Hwnd());
+    const FollowReaction reaction = follower_->Seen(now, {monitor.Width, monitor.Height});
+    following_ = true;
+    Apply(reaction);
+    following_ = false;
+    if (reaction.FullScreen || reaction.Maximised || reaction.ContentSize || reaction.Refill) {
+        // Whatever the frame could give it, the window fills the content window again.
+        const WindowSize size{content_.ScaleWidth(), content_.ScaleHeight()};
+        follower_->Asked(size);
+        FillWith(size, now);
+    }
+    if (titleToo) {
+        FollowTitle(window);
+    }
+}
+
+void TargetHost::Apply(const FollowReaction& reaction) {
+    if (reaction.Shown) {
+        ShowFrame(*reaction.Shown);
+    }
+    if (reaction.FullScreen) {
+        GiveWholeMonitor(*reaction.FullScreen);
+    }
+    if (reaction.Maximised) {
+        frame_.SetState(*reaction.Maximised ? WindowState::Maximized : WindowState::Normal);
+    }
+    if (reaction.ContentSize) {
+        frame_.FitAroundContent(reaction.ContentSize->Width, reaction.ContentSize->Height);
+    }
+}
+
+void TargetHost::ShowFrame(bool shown) {
+    if (!shown) {
+        ShowWindow(frame_.Hwnd(), SW_HIDE);
+        ShowWindow(content_.Hwnd(), SW_HIDE);
+        return;
+    }
+    ShowWindow(frame_.Hwnd(), SW_SHOWNA);
+    ShowWindow(content_.Hwnd(), SW_SHOWNA);
+    // In front when the program put its window in front as it showed it.
+    if (ItsProgramInFront(keeper_.Target().Window)) {
+        SetWindowPos(frame_.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    FollowFrame::KeepFollowersAbove();
+}
+
+void TargetHost::GiveWholeMonitor(bool fullScreen) {
+    FollowFrame::Values().OnInterior = !fullScreen;
+    frame_.StandAside(fullScreen);
+    if (fullScreen) {
+        GetWindowRect(content_.Hwnd(), &framedContent_);
+        // As it would be unframed: its monitor, in front of the other windows.
+        const PixelRect monitor = MonitorOf(content_.Hwnd()).Monitor;
+        SetWindowPos(content_.Hwnd(), HWND_TOP, monitor.X, monitor.Y, monitor.Width, monitor.Height,
+                     SWP_NOACTIVATE);
+    } else {
+        // Framed again where the frame kept its place meanwhile.
+        FollowFrame::PlaceFollowers();
+        FollowFrame::KeepFollowersAbove();
+    }
+}
+
+void TargetHost::FollowTitle(HWND window) {
+    std::wstring title = WindowTitle(window);
+    if (title == titleSeen_) {
+        return;
+    }
+    // The frame's caption is what the taskbar and Alt+Tab show, and how the panel finds the
+    // frame: always the program's title now, as at the start.
+    frame_.SetCaption(std::wstring(TrimBlanks(title)) + std::wstring(FrameCaptionSuffix));
+    titleSeen_ = std::move(title);
+    AskIcons(window);
+}
+
+void TargetHost::AskIcons(HWND window) {
+    // Asked without waiting: a program that does not answer now answers later, or never.
+    for (const WPARAM which : {WPARAM{ICON_BIG}, WPARAM{ICON_SMALL}}) {
+        SendMessageCallbackW(window, WM_GETICON, which, 0, &OnIconAnswer,
+                             reinterpret_cast<ULONG_PTR>(this) | which);
+    }
+}
+
+void CALLBACK TargetHost::OnIconAnswer(HWND window, UINT, ULONG_PTR asked, LRESULT answer) {
+    auto* host = reinterpret_cast<TargetHost*>(asked & ~ULONG_PTR{1});
+    const bool big = (asked & 1) != 0;
+    auto icon = reinterpret_cast<HICON>(answer);
+    if (icon == nullptr) { // the icons of its window class, which every window of it shows
+        icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, big ? GCLP_HICON : GCLP_HICONSM));
+    }
+    if (icon == nullptr || !host->filling_) {
+        return;
+    }
+    (big ? host->bigIcon_ : host->smallIcon_) = icon;
+    host->frame_.SetIcons(host->bigIcon_ != nullptr ? host->bigIcon_ : icon,
+                          host->smallIcon_ != nullptr ? host->smallIcon_ : icon);
 }
 
 void TargetHost::NoteBroughtIntoReach() {
@@ -126,13 +269,28 @@ void TargetHost::Release() {
     if (!keeper_.Holds()) {
         return;
     }
-    KillTimer(content_.Hwnd(), WatchTimer);
+    watch_.Stop();
     filling_ = false;
+    const HWND window = keeper_.Target().Window;
+    const HWND foreground = GetForegroundWindow();
+    const bool inFront =
+        foreground == frame_.Hwnd() || foreground == content_.Hwnd() || ItsProgramInFront(window);
     // Off the screen at once, even while the program takes its time to answer.
     ShowWindow(frame_.Hwnd(), SW_HIDE);
     ShowWindow(content_.Hwnd(), SW_HIDE);
+    // A program that has its whole monitor goes back where it was framed.
+    if (!FollowFrame::Values().OnInterior) {
+        FollowFrame::Values().OnInterior = true;
+        const RECT& framed = framedContent_;
+        content_.Move(framed.left, framed.top, framed.right - framed.left,
+                      framed.bottom - framed.top);
+    }
     keeper_.GiveBack(TheRun().CloseProgram == 1);
     FollowFrame::Values().FramedWindow = nullptr;
+    // In front as it was while framed; with a dialog of its up, the dialog.
+    if (inFront && IsWindow(window) && IsWindowVisible(window)) {
+        SetForegroundWindow(GetLastActivePopup(window));
+    }
 }
 
 } // namespace glaze

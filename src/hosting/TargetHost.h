@@ -1,19 +1,26 @@
 #pragma once
 // The content window's job in a frame process: taking the framed program's window in, keeping it
-// filling the content window, watching that it is still there, and giving it back at the end.
+// filling the content window, following what its program does to it (its size, full screen, its
+// title and icons, hiding and showing it), and giving it back at the end.
 
+#include "hosting/ProgramFollower.h"
+#include "hosting/ProgramWatch.h"
 #include "hosting/WindowKeeper.h"
 #include "platform/Forms.h"
 
 #include <atomic>
+#include <optional>
+#include <string>
 
 namespace glaze {
 
+class FrameWindow;
+
 class TargetHost {
 public:
-    // content: the window the captured window lies on; frame: the frame around it, which is
-    // hidden at the release and closed when the captured window goes.
-    TargetHost(Form& content, Form& frame);
+    // content: the window the captured window lies on; frame: the frame around it, which follows
+    // the window, is hidden at the release and closed when the captured window goes.
+    TargetHost(Form& content, FrameWindow& frame);
 
     // Takes the window in, with its client area where it was. False when its program does not
     // answer within a few seconds: the window is then left as it was, or given back once its
@@ -21,8 +28,9 @@ public:
     bool Capture(HWND target);
     // The content window changed size: the captured window follows.
     void Fill();
-    // Closes the frame once the captured window is gone; runs on the content window's timer.
-    void Watch();
+    // The content window's timer, which looks at what the program did to its window: the frame
+    // follows it, and closes once the window is gone.
+    void OnWatchTimer() { watch_.OnTimer(); }
     // Gives the captured window back, and asks its program to close when the user asked for it.
     void Release();
 
@@ -43,19 +51,41 @@ public:
     // Makes every change to the captured window; the last resort asks it for the window too.
     WindowKeeper& Keeper() { return keeper_; }
 
-    // The content window's timer that runs Watch.
+    // The content window's timer that runs OnWatchTimer.
     static constexpr UINT_PTR WatchTimer = 1;
 
 private:
+    // Looks at the window and follows what its program did to it.
+    void Follow(bool titleToo);
+    void Apply(const FollowReaction& reaction);
+    // Asks the window to take the size at the content window's corner, unless it lies so now.
+    void FillWith(WindowSize size, const FramedWindowFacts& now);
+    void ShowFrame(bool shown);
+    // The program has its whole monitor while `fullScreen`, the frame stands aside.
+    void GiveWholeMonitor(bool fullScreen);
+    void FollowTitle(HWND window);
+    void AskIcons(HWND window);
+    static void CALLBACK OnIconAnswer(HWND window, UINT message, ULONG_PTR host, LRESULT icon);
+
     // Where the captured window goes back to: its client area on the content window's. Asked on
     // the keeper's thread, which reads the content window's place without sending it anything.
     ScreenRect ReleasePlace(const CapturedBorders& borders) const;
 
     Form& content_;
-    Form& frame_;
+    FrameWindow& frame_;
     WindowKeeper keeper_;
     // The window lies on the content window and follows its size.
     bool filling_ = false;
+    // The frame is following a change its program made.
+    bool following_ = false;
+    std::optional<ProgramFollower> follower_;
+    ProgramWatch watch_;
+    // The title the frame's caption was last made from, and the icons it shows.
+    std::wstring titleSeen_;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    // Where the content window lay before the program took its whole monitor.
+    RECT framedContent_{};
     TakenPlacement taken_;
     // Written once, before the flag; read on the keeper's thread after it.
     ScreenRect placedInReach_;

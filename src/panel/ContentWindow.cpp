@@ -94,7 +94,7 @@ void ContentWindow::OnMouseUp(const MouseEvent& event) {
 
 std::optional<LRESULT> ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == TargetHost::WatchTimer) {
-        host_.Watch();
+        host_.OnWatchTimer();
         return 0;
     }
     return panel_.OnMessage(message, wParam, lParam);
