@@ -97,7 +97,7 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         const ImageBytes bytes = ReadImageFile(skinDir + L"\\" + fields->ImageFile, screenPixels);
         model.Resize(item + 1);
         images.ItemDC.resize(i + 1);
-        const SkinItemFields scaled = ScaleItemFields(*fields, dpi);
+        const SkinItemFields scaled = ScaleItemFields(item, *fields, dpi);
         // The canvas holds the image and whatever transparent margin the frame reads beyond
         // it, so its size is known only once the image's size is.
         const ItemCanvas newCanvas = [&](DecodedSize image, bool singleCell) -> HDC {

@@ -161,7 +161,7 @@ TEST(NineSlicePlan, AtEveryScaleTheScaledImageAndTheFramesPiecesMeetAtEveryEdge)
             const std::vector<int> once = Coverage(landed, image.Width, image.Height);
             EXPECT_TRUE(std::all_of(once.begin(), once.end(), [](int n) { return n == 1; }));
         }
-        const SkinItemFields scaled = ScaleItemFields(frame, dpi);
+        const SkinItemFields scaled = ScaleItemFields(0, frame, dpi);
         SkinModel skin = MakeSkin({{scaled.X, scaled.Y, scaled.Width, scaled.Height, true, false,
                                     image.Width, image.Height}});
         const NineSlice plan = NineSlicePlan(skin, 400, 300);
@@ -188,21 +188,56 @@ TEST(NineSlicePlan, AtEveryScaleTheScaledImageAndTheFramesPiecesMeetAtEveryEdge)
 TEST(PlanImageScale, ScalesAButtonStripCellByCellAndOtherImagesWhole) {
     const SkinItemFields button{1, -44, 11, 26, 18, 0, 0, L"close", L"close.png"};
     const ImageScalePlan cells = PlanImageScale(1, button, 104, 18, 120);
-    EXPECT_EQ(cells.Width, 4 * ScaleForDpi(26, 120));
+    EXPECT_EQ(cells.Width, 4 * 32);
     ASSERT_EQ(cells.Pieces.size(), 4u);
     for (int32_t cell = 0; cell < 4; ++cell) {
         EXPECT_EQ(cells.Pieces[static_cast<size_t>(cell)],
-                  (ResamplePiece{{26 * cell, 0, 26, 18}, {33 * cell, 0, 33, 23}}));
+                  (ResamplePiece{{26 * cell, 0, 26, 18}, {32 * cell, 0, 32, 22}}));
     }
-    EXPECT_EQ(ScaleItemFields(button, 120).X, -55);
-    EXPECT_EQ(ScaleItemFields(button, 120).Width, 33);
+    // From -55 to -23 (the right edge, -18, scaled), from 14 down to 36.
+    EXPECT_EQ(ScaleItemFields(1, button, 120).X, -55);
+    EXPECT_EQ(ScaleItemFields(1, button, 120).Width, 32);
+    EXPECT_EQ(ScaleItemFields(1, button, 120).Height, 22);
     // A single cell, a stretched picture: whole.
     EXPECT_EQ(PlanImageScale(1, {1, 0, 0, 26, 18, 0, 0, {}, {}}, 26, 18, 144).Pieces.size(), 1u);
     EXPECT_EQ(PlanImageScale(1, {0, 0, 0, 300, 2, 1, 0, {}, {}}, 72, 2, 144).Pieces,
               (std::vector<ResamplePiece>{{{0, 0, 72, 2}, {0, 0, 108, 3}}}));
     // Numbers stay within the limit skins are held to.
-    EXPECT_EQ(ScaleItemFields({0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).X, SkinCoordinateLimit);
-    EXPECT_EQ(ScaleItemFields({0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).Y, -SkinCoordinateLimit);
+    EXPECT_EQ(ScaleItemFields(1, {0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).X,
+              SkinCoordinateLimit);
+    EXPECT_EQ(ScaleItemFields(1, {0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).Y,
+              -SkinCoordinateLimit);
+}
+
+TEST(ScaleItemFields, ItemsThatMeetAt96DpiMeetAtEveryScaleWithImagesOfTheirSize) {
+    // Three buttons side by side up to the frame's right edge, and two items one above the other;
+    // each button image a strip of four 25 x 9 cells.
+    const std::vector<SkinItemFields> items{
+        {0, 6, 30, 6, 6, 1, 0, {}, {}},   {1, -75, 5, 25, 9, 0, 0, {}, {}},
+        {2, -50, 5, 25, 9, 0, 0, {}, {}}, {3, -25, 5, 25, 9, 0, 0, {}, {}},
+        {0, 6, 5, 40, 7, 0, 0, {}, {}},   {0, 6, 12, 40, 7, 0, 0, {}, {}}};
+    for (const int32_t dpi : {120, 144, 168}) {
+        SCOPED_TRACE(dpi);
+        std::vector<Item> scaled;
+        for (size_t i = 0; i < items.size(); ++i) {
+            const auto item = static_cast<int32_t>(i);
+            const SkinItemFields at = ScaleItemFields(item, items[i], dpi);
+            const ImageScalePlan image = PlanImageScale(item, items[i], 100, 9, dpi);
+            scaled.push_back(
+                {at.X, at.Y, at.Width, at.Height, false, false, image.Width, image.Height});
+            if (i > 0 && i < 4) {
+                EXPECT_EQ(image.Width, 4 * at.Width) << "item " << i;
+                EXPECT_EQ(image.Height, at.Height) << "item " << i;
+            }
+        }
+        const SkinModel skin =
+            MakeSkin({scaled[0], scaled[1], scaled[2], scaled[3], scaled[4], scaled[5]});
+        const auto rect = [&](int32_t item) { return PlaceItem(skin, item, 500, 300, true).Rect; };
+        EXPECT_EQ(rect(1).X + rect(1).Width, rect(2).X);
+        EXPECT_EQ(rect(2).X + rect(2).Width, rect(3).X);
+        EXPECT_EQ(rect(3).X + rect(3).Width, 500);
+        EXPECT_EQ(rect(4).Y + rect(4).Height, rect(5).Y);
+    }
 }
 
 TEST(ComposePlan, ExtremeNumbersGiveSaturatedRectangles) {
