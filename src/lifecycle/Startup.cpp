@@ -134,10 +134,6 @@ void StartUp(FrameWindow& frame) {
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE));
     SetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle | WS_EX_LAYERED));
 
-    if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
-        GetWindowRect(taskbar, &frame.TrayRect);
-    }
-
     ContentWindow& content = TheContentWindow();
     if (!TheRun().IsFrameProcess()) {
         MakeTopmost(frame.Hwnd());

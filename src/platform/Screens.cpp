@@ -36,6 +36,15 @@ MonitorArea AreaOf(HMONITOR monitor) {
         const PixelRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         return {screen, screen};
     }
+    // The primary monitor's work area as the system keeps it for the desktop: the same on
+    // Windows, and under Wine the only one that follows a change (SPI_SETWORKAREA).
+    RECT desktop{};
+    RECT within{};
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0 &&
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0) &&
+        IntersectRect(&within, &desktop, &info.rcMonitor) && EqualRect(&within, &desktop)) {
+        info.rcWork = desktop;
+    }
     return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
 }
 
@@ -75,6 +84,26 @@ MonitorArea MonitorOf(HWND window) {
 MonitorArea MonitorNearest(const PixelRect& rect) {
     const RECT r{rect.X, rect.Y, rect.X + rect.Width, rect.Y + rect.Height};
     return AreaOf(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
+}
+
+PixelRect PrimaryMonitor() {
+    return AreaOf(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)).Monitor;
+}
+
+PixelRect TaskbarOnMonitorOf(HWND window) {
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    for (const char* kind : {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"}) {
+        for (HWND bar = FindWindowExA(nullptr, nullptr, kind, nullptr); bar != nullptr;
+             bar = FindWindowExA(nullptr, bar, kind, nullptr)) {
+            if (IsWindowVisible(bar) &&
+                MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST) == monitor) {
+                RECT rect{};
+                GetWindowRect(bar, &rect);
+                return FromRect(rect);
+            }
+        }
+    }
+    return {};
 }
 
 namespace {

@@ -27,6 +27,13 @@ void AllowMixedDpiHosting();
 MonitorArea MonitorOf(HWND window);
 MonitorArea MonitorNearest(const PixelRect& rect);
 
+// The primary monitor, whose top-left corner is the screen's origin.
+PixelRect PrimaryMonitor();
+
+// Where the taskbar on the window's monitor lies now (the shell's main one, or one it shows on
+// another monitor), empty when that monitor shows none.
+PixelRect TaskbarOnMonitorOf(HWND window);
+
 // The largest width and the largest height of any monitor: room for a frame on any of them.
 SIZE LargestMonitorSize();
 

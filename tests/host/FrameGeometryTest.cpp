@@ -43,6 +43,51 @@ TEST(MaximisedArea, LeavesAHiddenTaskbarsSliverInReach) {
     EXPECT_EQ(MaximisedArea(Monitor(Primary, Primary), {0, 0, 1280, 800}), Primary);
 }
 
+// What the system makes of a maximised frame's limits on `monitor`, as documented: the place
+// from the monitor's corner; a size covering the primary monitor grows by as much as the monitor
+// is larger; with `tracked`, the largest tracking size holds it.
+PixelRect SystemMaximises(const MaximiseLimits& limits, const PixelRect& monitor, bool tracked) {
+    const PixelRect& handed = limits.Maximised;
+    const bool covers = handed.Width >= Primary.Width && handed.Height >= Primary.Height;
+    int32_t width = handed.Width + (covers ? monitor.Width - Primary.Width : 0);
+    int32_t height = handed.Height + (covers ? monitor.Height - Primary.Height : 0);
+    if (tracked) {
+        width = std::min(width, limits.TrackWidth);
+        height = std::min(height, limits.TrackHeight);
+    }
+    return {monitor.X + handed.X, monitor.Y + handed.Y, width, height};
+}
+
+TEST(MaximiseInSystemTerms, GivesEachMonitorsAreaWhereverTheFrameMaximises) {
+    constexpr PixelRect Larger{1280, -200, 1920, 1200};
+    constexpr PixelRect Smaller{-1024, 0, 1024, 768};
+    constexpr PixelRect WideAndLow{0, 800, 1920, 600};
+    struct Case {
+        PixelRect Monitor;
+        PixelRect Area;
+        bool SizeAloneGivesIt; // otherwise the tracking size has to cut the system's growth
+    };
+    for (const Case& c : {
+             Case{Primary, {0, 0, 1280, 760}, true},
+             Case{Primary, Primary, true},
+             Case{Larger, Larger, true},
+             Case{Larger, {1280, -200, 1920, 1160}, false},
+             Case{Larger, {1340, -200, 1860, 1200}, false},
+             Case{Larger, {1280, -200, 1000, 1200}, true},
+             Case{Smaller, Smaller, true},
+             Case{Smaller, {-1024, 40, 1024, 728}, true},
+             Case{WideAndLow, {0, 800, 1920, 560}, true},
+         }) {
+        SCOPED_TRACE(testing::Message()
+                     << c.Area.X << "," << c.Area.Y << " " << c.Area.Width << "x" << c.Area.Height);
+        const MaximiseLimits limits = MaximiseInSystemTerms(c.Area, c.Monitor, Primary);
+        EXPECT_EQ(SystemMaximises(limits, c.Monitor, true), c.Area);
+        if (c.SizeAloneGivesIt) {
+            EXPECT_EQ(SystemMaximises(limits, c.Monitor, false), c.Area);
+        }
+    }
+}
+
 TEST(FrameSizeAround, AddsTheBordersUpToTheMonitorsSize) {
     const OuterSize panel = FrameSizeAround(350, 240, 24, 42, Primary);
     EXPECT_EQ(panel.Width, 374);
