@@ -126,7 +126,7 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ENTERSIZEMOVE:
-        snapping_.Begin(Hwnd(), content_->ContentHwnd(), TheLoadedSkin().Dpi,
+        snapping_.Begin(Hwnd(), content_->ContentHwnd(), TheLoadedSkin().Dpi, Skin.ShadowMargin,
                         ReadSnapping(TheRun().AppDir));
         return std::nullopt;
     case WM_MOVING:

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 namespace glaze {
 namespace {
 
@@ -127,7 +132,7 @@ TEST(SnapMove, DrawsTheFramesEdgesToTheWorkAreaAndToItsNeighboursOuterEdges) {
     const PixelRect neighbour{600, 100, 300, 400};
     const PixelRect others[] = {neighbour};
     const auto snap = [&](PixelRect dragged, int32_t distance = SnapDistance) {
-        return SnapMove(dragged, work, others, distance);
+        return SnapMove(dragged, {}, work, others, distance);
     };
     EXPECT_EQ(snap({8, 300, 400, 300}), (PixelRect{0, 300, 400, 300}));     // left edge
     EXPECT_EQ(snap({875, 455, 400, 300}), (PixelRect{880, 460, 400, 300})); // bottom right
@@ -140,6 +145,94 @@ TEST(SnapMove, DrawsTheFramesEdgesToTheWorkAreaAndToItsNeighboursOuterEdges) {
     EXPECT_EQ(snap({13, 300, 400, 300}, SnapDistance * 3 / 2).X, 0);
     // A window far above or below does not draw the frame sideways.
     EXPECT_EQ(snap({195, 600, 400, 100}).X, 195);
+    // A frame with a shadow 7 pixels wide (8 below) snaps by the edges inside it.
+    const PixelInsets shadow{7, 7, 7, 8};
+    EXPECT_EQ(SnapMove({-3, 300, 400, 300}, shadow, work, others, SnapDistance),
+              (PixelRect{-7, 300, 400, 300}));
+    EXPECT_EQ(SnapMove({198, 468, 400, 300}, shadow, work, others, SnapDistance),
+              (PixelRect{207, 468, 400, 300}));
+    // One that would leave nothing of the frame is none.
+    EXPECT_EQ(SnapMove({8, 300, 10, 10}, {5, 0, 5, 0}, work, others, SnapDistance).X, 0);
+}
+
+TEST(TransparentMargin, IsTheShadowOutsideTheFirstLineAlmostAsOpaqueAsTheBorder) {
+    // A 20 x 16 frame image with borders of 6: a shadow fading outwards (alpha 150, 60, 20 on
+    // the left, 150 and 40 on the right, 140, 100 and 0 below, none above), then glass of 230
+    // and 200; the corners, read nowhere, most opaque of all.
+    constexpr int32_t Width = 20;
+    constexpr int32_t Height = 16;
+    std::vector<uint32_t> pixels(Width * Height, 0xC8000000u);
+    const auto set = [&](int32_t x, int32_t y, uint32_t alpha) {
+        pixels[static_cast<size_t>(y * Width + x)] = alpha << 24;
+    };
+    for (int32_t y = 0; y < Height; ++y) {
+        for (const auto& [x, alpha] : {std::pair{0, 20u},
+                                       {1, 60u},
+                                       {2, 150u},
+                                       {3, 230u},
+                                       {Width - 1, 40u},
+                                       {Width - 2, 150u},
+                                       {Width - 3, 230u}}) {
+            set(x, y, alpha);
+        }
+    }
+    for (int32_t x = 0; x < Width; ++x) {
+        set(x, Height - 1, 0);
+        set(x, Height - 2, 100);
+        set(x, Height - 3, 140);
+        set(x, 0, x == 9 ? 255 : 0); // one bright pixel on the top row counts
+    }
+    for (const auto& [x, y] : {std::pair{0, 0}, {Width - 1, Height - 1}}) {
+        set(x, y, 255);
+    }
+    EXPECT_EQ(TransparentMargin(pixels, Width, Height, {6, 6, 6, 6}), (PixelInsets{3, 0, 2, 3}));
+    // No borders, no image, a border that is all transparent: no margin.
+    EXPECT_EQ(TransparentMargin(pixels, Width, Height, {}), PixelInsets{});
+    EXPECT_EQ(TransparentMargin({}, 0, 0, {6, 6, 6, 6}), PixelInsets{});
+    EXPECT_EQ(
+        TransparentMargin(std::vector<uint32_t>(Width * Height, 0), Width, Height, {6, 6, 6, 6}),
+        PixelInsets{});
+}
+
+TEST(IsWindowToSnapTo, CountsOnlyTheWindowsAUserSees) {
+    const auto look = [](std::string_view kind) {
+        WindowLook window;
+        window.ClassName = kind;
+        window.OnScreen = true;
+        window.Seen = {100, 100, 300, 200};
+        return window;
+    };
+    EXPECT_TRUE(IsWindowToSnapTo(look("Notepad")));
+    WindowLook translucent = look("Notepad");
+    translucent.Layered = true;
+    translucent.Opacity = 128;
+    EXPECT_TRUE(IsWindowToSnapTo(translucent));
+    translucent.Opacity.reset(); // drawing its own pixels
+    EXPECT_TRUE(IsWindowToSnapTo(translucent));
+    WindowLook tool = look("Palette");
+    tool.ToolWindow = true;
+    tool.AppWindow = true; // with a taskbar button all the same
+    EXPECT_TRUE(IsWindowToSnapTo(tool));
+
+    tool.AppWindow = false;
+    EXPECT_FALSE(IsWindowToSnapTo(tool));
+    WindowLook shadow = look("SysShadow"); // a glow or shadow around another window
+    shadow.Layered = true;
+    shadow.MouseThrough = true;
+    EXPECT_FALSE(IsWindowToSnapTo(shadow));
+    WindowLook invisible = look("Overlay");
+    invisible.Layered = true;
+    invisible.Opacity = 0;
+    EXPECT_FALSE(IsWindowToSnapTo(invisible));
+    for (const std::string_view desk : {"Progman", "WorkerW", "Shell_SecondaryTrayWnd"}) {
+        EXPECT_FALSE(IsWindowToSnapTo(look(desk))) << desk;
+    }
+    WindowLook hidden = look("Notepad");
+    hidden.OnScreen = false; // hidden, minimised or cloaked
+    EXPECT_FALSE(IsWindowToSnapTo(hidden));
+    WindowLook empty = look("Notepad");
+    empty.Seen.Height = 0;
+    EXPECT_FALSE(IsWindowToSnapTo(empty));
 }
 
 TEST(ArgumentText, IsEverythingAfterTheProgramNameAndItsBlanks) {
