@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string_view>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 namespace glaze {
@@ -66,29 +65,17 @@ PixelRect SystemMaximises(const MaximiseLimits& limits, const PixelRect& monitor
 TEST(MaximiseInSystemTerms, GivesEachMonitorsAreaWhereverTheFrameMaximises) {
     constexpr PixelRect Larger{1280, -200, 1920, 1200};
     constexpr PixelRect Smaller{-1024, 0, 1024, 768};
-    constexpr PixelRect WideAndLow{0, 800, 1920, 600};
-    struct Case {
-        PixelRect Monitor;
-        PixelRect Area;
-        bool SizeAloneGivesIt; // otherwise the tracking size has to cut the system's growth
-    };
-    for (const Case& c : {
-             Case{Primary, {0, 0, 1280, 760}, true},
-             Case{Primary, Primary, true},
-             Case{Larger, Larger, true},
-             Case{Larger, {1280, -200, 1920, 1160}, false},
-             Case{Larger, {1340, -200, 1860, 1200}, false},
-             Case{Larger, {1280, -200, 1000, 1200}, true},
-             Case{Smaller, Smaller, true},
-             Case{Smaller, {-1024, 40, 1024, 728}, true},
-             Case{WideAndLow, {0, 800, 1920, 560}, true},
-         }) {
-        SCOPED_TRACE(testing::Message()
-                     << c.Area.X << "," << c.Area.Y << " " << c.Area.Width << "x" << c.Area.Height);
-        const MaximiseLimits limits = MaximiseInSystemTerms(c.Area, c.Monitor, Primary);
-        EXPECT_EQ(SystemMaximises(limits, c.Monitor, true), c.Area);
-        if (c.SizeAloneGivesIt) {
-            EXPECT_EQ(SystemMaximises(limits, c.Monitor, false), c.Area);
+    // Monitor, area, and whether the size alone gives it (else the tracking size must cut).
+    for (const auto& [monitor, area, alone] :
+         {std::tuple{Primary, PixelRect{0, 0, 1280, 760}, true},
+          {Larger, Larger, true},
+          {Larger, {1280, -200, 1920, 1160}, false},
+          {Smaller, {-1024, 40, 1024, 728}, true}}) {
+        SCOPED_TRACE(area.Height);
+        const MaximiseLimits limits = MaximiseInSystemTerms(area, monitor, Primary);
+        EXPECT_EQ(SystemMaximises(limits, monitor, true), area);
+        if (alone) {
+            EXPECT_EQ(SystemMaximises(limits, monitor, false), area);
         }
     }
 }
@@ -156,83 +143,54 @@ TEST(SnapMove, DrawsTheFramesEdgesToTheWorkAreaAndToItsNeighboursOuterEdges) {
 }
 
 TEST(TransparentMargin, IsTheShadowOutsideTheFirstLineAlmostAsOpaqueAsTheBorder) {
-    // A 20 x 16 frame image with borders of 6: a shadow fading outwards (alpha 150, 60, 20 on
-    // the left, 150 and 40 on the right, 140, 100 and 0 below, none above), then glass of 230
-    // and 200; the corners, read nowhere, most opaque of all.
-    constexpr int32_t Width = 20;
-    constexpr int32_t Height = 16;
-    std::vector<uint32_t> pixels(Width * Height, 0xC8000000u);
-    const auto set = [&](int32_t x, int32_t y, uint32_t alpha) {
-        pixels[static_cast<size_t>(y * Width + x)] = alpha << 24;
+    // A 20 x 16 frame image with borders of 6 and glass of alpha 200: from the left a shadow of
+    // 20, 60, 150 before an outline of 230; from the right 40, 150; from below 0, 100, 140;
+    // above, one pixel of the glass on the outermost row; a corner, read nowhere, opaque.
+    const auto alpha = [](int32_t x, int32_t y) -> uint32_t {
+        constexpr uint32_t Left[] = {20, 60, 150, 230}, Right[] = {40, 150, 230},
+                           Below[] = {0, 100, 140};
+        return x == 0 && y == 15  ? 255
+               : x < 4            ? Left[x]
+               : x > 16           ? Right[19 - x]
+               : y > 12           ? Below[15 - y]
+               : y == 0 && x != 9 ? 0
+                                  : 200;
     };
-    for (int32_t y = 0; y < Height; ++y) {
-        for (const auto& [x, alpha] : {std::pair{0, 20u},
-                                       {1, 60u},
-                                       {2, 150u},
-                                       {3, 230u},
-                                       {Width - 1, 40u},
-                                       {Width - 2, 150u},
-                                       {Width - 3, 230u}}) {
-            set(x, y, alpha);
-        }
+    std::vector<uint32_t> pixels;
+    for (int32_t i = 0; i < 20 * 16; ++i) {
+        pixels.push_back(alpha(i % 20, i / 20) << 24);
     }
-    for (int32_t x = 0; x < Width; ++x) {
-        set(x, Height - 1, 0);
-        set(x, Height - 2, 100);
-        set(x, Height - 3, 140);
-        set(x, 0, x == 9 ? 255 : 0); // one bright pixel on the top row counts
-    }
-    for (const auto& [x, y] : {std::pair{0, 0}, {Width - 1, Height - 1}}) {
-        set(x, y, 255);
-    }
-    EXPECT_EQ(TransparentMargin(pixels, Width, Height, {6, 6, 6, 6}), (PixelInsets{3, 0, 2, 3}));
+    EXPECT_EQ(TransparentMargin(pixels, 20, 16, {6, 6, 6, 6}), (PixelInsets{3, 0, 2, 3}));
     // No borders, no image, a border that is all transparent: no margin.
-    EXPECT_EQ(TransparentMargin(pixels, Width, Height, {}), PixelInsets{});
+    EXPECT_EQ(TransparentMargin(pixels, 20, 16, {}), PixelInsets{});
     EXPECT_EQ(TransparentMargin({}, 0, 0, {6, 6, 6, 6}), PixelInsets{});
-    EXPECT_EQ(
-        TransparentMargin(std::vector<uint32_t>(Width * Height, 0), Width, Height, {6, 6, 6, 6}),
-        PixelInsets{});
+    EXPECT_EQ(TransparentMargin(std::vector<uint32_t>(20 * 16), 20, 16, {6, 6, 6, 6}),
+              PixelInsets{});
 }
 
 TEST(IsWindowToSnapTo, CountsOnlyTheWindowsAUserSees) {
-    const auto look = [](std::string_view kind) {
-        WindowLook window;
-        window.ClassName = kind;
-        window.OnScreen = true;
-        window.Seen = {100, 100, 300, 200};
-        return window;
+    const auto snapsTo = [](void (*change)(WindowLook&)) {
+        WindowLook look;
+        look.ClassName = "Notepad";
+        look.OnScreen = true;
+        look.Seen = {100, 100, 300, 200};
+        change(look);
+        return IsWindowToSnapTo(look);
     };
-    EXPECT_TRUE(IsWindowToSnapTo(look("Notepad")));
-    WindowLook translucent = look("Notepad");
-    translucent.Layered = true;
-    translucent.Opacity = 128;
-    EXPECT_TRUE(IsWindowToSnapTo(translucent));
-    translucent.Opacity.reset(); // drawing its own pixels
-    EXPECT_TRUE(IsWindowToSnapTo(translucent));
-    WindowLook tool = look("Palette");
-    tool.ToolWindow = true;
-    tool.AppWindow = true; // with a taskbar button all the same
-    EXPECT_TRUE(IsWindowToSnapTo(tool));
-
-    tool.AppWindow = false;
-    EXPECT_FALSE(IsWindowToSnapTo(tool));
-    WindowLook shadow = look("SysShadow"); // a glow or shadow around another window
-    shadow.Layered = true;
-    shadow.MouseThrough = true;
-    EXPECT_FALSE(IsWindowToSnapTo(shadow));
-    WindowLook invisible = look("Overlay");
-    invisible.Layered = true;
-    invisible.Opacity = 0;
-    EXPECT_FALSE(IsWindowToSnapTo(invisible));
-    for (const std::string_view desk : {"Progman", "WorkerW", "Shell_SecondaryTrayWnd"}) {
-        EXPECT_FALSE(IsWindowToSnapTo(look(desk))) << desk;
-    }
-    WindowLook hidden = look("Notepad");
-    hidden.OnScreen = false; // hidden, minimised or cloaked
-    EXPECT_FALSE(IsWindowToSnapTo(hidden));
-    WindowLook empty = look("Notepad");
-    empty.Seen.Height = 0;
-    EXPECT_FALSE(IsWindowToSnapTo(empty));
+    EXPECT_TRUE(snapsTo([](WindowLook&) {}));
+    EXPECT_TRUE(snapsTo([](WindowLook& w) {
+        w.Layered = true;
+        w.Opacity = 128;
+    }));
+    EXPECT_TRUE(snapsTo([](WindowLook& w) { w.ToolWindow = w.AppWindow = true; }));
+    EXPECT_FALSE(snapsTo([](WindowLook& w) { w.ToolWindow = true; }));
+    EXPECT_FALSE(snapsTo([](WindowLook& w) { w.Layered = w.MouseThrough = true; })); // a shadow
+    EXPECT_FALSE(snapsTo([](WindowLook& w) {
+        w.Layered = true;
+        w.Opacity = 0;
+    }));
+    EXPECT_FALSE(snapsTo([](WindowLook& w) { w.ClassName = "Shell_SecondaryTrayWnd"; }));
+    EXPECT_FALSE(snapsTo([](WindowLook& w) { w.OnScreen = false; })); // hidden, cloaked
 }
 
 TEST(ArgumentText, IsEverythingAfterTheProgramNameAndItsBlanks) {
