@@ -72,7 +72,9 @@ void PointerTo(POINT at) {
     MovePointer(at);
     // Under Wine the display's own pointer follows a few milliseconds later, and until it has
     // arrived any process that reads the cursor may put it back where it was.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    if (test::UnderWine()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
     const bool arrived = WaitUntil(
         [&] {
             POINT now{};
@@ -123,7 +125,9 @@ void MoveInSteps(POINT from, POINT to) {
         MovePointer(
             {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
         // Under Wine the move loop may miss the last of moves that come all at once.
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        if (test::UnderWine()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        }
     }
 }
 
