@@ -3,7 +3,7 @@ if(MSVC)
     # Visual C++ builds glaze.exe for contributors with Visual Studio: the sources are UTF-8 and
     # the compiler holds them to the standard. Its warnings are not yet errors: no build of this
     # project has yet been run with it.
-    add_compile_options(/W3 /permissive- /utf-8)
+    add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:/W3;/permissive-;/utf-8>")
     return()
 endif()
 add_compile_options(
