@@ -7,7 +7,8 @@
 # The Windows side is the longest road: glaze.exe and its tests (win64) build first, while the
 # Wine sessions of its tests come up, and the tests run as soon as it is built, two sessions side
 # by side. Everything else (the host, win32 and fuzz builds, the host tests, the fuzzing) runs
-# beside it at the lowest priority, on the processor time the Windows side leaves.
+# beside it at the lowest priority, on the processor time the Windows side leaves, and at the usual
+# one once the Windows side is done.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -89,6 +90,15 @@ if [ $status -eq 0 ]; then
     step_done main "win64 tests"
 fi
 
+# The Windows side is done: what is left beside it takes its place at the usual priority.
+descendants() {
+    local child
+    for child in $(pgrep -P "$1"); do
+        echo "$child"
+        descendants "$child"
+    done
+}
+renice -n 0 -p "$beside_pid" $(descendants "$beside_pid") >/dev/null 2>&1 || true
 wait "$beside_pid" || status=1
 step_done main "then the rest"
 cat "$logs/beside.log"
