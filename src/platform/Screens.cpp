@@ -60,6 +60,18 @@ int32_t SystemMetricAt(int index, int32_t dpi) {
     return MulDiv(GetSystemMetrics(index), UsableDpi(dpi), SystemDpi());
 }
 
+SIZE OuterSizeForClient(SIZE client, DWORD style, DWORD exStyle, int32_t dpi) {
+    static const auto adjustForDpi =
+        User32Function<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT outer{0, 0, client.cx, client.cy};
+    if (adjustForDpi == nullptr ||
+        !adjustForDpi(&outer, style, FALSE, exStyle, static_cast<UINT>(UsableDpi(dpi)))) {
+        outer = {0, 0, client.cx, client.cy};
+        AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    }
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void AllowMixedDpiHosting() {
     constexpr int MixedHosting = 1; // DPI_HOSTING_BEHAVIOR_MIXED
     static const auto setHosting = User32Function<int WINAPI(int)>("SetThreadDpiHostingBehavior");

@@ -19,6 +19,11 @@ int32_t WindowDpi(HWND window);
 // it, otherwise the metric at the system's DPI scaled.
 int32_t SystemMetricAt(int index, int32_t dpi);
 
+// The outer size of a window of these styles whose client area has the size, with the borders
+// and caption the window has at the DPI: AdjustWindowRectExForDpi where the system has it,
+// otherwise the borders at the system's DPI.
+SIZE OuterSizeForClient(SIZE client, DWORD style, DWORD exStyle, int32_t dpi);
+
 // From now on the windows this thread creates may hold windows of another DPI awareness, which
 // the system then scales for them (Windows 10 from 1803; nothing on other systems).
 void AllowMixedDpiHosting();

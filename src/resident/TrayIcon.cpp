@@ -37,15 +37,13 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     return data;
 }
 
-void TrayIcon::Show() {
+bool TrayIcon::Show() {
     NOTIFYICONDATAW data = Data();
     data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_;
     CopyInto(data.szTip, tip_);
-    if (!Shell_NotifyIconW(NIM_MODIFY, &data)) {
-        Shell_NotifyIconW(NIM_ADD, &data);
-    }
+    return Shell_NotifyIconW(NIM_MODIFY, &data) || Shell_NotifyIconW(NIM_ADD, &data);
 }
 
 void TrayIcon::SetTip(const std::wstring& tip) {

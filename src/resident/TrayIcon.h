@@ -20,8 +20,8 @@ public:
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Puts the icon (back) into the notification area: at the start, and when the taskbar has
-    // been made again.
-    void Show();
+    // been made again. False while the shell does not take it (busy at log-on, or not there yet).
+    bool Show();
     void SetTip(const std::wstring& tip);
     void ShowBalloon(const std::wstring& title, const std::wstring& text);
 

@@ -49,7 +49,19 @@ WindowFacts WindowFactsOf(HWND window) {
     facts.HasArea = rect.right > rect.left && rect.bottom > rect.top;
     // A window taken into a frame lies on the frame's content window, without WS_CHILD.
     facts.Child = (style & WS_CHILD) != 0 || GetAncestor(window, GA_PARENT) != GetDesktopWindow();
-    facts.Owned = GetWindow(window, GW_OWNER) != nullptr;
+    const HWND owner = GetWindow(window, GW_OWNER);
+    facts.Owned = owner != nullptr;
+    if (owner != nullptr) {
+        DWORD ownerProcess = 0;
+        GetWindowThreadProcessId(owner, &ownerProcess);
+        RECT ownerRect{};
+        GetWindowRect(owner, &ownerRect);
+        facts.OwnerIsHiddenAppWindow =
+            ownerProcess == processId &&
+            (!IsWindowVisible(owner) || ownerRect.right <= ownerRect.left ||
+             ownerRect.bottom <= ownerRect.top);
+    }
+    facts.AppWindow = (exStyle & WS_EX_APPWINDOW) != 0;
     facts.ToolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
     return facts;
 }
