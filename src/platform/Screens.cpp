@@ -118,13 +118,14 @@ PixelRect VisibleRectOf(HWND window) {
     return FromRect(rect);
 }
 
-bool IsOnScreen(HWND window) {
+bool IsCloaked(HWND window) {
     DWORD cloaked = 0;
-    if (SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
-        cloaked != 0) {
-        return false;
-    }
-    return IsWindowVisible(window) && !IsIconic(window);
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
+}
+
+bool IsOnScreen(HWND window) {
+    return !IsCloaked(window) && IsWindowVisible(window) && !IsIconic(window);
 }
 
 } // namespace glaze

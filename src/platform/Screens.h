@@ -39,8 +39,11 @@ SIZE LargestMonitorSize();
 // system's window frames have from Windows 10 on.
 PixelRect VisibleRectOf(HWND window);
 
-// Whether a window is shown on the screen: visible, not minimised, not hidden by the system
-// (cloaked, as windows of other virtual desktops are).
+// Whether the system hides the window though it is visible (cloaked, as windows of other
+// virtual desktops and suspended store apps are).
+bool IsCloaked(HWND window);
+
+// Whether a window is shown on the screen: visible, not minimised, not cloaked.
 bool IsOnScreen(HWND window);
 
 } // namespace glaze

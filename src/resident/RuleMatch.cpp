@@ -9,9 +9,10 @@
 namespace glaze {
 namespace {
 
-// The hidden windows the platform gives every thread for text input, which are never anyone's
-// main window.
-constexpr std::array<std::wstring_view, 2> InputClasses{L"IME", L"MSCTFIME UI"};
+// Never anyone's main window: the hidden windows the platform gives every thread for text input,
+// and the shell's desktop and taskbars, which a rule for every program must not take.
+constexpr std::array<std::wstring_view, 6> ShellClasses{
+    L"IME", L"MSCTFIME UI", L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"};
 
 bool HasWildcard(std::wstring_view pattern) {
     return pattern.find_first_of(L"*?") != std::wstring_view::npos;
@@ -21,7 +22,7 @@ bool HasWildcard(std::wstring_view pattern) {
 
 bool IsProgramWindow(const WindowFacts& window) {
     if (window.ToolWindow || window.Child ||
-        std::find(InputClasses.begin(), InputClasses.end(), window.Class) != InputClasses.end()) {
+        std::find(ShellClasses.begin(), ShellClasses.end(), window.Class) != ShellClasses.end()) {
         return false;
     }
     if (window.Class == DialogClass) {

@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
+#include "platform/Screens.h"
 
 #include <array>
 
@@ -43,7 +44,7 @@ WindowFacts WindowFactsOf(HWND window) {
     facts.Title = WindowTitle(window);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-    facts.Visible = IsWindowVisible(window) != FALSE;
+    facts.Visible = IsWindowVisible(window) != FALSE && !IsCloaked(window);
     RECT rect{};
     GetWindowRect(window, &rect);
     facts.HasArea = rect.right > rect.left && rect.bottom > rect.top;

@@ -149,6 +149,8 @@ TEST(RuleMatch, OnlyShownTitledMainWindowsOfOtherProgramsMayBeFramed) {
         return FrameVerdictFor(facts, rules);
     };
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Class = L"IME"; }), FrameVerdict::Never);
+    EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Class = L"Progman"; }), FrameVerdict::Never)
+        << "the desktop";
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Owned = true; }), FrameVerdict::Never);
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.Child = true; }), FrameVerdict::Never);
     EXPECT_EQ(verdictWith([](WindowFacts& w) { w.ToolWindow = true; }), FrameVerdict::Never);
