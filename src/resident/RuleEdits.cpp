@@ -164,14 +164,6 @@ private:
     size_t nextRule_ = 0;
 };
 
-std::wstring Joined(const std::vector<std::wstring>& names) {
-    std::wstring joined;
-    for (const std::wstring& name : names) {
-        joined += (joined.empty() ? L"" : L", ") + name;
-    }
-    return joined;
-}
-
 std::wstring HotkeyOrDefault(const std::wstring& text) {
     return text.empty() ? std::wstring(DefaultHotkeyText) : text;
 }
@@ -186,7 +178,7 @@ std::vector<std::pair<std::wstring, std::wstring>> GlazeChanges(const RuleSet& b
         changes.emplace_back(L"HOTKEY", HotkeyOrDefault(after.HotkeyText));
     }
     if (before.NeverFramed != after.NeverFramed) {
-        changes.emplace_back(L"NEVER", Joined(after.NeverFramed));
+        changes.emplace_back(L"NEVER", NeverFramedText(after.NeverFramed));
     }
     if (before.MaxFrames != after.MaxFrames) {
         changes.emplace_back(L"MAXFRAMES", std::to_wstring(after.MaxFrames));

@@ -120,16 +120,8 @@ private:
                        std::wstring(DefaultHotkeyText));
             }
         } else if (key == L"NEVER") {
-            size_t start = 0;
-            while (start <= value.size()) {
-                const size_t comma = value.find(L',', start);
-                const std::wstring_view name = Trimmed(
-                    value.substr(start, comma == std::wstring_view::npos ? std::wstring_view::npos
-                                                                         : comma - start));
-                if (!name.empty()) {
-                    reading_.Set.NeverFramed.emplace_back(name);
-                }
-                start = comma == std::wstring_view::npos ? value.size() + 1 : comma + 1;
+            for (std::wstring& name : NeverFramedNames(value)) {
+                reading_.Set.NeverFramed.push_back(std::move(name));
             }
         } else if (key == L"MAXFRAMES") {
             if (const auto most = NumberWithin(value, 1, LargestMaxFrames)) {
@@ -233,6 +225,29 @@ void RuleProblems::Add(RuleProblem problem) {
     named_.insert(named_.begin() + static_cast<std::ptrdiff_t>(at), std::move(problem));
 }
 
+std::vector<std::wstring> NeverFramedNames(std::wstring_view list) {
+    std::vector<std::wstring> names;
+    size_t start = 0;
+    while (start <= list.size()) {
+        const size_t comma = list.find(L',', start);
+        const std::wstring_view name = Trimmed(list.substr(
+            start, comma == std::wstring_view::npos ? std::wstring_view::npos : comma - start));
+        if (!name.empty()) {
+            names.emplace_back(name);
+        }
+        start = comma == std::wstring_view::npos ? list.size() + 1 : comma + 1;
+    }
+    return names;
+}
+
+std::wstring NeverFramedText(const std::vector<std::wstring>& names) {
+    std::wstring text;
+    for (const std::wstring& name : names) {
+        text += (text.empty() ? L"" : L", ") + name;
+    }
+    return text;
+}
+
 RuleReading ReadRules(std::wstring_view text) {
     return RuleReader().Read(text);
 }
@@ -266,11 +281,7 @@ std::wstring WriteRules(const RuleSet& set) {
     std::wstring text = L"[GLAZE]\r\n";
     WriteKey(text, L"HOTKEY",
              set.HotkeyText.empty() ? std::wstring(DefaultHotkeyText) : set.HotkeyText, End);
-    std::wstring never;
-    for (const std::wstring& name : set.NeverFramed) {
-        never += (never.empty() ? L"" : L", ") + name;
-    }
-    WriteKey(text, L"NEVER", never, End);
+    WriteKey(text, L"NEVER", NeverFramedText(set.NeverFramed), End);
     if (set.MaxFrames != DefaultMaxFrames) {
         WriteKey(text, L"MAXFRAMES", std::to_wstring(set.MaxFrames), End);
     }

@@ -103,6 +103,10 @@ inline constexpr size_t MaxRules = 1000;
 // number; the rest works.
 RuleReading ReadRules(std::wstring_view text);
 
+// The programs of a NEVER list ("explorer.exe, taskmgr.exe"), and the list of them.
+std::vector<std::wstring> NeverFramedNames(std::wstring_view list);
+std::wstring NeverFramedText(const std::vector<std::wstring>& names);
+
 // A new file holding the set, with CR LF line ends, which ReadRules reads back the same.
 std::wstring WriteRules(const RuleSet& set);
 // Appends a rule's section, named `name`, to the text: the keys that say something.

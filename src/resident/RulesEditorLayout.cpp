@@ -110,6 +110,10 @@ std::vector<HWND> CreateEditorControls(HWND editor) {
         column.pszText = const_cast<wchar_t*>(Columns[i].Title);
         SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
+    for (const wchar_t* choice : {L"100", L"90", L"80", L"70", L"60"}) {
+        SendDlgItemMessageW(editor, RuleOpacityId, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(choice));
+    }
     return controls;
 }
 

@@ -19,7 +19,7 @@ inline constexpr DWORD EditorExStyle = WS_EX_CONTROLPARENT;
 enum class RuleColumn : int { Program, Class, Title, Skin, Close, OnTop, Opacity, State, Count };
 
 // Makes the controls on the editor's window, in tab order (labels too), with the list's
-// columns.
+// columns and the opacity choices.
 std::vector<HWND> CreateEditorControls(HWND editor);
 
 // Places and sizes the editor and its controls (as made) and gives them their font for the DPI;
