@@ -77,11 +77,6 @@ struct WinEventHookTraits {
     static HWINEVENTHOOK Empty() { return nullptr; }
     static void Close(HWINEVENTHOOK hook) { UnhookWinEvent(hook); }
 };
-// A wait registered with RegisterWaitForSingleObject: gone once no callback of it runs any more.
-struct RegisteredWaitTraits {
-    static HANDLE Empty() { return nullptr; }
-    static void Close(HANDLE wait) { UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); }
-};
 struct RegistryKeyTraits {
     static HKEY Empty() { return nullptr; }
     static void Close(HKEY key) { RegCloseKey(key); }
@@ -92,7 +87,6 @@ using ScopedMenu = Scoped<HMENU, MenuTraits>;
 using ScopedWindow = Scoped<HWND, WindowTraits>;
 using ScopedWinEventHook = Scoped<HWINEVENTHOOK, WinEventHookTraits>;
 using ScopedRegistryKey = Scoped<HKEY, RegistryKeyTraits>;
-using ScopedRegisteredWait = Scoped<HANDLE, RegisteredWaitTraits>;
 using ScopedFind = Scoped<HANDLE, FindHandleTraits>;
 using ScopedFont = Scoped<HFONT, FontTraits>;
 using ScopedGlobal = Scoped<HGLOBAL, GlobalTraits>;

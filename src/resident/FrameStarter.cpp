@@ -9,8 +9,10 @@ namespace {
 
 // How long a frame may take to hold its window before its place goes to the next.
 constexpr ULONGLONG StartGiveUp = 15000;
-// How often the starting frames are looked at.
+// How often the starting frames are looked at, and the living ones while windows wait for a
+// place.
 constexpr UINT StartingLook = 50;
+constexpr UINT WaitingLook = 500;
 
 // A title as a note names it: long ones are cut.
 std::wstring Named(const std::wstring& title) {
@@ -24,11 +26,28 @@ bool LiesInAFrame(HWND window) {
 
 } // namespace
 
-FrameStarter::FrameStarter(HWND window, UINT endedMessage, HWND skinList,
-                           std::function<void(const std::wstring&)> say)
-    : window_(window), endedMessage_(endedMessage), skinList_(skinList), say_(std::move(say)) {}
+FrameStarter::FrameStarter(HWND skinList, std::function<void(const std::wstring&)> say)
+    : skinList_(skinList), say_(std::move(say)) {}
+
+bool FrameStarter::ForgetEnded() {
+    const size_t before = live_.size();
+    std::erase_if(live_, [this](const auto& frame) {
+        const bool ended = WaitForSingleObject(frame.second, 0) == WAIT_OBJECT_0;
+        if (ended) {
+            queue_.Ended(frame.first);
+        }
+        return ended;
+    });
+    return live_.size() != before;
+}
+
+bool FrameStarter::Full() {
+    ForgetEnded();
+    return queue_.Full();
+}
 
 void FrameStarter::Add(FrameLaunch launch, bool again) {
+    ForgetEnded();
     switch (queue_.Add(std::move(launch), again)) {
     case LaunchQueue::Added::Queued:
         StartDue();
@@ -82,34 +101,9 @@ void FrameStarter::StartDue() {
     }
 }
 
-void FrameStarter::Live(WindowId window, ScopedHandle process) {
-    LiveFrame& frame = live_[window];
-    frame.Process = std::move(process);
-    HANDLE wait = nullptr;
-    if (RegisterWaitForSingleObject(&wait, frame.Process, OnProcessEnded, this, INFINITE,
-                                    WT_EXECUTEONLYONCE)) {
-        frame.Ended.Reset(wait);
-    }
-}
-
-void CALLBACK FrameStarter::OnProcessEnded(void* starter, BOOLEAN) {
-    // On a thread of the pool: only the window, fixed from the start, is touched here.
-    const auto* self = static_cast<const FrameStarter*>(starter);
-    PostMessageW(self->window_, self->endedMessage_, 0, 0);
-}
-
 void FrameStarter::Check() {
     const ULONGLONG now = GetTickCount64();
-    bool freed = false;
-    for (auto it = live_.begin(); it != live_.end();) {
-        if (WaitForSingleObject(it->second.Process, 0) == WAIT_OBJECT_0) {
-            queue_.Ended(it->first);
-            it = live_.erase(it);
-            freed = true;
-        } else {
-            ++it;
-        }
-    }
+    bool freed = ForgetEnded();
     for (auto it = starting_.begin(); it != starting_.end();) {
         const bool taken = LiesInAFrame(WindowOf(it->first));
         const bool ended = WaitForSingleObject(it->second.Process, 0) == WAIT_OBJECT_0;
@@ -125,7 +119,7 @@ void FrameStarter::Check() {
         // A frame still running counts until it ends, whether it took its window or not yet.
         queue_.Started(it->first, !ended);
         if (!ended) {
-            Live(it->first, std::move(it->second.Process));
+            live_[it->first] = std::move(it->second.Process);
         }
         it = starting_.erase(it);
         freed = true;
@@ -142,6 +136,9 @@ void FrameStarter::Check() {
 std::optional<UINT> FrameStarter::NextCheckIn() const {
     if (!starting_.empty()) {
         return StartingLook;
+    }
+    if (queue_.Waiting() > 0) {
+        return WaitingLook;
     }
     if (notes_.Pending()) {
         return static_cast<UINT>(notes_.DueIn(GetTickCount64()));

@@ -2,7 +2,9 @@
 // The resident glaze's frame processes from the moment a window is matched until the frame
 // ends: queued in order, started a few at a time with the skin looked up by its name, watched
 // until the window lies in the frame, then counted as living until the process ends, so that
-// no more than a set number live at once. Windows it could not frame are told of in one note.
+// no more than a set number live at once. Whether a living frame has ended is asked when a place
+// is wanted: at the next window, and now and then while windows wait for a place. Windows it
+// could not frame are told of in one note.
 
 #include "platform/Scoped.h"
 #include "resident/LaunchQueue.h"
@@ -26,10 +28,8 @@ inline HWND WindowOf(WindowId id) {
 
 class FrameStarter {
 public:
-    // window: told with endedMessage when a frame it started ends (from another thread).
     // skinList: a sorted combo box to look skin names up in. say: tells the user a note.
-    FrameStarter(HWND window, UINT endedMessage, HWND skinList,
-                 std::function<void(const std::wstring&)> say);
+    FrameStarter(HWND skinList, std::function<void(const std::wstring&)> say);
     FrameStarter(const FrameStarter&) = delete;
     FrameStarter& operator=(const FrameStarter&) = delete;
 
@@ -38,7 +38,7 @@ public:
     void NewWindow(WindowId window) { queue_.NewWindow(window); }
     bool WasFramed(WindowId window) const { return queue_.WasFramed(window); }
     // Whether as many frames live as may.
-    bool Full() const { return queue_.Full(); }
+    bool Full();
     // Queues a frame (see LaunchQueue::Add) and starts what may start; a window with no place
     // left is noted for the next note.
     void Add(FrameLaunch launch, bool again = false);
@@ -47,7 +47,8 @@ public:
     void Check();
     // Paused: the windows waiting for a place are dropped.
     void ClearWaiting() { queue_.ClearWaiting(); }
-    // When Check wants to run again: while frames start, or a note waits to be told.
+    // When Check wants to run again: while frames start or wait for a place, or a note waits to
+    // be told.
     std::optional<UINT> NextCheckIn() const;
 
 private:
@@ -56,23 +57,16 @@ private:
         std::wstring Title;
         ULONGLONG Since = 0;
     };
-    struct LiveFrame {
-        ScopedHandle Process;
-        ScopedRegisteredWait Ended; // given up before the process handle closes
-    };
-
+    // Frees the places of the living frames that have ended; true when one has.
+    bool ForgetEnded();
     void StartDue();
-    void Live(WindowId window, ScopedHandle process);
-    static void CALLBACK OnProcessEnded(void* starter, BOOLEAN timedOut);
 
-    const HWND window_;
-    const UINT endedMessage_;
     HWND skinList_;
     std::function<void(const std::wstring&)> say_;
     LaunchQueue queue_;
     SkipNotes notes_;
     std::map<WindowId, StartingFrame> starting_;
-    std::map<WindowId, LiveFrame> live_;
+    std::map<WindowId, ScopedHandle> live_; // their processes
 };
 
 } // namespace glaze

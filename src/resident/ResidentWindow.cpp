@@ -16,8 +16,7 @@ namespace glaze {
 namespace {
 
 constexpr UINT TrayMessage = WM_APP + 1;
-constexpr UINT FrameEndedMessage = WM_APP + 2;
-constexpr UINT LookEverywhereMessage = WM_APP + 3;
+constexpr UINT LookEverywhereMessage = WM_APP + 2;
 constexpr UINT_PTR LookTimer = 1;
 constexpr UINT_PTR TrayTimer = 2;
 // While the shell does not take the icon (busy at log-on), it is offered again this often.
@@ -60,7 +59,7 @@ bool ResidentWindow::Create() {
     skinList_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0,
                                 0, 0, window_, nullptr, module, nullptr);
     const auto say = [this](const std::wstring& text) { Say(text); };
-    starter_.emplace(window_, FrameEndedMessage, skinList_, say);
+    starter_.emplace(skinList_, say);
     hotkey_.emplace(window_, say);
     watcher_.emplace([this](HWND window) { return LookAt(window); },
                      [this](HWND window) { starter_->NewWindow(IdOf(window)); },
@@ -254,10 +253,6 @@ LRESULT ResidentWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             hotkey_->Pressed(rules_.Set(), *starter_);
             Schedule();
         }
-        return 0;
-    case FrameEndedMessage:
-        starter_->Check();
-        Schedule();
         return 0;
     case LookEverywhereMessage:
         if (!paused_) {
