@@ -3,6 +3,7 @@
 // text (a line per character at most); what is written back reads back to the same rules without
 // a problem; a save that edits nothing changes nothing, and one that edits reads back as edited.
 
+#include "../tests/host/Latin1CodePage.h"
 #include "FuzzInput.h"
 #include "resident/FileText.h"
 #include "resident/HotkeyText.h"
@@ -16,24 +17,8 @@ using namespace glaze;
 
 namespace {
 
-std::wstring FromLatin1(std::string_view bytes) {
-    std::wstring text;
-    for (const char byte : bytes) {
-        text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
-    }
-    return text;
-}
-
-std::optional<std::string> ToLatin1(std::wstring_view text) {
-    std::string bytes;
-    for (const wchar_t c : text) {
-        if (static_cast<uint32_t>(c) > 0xFF) {
-            return std::nullopt;
-        }
-        bytes += static_cast<char>(c);
-    }
-    return bytes;
-}
+using test::FromLatin1;
+using test::ToLatin1;
 
 // A value a user could type into the editor: one line, no NUL.
 std::wstring TypedValue(std::wstring_view text) {

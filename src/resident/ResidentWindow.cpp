@@ -3,6 +3,7 @@
 #include "panel/FrameProcess.h"
 #include "panel/SkinList.h"
 #include "platform/TestFaults.h"
+#include "platform/WindowObject.h"
 #include "resident/Resident.h"
 #include "resident/RuleMatch.h"
 #include "resident/RulesEditor.h"
@@ -44,7 +45,7 @@ ResidentWindow::ResidentWindow() : rules_(TheRun().AppDir) {}
 bool ResidentWindow::Create() {
     const HINSTANCE module = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Proc;
+    windowClass.lpfnWndProc = ObjectWindowProc<ResidentWindow>;
     windowClass.hInstance = module;
     windowClass.lpszClassName = ResidentWindowClass;
     RegisterClassW(&windowClass);
@@ -80,23 +81,6 @@ bool ResidentWindow::Create() {
     watcher_->LookAtEveryWindow();
     Schedule();
     return true;
-}
-
-LRESULT CALLBACK ResidentWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* resident = reinterpret_cast<ResidentWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (resident == nullptr || resident->window_ == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return resident->Handle(message, wParam, lParam);
-    } catch (...) {
-        return 0; // nothing escapes into the platform
-    }
 }
 
 // The rules as read now take effect: the hotkey, the frames' limit, the tooltip.

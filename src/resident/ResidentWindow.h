@@ -30,11 +30,10 @@ public:
 
     // Makes the window and starts watching; false when no window could be made.
     bool Create();
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND Hwnd() const { return window_; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+private:
     void UseRules();
     void RulesSaved();
     bool LookAt(HWND window);

@@ -2,6 +2,7 @@
 
 #include "panel/SkinList.h"
 #include "platform/Screens.h"
+#include "platform/WindowObject.h"
 #include "resident/HotkeyText.h"
 #include "resident/Resident.h"
 #include "resident/RuleEdits.h"
@@ -35,10 +36,9 @@ public:
     bool Create(HWND owner);
     HWND Hwnd() const { return window_; }
     bool Done() const { return done_; }
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     HWND Control(int id) const { return GetDlgItem(window_, id); }
 
     void ShowFile();
@@ -62,7 +62,7 @@ bool RulesEditor::Create(HWND owner) {
     InitCommonControlsEx(&controls);
     const HINSTANCE module = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Proc;
+    windowClass.lpfnWndProc = ObjectWindowProc<RulesEditor>;
     windowClass.hInstance = module;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -205,23 +205,6 @@ void RulesEditor::OnCommand(int id, UINT code) {
         return;
     default:
         return;
-    }
-}
-
-LRESULT CALLBACK RulesEditor::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* editor = reinterpret_cast<RulesEditor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (editor == nullptr || editor->window_ == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return editor->Handle(message, wParam, lParam);
-    } catch (...) {
-        return 0;
     }
 }
 

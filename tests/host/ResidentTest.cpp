@@ -1,3 +1,4 @@
+#include "Latin1CodePage.h"
 #include "resident/FileText.h"
 #include "resident/HotkeyText.h"
 #include "resident/LaunchQueue.h"
@@ -317,25 +318,8 @@ TEST(PendingWindows, LookedAtQuicklyThenSeldomThenGivenUp) {
     EXPECT_TRUE(pending.Empty());
 }
 
-// The ANSI code page of these tests: Latin-1, one byte a character, and nothing beyond.
-std::wstring FromLatin1(std::string_view bytes) {
-    std::wstring text;
-    for (const char byte : bytes) {
-        text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
-    }
-    return text;
-}
-
-std::optional<std::string> ToLatin1(std::wstring_view text) {
-    std::string bytes;
-    for (const wchar_t c : text) {
-        if (static_cast<uint32_t>(c) > 0xFF) {
-            return std::nullopt;
-        }
-        bytes += static_cast<char>(c);
-    }
-    return bytes;
-}
+using test::FromLatin1;
+using test::ToLatin1;
 
 TEST(FileText, EachFormIsKnownByItsMarkOrItsBytesAndChineseRoundTripsInEach) {
     const std::wstring text = L"[RULE1]\r\nTITLE=*记事本 \U0001F600\r\n"; // and one pair
@@ -389,15 +373,17 @@ TEST(FileText, TextItsFormCannotHoldIsWrittenAsANewFileAndBadBytesAreNamedByLine
 }
 
 TEST(RuleEdits, SavingChangesOnlyWhatWasEditedAndKeepsWhatPeopleWrote) {
-    const std::wstring text = L"; my rules, kept by hand\n"
+    // What stays as it was, around what changes.
+    const std::wstring head = L"; my rules, kept by hand\n"
                               L"[Glaze]\n"
-                              L"hotkey = ctrl+alt+g\n"
-                              L"\n"
-                              L"# notepad in jade\n"
-                              L"[RULE notepad]\n"
-                              L"PROGRAM=notepad.exe\n"
-                              L"TITLE=\" *记事本\"\n"
-                              L"COLOUR=red ; unknown, kept\n"
+                              L"hotkey = ctrl+alt+g\n";
+    const std::wstring notepad = L"\n"
+                                 L"# notepad in jade\n"
+                                 L"[RULE notepad]\n"
+                                 L"PROGRAM=notepad.exe\n"
+                                 L"TITLE=\" *记事本\"\n"
+                                 L"COLOUR=red ; unknown, kept\n";
+    const std::wstring text = head + notepad +
                               L"SKIN=Jade\n"
                               L"\n"
                               L"; calculators\n"
@@ -419,26 +405,17 @@ TEST(RuleEdits, SavingChangesOnlyWhatWasEditedAndKeepsWhatPeopleWrote) {
     added.Skin = L"Jade";
     edited.Rules.push_back(added);
     const std::wstring saved = EditRulesText(text, read, edited);
-    EXPECT_EQ(saved, L"; my rules, kept by hand\n"
-                     L"[Glaze]\n"
-                     L"hotkey = ctrl+alt+g\n"
-                     L"NEVER=explorer.exe\n"
-                     L"\n"
-                     L"# notepad in jade\n"
-                     L"[RULE notepad]\n"
-                     L"PROGRAM=notepad.exe\n"
-                     L"TITLE=\" *记事本\"\n"
-                     L"COLOUR=red ; unknown, kept\n"
-                     L"SKIN=Aurora\n"
-                     L"TOPMOST=1\n"
-                     L"\n"
-                     L"; calculators\n"
-                     L"\n"
-                     L"[RULE8]\n"
-                     L"PROGRAM=新程序.exe\n"
-                     L"SKIN=Jade\n"
-                     L"CLOSE=0\n"
-                     L"ON=1\n");
+    EXPECT_EQ(saved, head + L"NEVER=explorer.exe\n" + notepad +
+                         L"SKIN=Aurora\n"
+                         L"TOPMOST=1\n"
+                         L"\n"
+                         L"; calculators\n"
+                         L"\n"
+                         L"[RULE8]\n"
+                         L"PROGRAM=新程序.exe\n"
+                         L"SKIN=Jade\n"
+                         L"CLOSE=0\n"
+                         L"ON=1\n");
     EXPECT_EQ(ReadRules(saved).Set.Rules, edited.Rules);
 
     // A file without a [GLAZE] section gets one at its top when a key of it changes.
