@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 namespace glaze::e2e {
@@ -61,6 +62,12 @@ void SendMouse(DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
+bool CursorAt(POINT at) {
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == at.x && now.y == at.y;
+}
+
 } // namespace
 
 void MovePointer(POINT at) {
@@ -69,20 +76,45 @@ void MovePointer(POINT at) {
 }
 
 void PointerTo(POINT at) {
+    // Under Wine every move also moves the display's pointer, which reports it back a few to a
+    // hundred milliseconds later as a move of its own, through whichever program's window lies
+    // under it. Such an echo of an earlier move can arrive after this one and put the system's
+    // pointer back there, while the echo of this move never comes: the window under the pointer
+    // then last heard of the old place. The cursor is read from the system for 100 ms after it
+    // changes and from the display after that. So a read elsewhere within 100 ms of the move,
+    // or a read elsewhere that turns back into this place, was the system's own place, left
+    // there by an echo: the move is made again. A read elsewhere that stays is only the
+    // display's pointer, held by another program's grab (a move loop) where a move from here
+    // cannot warp it; the system's pointer is here all the same.
+    using namespace std::chrono;
+    constexpr auto readEvery = milliseconds(10);
+    constexpr auto systemReadTime = milliseconds(100);
+    constexpr auto restingTime = milliseconds(200);
+    constexpr auto heldElsewhereTime = milliseconds(120);
+    const auto end = steady_clock::now() + seconds(3);
     MovePointer(at);
-    // Under Wine the display's own pointer follows a few milliseconds later, and until it has
-    // arrived any process that reads the cursor may put it back where it was.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    const bool arrived = WaitUntil(
-        [&] {
-            POINT now{};
-            GetCursorPos(&now);
-            return now.x == at.x && now.y == at.y;
-        },
-        std::chrono::seconds(2));
-    if (!arrived) {
-        ADD_FAILURE() << "the pointer did not settle at " << at.x << "," << at.y;
+    auto moved = steady_clock::now();
+    std::optional<steady_clock::time_point> elsewhereSince;
+    while (steady_clock::now() < end) {
+        test::PumpMessages();
+        std::this_thread::sleep_for(readEvery);
+        const auto now = steady_clock::now();
+        const bool here = CursorAt(at);
+        if ((!here && now - moved < systemReadTime) || (here && elsewhereSince)) {
+            MovePointer(at);
+            moved = steady_clock::now();
+            elsewhereSince.reset();
+            continue;
+        }
+        if (!here && !elsewhereSince) {
+            elsewhereSince = now;
+        }
+        if (now - moved >= restingTime &&
+            (!elsewhereSince || now - *elsewhereSince >= heldElsewhereTime)) {
+            return;
+        }
     }
+    ADD_FAILURE() << "the pointer did not settle at " << at.x << "," << at.y;
 }
 
 void PressButton(int button) {
