@@ -90,6 +90,9 @@ bool RunCommand(UINT_PTR command) {
         SetOnTop(!state.OnTop);
         return true;
     case GiveBackCommand:
+        if (!TheRun().IsFrameProcess()) {
+            return false; // the panel holds no program's window
+        }
         TheRun().CloseProgram = 0;
         PostMessageW(state.Frame->Hwnd(), WM_CLOSE, 0, 0);
         return true;
