@@ -45,8 +45,9 @@ public:
     // Looks at the starting and the living frames, frees the places of those done, starts the
     // next, and tells the note once it is due.
     void Check();
-    // Paused: the windows waiting for a place are dropped.
+    // Paused, or every window given back: the windows waiting for a place are dropped.
     void ClearWaiting() { queue_.ClearWaiting(); }
+    bool Starting() const { return !starting_.empty(); }
     // When Check wants to run again: while frames start or wait for a place, or a note waits to
     // be told.
     std::optional<UINT> NextCheckIn() const;

@@ -3,8 +3,10 @@
 #include "panel/ControlIds.h"
 #include "platform/AnsiText.h"
 #include "platform/Captions.h"
+#include "platform/SysCommand.h"
 #include "platform/TopLevelWindows.h"
 
+#include <algorithm>
 #include <array>
 
 namespace glaze {
@@ -97,6 +99,33 @@ std::vector<RunningFrame> RunningFrames() {
         frames.push_back(std::move(frame));
     }
     return frames;
+}
+
+void GiveBackAll::Begin() {
+    told_.clear();
+    active_ = true;
+    Continue(true);
+}
+
+bool GiveBackAll::Continue(bool framesStarting) {
+    bool waiting = false;
+    for (const RunningFrame& frame : RunningFrames()) {
+        if (std::find(told_.begin(), told_.end(), frame.Frame) != told_.end()) {
+            continue;
+        }
+        // A frame not shown yet has not taken its menu commands: it would not hear it.
+        if (IsWindowVisible(frame.Frame)) {
+            PostMessageW(frame.Frame, WM_SYSCOMMAND, SysCommand::GiveBack, 0);
+            told_.push_back(frame.Frame);
+        } else {
+            waiting = true;
+        }
+    }
+    active_ = waiting || framesStarting;
+    if (!active_) {
+        told_.clear();
+    }
+    return active_;
 }
 
 } // namespace glaze

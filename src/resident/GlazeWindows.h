@@ -23,4 +23,19 @@ struct RunningFrame {
 // Every frame on the desk, from the top of the window order down.
 std::vector<RunningFrame> RunningFrames();
 
+// Every frame told to give its window back, leaving its program open. A frame hears it once it
+// is up (shown): one still starting is told when it is, and so is one that comes up while the
+// resident's own frames are still starting.
+class GiveBackAll {
+public:
+    void Begin();
+    // Tells the frames that are up and not told yet; false once there is none left to wait for.
+    bool Continue(bool framesStarting);
+    bool Active() const { return active_; }
+
+private:
+    std::vector<HWND> told_;
+    bool active_ = false;
+};
+
 } // namespace glaze

@@ -1,7 +1,6 @@
 #include "resident/ResidentMenu.h"
 
 #include "platform/Scoped.h"
-#include "platform/SysCommand.h"
 #include "resident/GlazeWindows.h"
 #include "resident/Resident.h"
 #include "resident/StartWithWindows.h"
@@ -84,13 +83,6 @@ void ResidentMenu::Show(HWND window, bool paused) {
 }
 
 bool ResidentMenu::Run(UINT_PTR command) {
-    if (command == GiveAllBackCommand) {
-        // The frames there are now, not only those the menu showed.
-        for (const RunningFrame& frame : RunningFrames()) {
-            PostMessageW(frame.Frame, WM_SYSCOMMAND, SysCommand::GiveBack, 0);
-        }
-        return true;
-    }
     if (command >= FirstFrameCommand && command - FirstFrameCommand < frames_.size()) {
         BringToFront(frames_[command - FirstFrameCommand]);
         return true;

@@ -13,7 +13,7 @@ class ResidentMenu {
 public:
     // Shows the menu at the pointer; the choice arrives at the window as WM_COMMAND.
     void Show(HWND window, bool paused);
-    // Runs a choice of the frames' part of the menu; false for the other entries.
+    // Brings the frame of a frame entry to the front; false for the other entries.
     bool Run(UINT_PTR command);
 
 private:

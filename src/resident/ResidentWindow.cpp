@@ -132,16 +132,21 @@ bool ResidentWindow::LookAt(HWND window) {
     return false;
 }
 
-// One timer for the looks again, the reading of the window list and the starting frames: the
-// soonest of them; none while nothing waits, so the process sleeps until something happens.
+// One timer for the looks again, the reading of the window list, the starting frames and the
+// frames to give back: the soonest of them; none while nothing waits, so the process sleeps
+// until something happens.
 void ResidentWindow::Schedule() {
+    constexpr UINT GivingBackLook = 100;
     const auto watcher = watcher_->NextTickIn();
     const auto starter = starter_->NextCheckIn();
-    if (!watcher && !starter) {
+    const auto givingBack =
+        givingBack_.Active() ? std::optional<UINT>(GivingBackLook) : std::nullopt;
+    if (!watcher && !starter && !givingBack) {
         KillTimer(window_, LookTimer);
         return;
     }
-    const UINT delay = std::min(watcher.value_or(UINT_MAX), starter.value_or(UINT_MAX));
+    const UINT delay = std::min(
+        {watcher.value_or(UINT_MAX), starter.value_or(UINT_MAX), givingBack.value_or(UINT_MAX)});
     SetTimer(window_, LookTimer, std::max<UINT>(delay, USER_TIMER_MINIMUM), nullptr);
 }
 
@@ -177,6 +182,12 @@ void ResidentWindow::RunMenuCommand(UINT_PTR command) {
         if (!SetStartWithWindows(!StartsWithWindows())) {
             Say(L"无法更改开机启动。");
         }
+        break;
+    case GiveAllBackCommand:
+        // No window waiting for a place takes the place of one given back.
+        starter_->ClearWaiting();
+        givingBack_.Begin();
+        Schedule();
         break;
     case ExitCommand:
         // Frames are processes of their own: they stay as they are.
@@ -248,6 +259,9 @@ LRESULT ResidentWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == LookTimer) {
             watcher_->Tick();
             starter_->Check();
+            if (givingBack_.Active()) {
+                givingBack_.Continue(starter_->Starting());
+            }
             Schedule();
         } else if (wParam == TrayTimer) {
             ShowIcon();

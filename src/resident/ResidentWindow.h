@@ -4,6 +4,7 @@
 // and keeps the icon's tooltip saying how things stand. The window keeps its object.
 
 #include "resident/FrameStarter.h"
+#include "resident/GlazeWindows.h"
 #include "resident/ResidentHotkey.h"
 #include "resident/ResidentMenu.h"
 #include "resident/RulesStore.h"
@@ -51,6 +52,7 @@ private:
     std::optional<ResidentHotkey> hotkey_;
     std::optional<WindowWatcher> watcher_;
     ResidentMenu menu_;
+    GiveBackAll givingBack_;
     bool paused_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include "PanelWindows.h"
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
+#include "platform/SysCommand.h"
 #include "platform/TopLevelWindows.h"
 #include "lifecycle/WindowMenu.h"
 #include "resident/FileText.h"
@@ -514,26 +515,29 @@ TEST(ResidentBounded, NoMoreFramesLiveThanSetTheRestWaitOrAreSkippedWithOneNote)
     EXPECT_EQ(noteLines(), std::vector<std::string>{ToUtf8(
                                L"同时运行的框架已达上限（2 个），1 个窗口未加框，2 个在等候。")});
 
-    // The frames running now, with their skins. Given back all at once, their programs stay
-    // open (though the rule closes a program with its frame), and the two waiting take their
-    // places.
+    // The frames running now, with their skins. One given back, its program left open (though
+    // the rule closes a program with its frame): a waiting window takes its place.
     const std::vector<RunningFrame> running = RunningFrames();
     ASSERT_EQ(running.size(), 2u);
     for (const RunningFrame& frame : running) {
         EXPECT_TRUE(frame.Title.starts_with(L"上限 ")) << frame.Title.size();
         EXPECT_EQ(frame.Skin, L"Jade");
     }
-    PostMessageW(resident.Window(), WM_COMMAND, GiveAllBackCommand, 0);
+    PostMessageW(running[0].Frame, WM_SYSCOMMAND, SysCommand::GiveBack, 0);
     ASSERT_TRUE(WaitUntil([&] {
         const std::vector<size_t> now = framed();
         return now.size() == 2 && now != first;
     }));
-    for (const size_t i : first) {
-        EXPECT_FALSE(targets[i]->LogContains("CLOSE")) << targets[i]->LogText();
-        EXPECT_TRUE(targets[i]->Proc().Running());
-    }
+
+    // Every window given back at once; the one still waiting is not framed in their places.
     PostMessageW(resident.Window(), WM_COMMAND, GiveAllBackCommand, 0);
     EXPECT_TRUE(WaitUntil([&] { return framed().empty(); }));
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_TRUE(framed().empty());
+    for (const auto& target : targets) {
+        EXPECT_FALSE(target->LogContains("CLOSE")) << target->LogText();
+        EXPECT_TRUE(target->Proc().Running());
+    }
     EXPECT_EQ(noteLines().size(), 1u);
 }
 
