@@ -91,10 +91,12 @@ std::wstring SkinAround(const TargetProgram& target) {
                : L"";
 }
 
-// Closes the frame around the window and waits until the window is back on the desktop.
+// Closes the frame around the window and waits until the window is back on the desktop and the
+// frame's process has ended: only then is the give-back done.
 void CloseFrameAround(const TargetProgram& target) {
     DWORD process = 0;
     GetWindowThreadProcessId(GetAncestor(target.Window(), GA_PARENT), &process);
+    const ScopedHandle frameProcess(OpenProcess(SYNCHRONIZE, FALSE, process));
     // A list taken at once: walking the window order while frames restack can miss windows.
     for (const HWND window : TopLevelWindows()) {
         DWORD owner = 0;
@@ -104,6 +106,7 @@ void CloseFrameAround(const TargetProgram& target) {
         }
     }
     ASSERT_TRUE(WaitUntil([&] { return !IsFramed(target); })) << target.LogText();
+    ASSERT_EQ(WaitForSingleObject(frameProcess, 10000), WAIT_OBJECT_0) << target.LogText();
 }
 
 std::string ToUtf8(std::wstring_view text) {
@@ -413,7 +416,13 @@ TEST_F(Resident, ReadsRulesSavedInUtf8WithOrWithoutTheMarkAndFramesAsTheRuleSays
     EXPECT_TRUE(WaitUntil([&] {
         return GetLayeredWindowAttributes(content, nullptr, &alpha, nullptr) && alpha == 204;
     }));
-    EXPECT_NE(GetWindowLongPtrW(FrameFor(L"带标记 记事本"), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    // On top to stay, not only for a moment as a frame is when its program comes to the front.
+    const auto onTop = [] {
+        return (GetWindowLongPtrW(FrameFor(L"带标记 记事本"), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    EXPECT_TRUE(WaitUntil(onTop));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(onTop());
 
     WriteRules(L"[RULE1]\r\nPROGRAM=glaze_target.exe\r\nTITLE=*笔记\r\nSKIN=Graphite\r\n",
                TextForm::Utf8);
