@@ -66,6 +66,17 @@ std::wstring SkinOf(HWND content) {
     return std::wstring(name.data(), answer < name.size() ? answer : 0);
 }
 
+// The frame windows among the windows, shown or not: a frame still starting takes its window
+// all the same.
+template <typename Visit> void ForEachFrame(const std::vector<HWND>& windows, Visit visit) {
+    for (const HWND window : windows) {
+        const std::wstring caption = WindowTitle(window);
+        if (caption.ends_with(FrameCaptionSuffix)) {
+            visit(window, caption);
+        }
+    }
+}
+
 } // namespace
 
 HWND FrameAround(HWND window) {
@@ -82,12 +93,7 @@ std::vector<RunningFrame> RunningFrames() {
     // A list taken at once: frames restack themselves while they are walked.
     const std::vector<HWND> windows = TopLevelWindows();
     std::vector<RunningFrame> frames;
-    for (const HWND window : windows) {
-        const std::wstring caption = WindowTitle(window);
-        // Shown or not: a frame still starting takes its window all the same.
-        if (!caption.ends_with(FrameCaptionSuffix)) {
-            continue;
-        }
+    ForEachFrame(windows, [&](HWND window, const std::wstring& caption) {
         RunningFrame frame{
             window, caption.substr(0, caption.size() - FrameCaptionSuffix.size()), {}};
         const HWND content =
@@ -97,7 +103,7 @@ std::vector<RunningFrame> RunningFrames() {
             frame.Skin = SkinOf(content);
         }
         frames.push_back(std::move(frame));
-    }
+    });
     return frames;
 }
 
@@ -109,18 +115,18 @@ void GiveBackAll::Begin() {
 
 bool GiveBackAll::Continue(bool framesStarting) {
     bool waiting = false;
-    for (const RunningFrame& frame : RunningFrames()) {
-        if (std::find(told_.begin(), told_.end(), frame.Frame) != told_.end()) {
-            continue;
+    ForEachFrame(TopLevelWindows(), [&](HWND frame, const std::wstring&) {
+        if (std::find(told_.begin(), told_.end(), frame) != told_.end()) {
+            return;
         }
         // A frame not shown yet has not taken its menu commands: it would not hear it.
-        if (IsWindowVisible(frame.Frame)) {
-            PostMessageW(frame.Frame, WM_SYSCOMMAND, SysCommand::GiveBack, 0);
-            told_.push_back(frame.Frame);
+        if (IsWindowVisible(frame)) {
+            PostMessageW(frame, WM_SYSCOMMAND, SysCommand::GiveBack, 0);
+            told_.push_back(frame);
         } else {
             waiting = true;
         }
-    }
+    });
     active_ = waiting || framesStarting;
     if (!active_) {
         told_.clear();
