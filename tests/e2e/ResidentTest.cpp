@@ -373,7 +373,11 @@ TEST_F(Resident, TheRulesEditorNamesSkippedLinesKeepsCommentsAndAsksBeforeOverwr
     SendMessageW(ChildWithId(editor, RuleProgramId), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"新程序.exe"));
     SendMessageW(ChildWithId(editor, RuleSkinId), CB_SETCURSEL, 2, 0);
-    SendMessageW(ChildWithId(editor, RuleAddId), BM_CLICK, 0, 0);
+    // Within a time limit: a rule the editor refuses shows a message box, which would hold a
+    // plain send for good.
+    DWORD_PTR clicked = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(ChildWithId(editor, RuleAddId), BM_CLICK, 0, 0, SMTO_NORMAL,
+                                    10000, &clicked));
     const std::wstring changed = ReadRules() + L"; 别处改的\r\n";
     WriteRules(changed);
     PostMessageW(ChildWithId(editor, RulesSaveId), BM_CLICK, 0, 0);
