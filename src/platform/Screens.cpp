@@ -69,6 +69,18 @@ int32_t SystemMetricAt(int index, int32_t dpi) {
     return MulDiv(GetSystemMetrics(index), UsableDpi(dpi), SystemDpi());
 }
 
+SIZE OuterSizeForClient(SIZE client, DWORD style, DWORD exStyle, int32_t dpi) {
+    static const auto adjustForDpi =
+        User32Function<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT outer{0, 0, client.cx, client.cy};
+    if (adjustForDpi == nullptr ||
+        !adjustForDpi(&outer, style, FALSE, exStyle, static_cast<UINT>(UsableDpi(dpi)))) {
+        outer = {0, 0, client.cx, client.cy};
+        AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    }
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void AllowMixedDpiHosting() {
     constexpr int MixedHosting = 1; // DPI_HOSTING_BEHAVIOR_MIXED
     static const auto setHosting = User32Function<int WINAPI(int)>("SetThreadDpiHostingBehavior");
@@ -135,13 +147,14 @@ PixelRect VisibleRectOf(HWND window) {
     return FromRect(rect);
 }
 
-bool IsOnScreen(HWND window) {
+bool IsCloaked(HWND window) {
     DWORD cloaked = 0;
-    if (SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
-        cloaked != 0) {
-        return false;
-    }
-    return IsWindowVisible(window) && !IsIconic(window);
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
+}
+
+bool IsOnScreen(HWND window) {
+    return !IsCloaked(window) && IsWindowVisible(window) && !IsIconic(window);
 }
 
 } // namespace glaze
