@@ -1,3 +1,11 @@
+# Natively on Windows, in MSYS2's MINGW32 environment: the MinGW-w64 compilers on its PATH.
+if(CMAKE_HOST_WIN32)
+    set(CMAKE_C_COMPILER gcc)
+    set(CMAKE_CXX_COMPILER g++)
+    set(CMAKE_RC_COMPILER windres)
+    return()
+endif()
+# Elsewhere Debian's cross compilers, with POSIX threads.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

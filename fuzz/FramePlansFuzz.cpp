@@ -11,6 +11,9 @@
 #include "hosting/CaptureGeometry.h"
 #include "platform/ImageHeader.h"
 
+#include <algorithm>
+#include <utility>
+
 using namespace glaze;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -58,11 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FrameSizeAround(frameWidth, frameHeight, skin.MarginH(), skin.MarginV(), screen);
     fuzz::Require(frame.Width >= 0 && frame.Width <= std::max(screen.Width, 0));
     fuzz::Require(frame.Height >= 0 && frame.Height <= std::max(screen.Height, 0));
-    (void)MaximisedArea(monitor, taskbar);
+    const PixelRect area = MaximisedArea(monitor, taskbar);
+    const MaximiseLimits maximise = MaximiseInSystemTerms(area, monitor.Monitor, rect());
+    fuzz::Require(maximise.TrackWidth == area.Width && maximise.TrackHeight == area.Height);
     const PixelRect placed = PixelRect{frameWidth, frameHeight, frame.Width, frame.Height};
     (void)ReachablePlace(placed, skin.MarginTop(), rect(), monitor.Work);
     const PixelRect others[] = {rect(), rect()};
-    (void)SnapMove(placed, monitor.Work, others, input.Int32());
+    const PixelInsets margin{input.Int32(), input.Int32(), input.Int32(), input.Int32()};
+    const PixelRect snapped = SnapMove(placed, margin, monitor.Work, others, input.Int32());
+    fuzz::Require(snapped.Width == placed.Width && snapped.Height == placed.Height);
 
     // The skin at the DPI: numbers held, pieces inside the scaled image, and a small image
     // scaled by them.
@@ -77,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                     0,
                                     {},
                                     {}};
-        const SkinItemFields scaled = ScaleItemFields(fields, dpi);
+        const SkinItemFields scaled = ScaleItemFields(item, fields, dpi);
         fuzz::Require(scaled.X >= -SkinCoordinateLimit && scaled.X <= SkinCoordinateLimit);
         fuzz::Require(scaled.Width >= -SkinCoordinateLimit && scaled.Width <= SkinCoordinateLimit);
         const ImageScalePlan plan =
@@ -111,6 +118,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint32_t alpha = pixel >> 24;
         fuzz::Require((pixel & 0xFF) <= alpha && ((pixel >> 8) & 0xFF) <= alpha &&
                       ((pixel >> 16) & 0xFF) <= alpha);
+    }
+    // The shadow of that image, with any borders: within each border that lies in the image.
+    const PixelInsets borders{input.Int32(), input.Int32(), input.Int32(), input.Int32()};
+    const PixelInsets shadow = TransparentMargin(pixels, side, side, borders);
+    for (const auto& [inset, border] : {std::pair{shadow.Left, borders.Left},
+                                        {shadow.Top, borders.Top},
+                                        {shadow.Right, borders.Right},
+                                        {shadow.Bottom, borders.Bottom}}) {
+        fuzz::Require(inset >= 0 && inset <= std::clamp(border, 0, side));
     }
 
     const CapturePlan capture =

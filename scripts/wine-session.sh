@@ -32,18 +32,6 @@ session_env() {
     return 0
 }
 
-free_display() {
-    local n
-    for n in $(seq 90 189); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            echo "$n"
-            return 0
-        fi
-    done
-    echo "no free X display between :90 and :189" >&2
-    return 1
-}
-
 prepare_prefix() {
     local stamp="$WINEPREFIX/.glaze-ready-2-dpi$dpi"
     [ -f "$stamp" ] && return 0
@@ -73,13 +61,23 @@ start)
             exit 0 # already running
         fi
     fi
-    display=$(free_display)
-    Xvfb ":$display" -screen 0 "${screen_size}x24" -nolisten tcp >"$state/xvfb.log" 2>&1 &
+    # Xvfb takes a free display itself and names it once it listens: sessions started at the
+    # same moment (the test run starts three) never share one.
+    Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp 3>"$state/display" \
+        >"$state/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 1 50); do
-        [ -e "/tmp/.X11-unix/X$display" ] && break
+    display=""
+    for _ in $(seq 1 100); do
+        display=$(tr -d '\n' <"$state/display")
+        [ -n "$display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.1
     done
+    if [ -z "$display" ]; then
+        echo "Xvfb did not start:" >&2
+        cat "$state/xvfb.log" >&2
+        exit 1
+    fi
     printf 'export DISPLAY=:%s\nXVFB_PID=%s\n' "$display" "$xvfb_pid" >"$state/env"
     session_env
     prepare_prefix

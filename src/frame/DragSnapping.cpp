@@ -7,39 +7,56 @@
 #include "platform/AnsiText.h"
 #include "platform/TopLevelWindows.h"
 
+#include <optional>
+
 namespace glaze {
 namespace {
 
-// Windows a frame lines up with: shown, of some size, not the desktop's own windows, and none
-// of this frame's nor another frame's content window (which lies inside its frame).
-bool IsEdgeToSnapTo(HWND window, HWND frame, HWND content) {
-    if (window == frame || window == content || !IsOnScreen(window)) {
-        return false;
+// Where a window lies that the frame lines up with: not this frame's own, nor another frame's
+// content window (which lies inside its frame), and one the user sees as a window at all.
+std::optional<PixelRect> EdgesOf(HWND window, HWND frame, HWND content) {
+    // Most top-level windows are hidden: they are passed over first.
+    if (window == frame || window == content || !IsOnScreen(window) ||
+        WindowTitle(window) == TitleMarker) {
+        return std::nullopt;
     }
     char className[32]{};
     GetClassNameA(window, className, sizeof className);
-    const std::string_view kind(className);
-    if (kind == "Progman" || kind == "WorkerW" || kind == "Shell_TrayWnd") {
-        return false;
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+    WindowLook look;
+    look.ClassName = className;
+    look.OnScreen = true;
+    look.ToolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
+    look.AppWindow = (exStyle & WS_EX_APPWINDOW) != 0;
+    look.Layered = (exStyle & WS_EX_LAYERED) != 0;
+    look.MouseThrough = (exStyle & WS_EX_TRANSPARENT) != 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (look.Layered && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) &&
+        (flags & LWA_ALPHA) != 0) {
+        look.Opacity = alpha;
     }
-    return WindowTitle(window) != TitleMarker;
+    look.Seen = VisibleRectOf(window);
+    if (!IsWindowToSnapTo(look)) {
+        return std::nullopt;
+    }
+    return look.Seen;
 }
 
 } // namespace
 
-void DragSnapping::Begin(HWND frame, HWND content, int32_t dpi, bool wanted) {
+void DragSnapping::Begin(HWND frame, HWND content, int32_t dpi, const PixelInsets& margin,
+                         bool wanted) {
     others_.clear();
     active_ = wanted;
     distance_ = ScaleForDpi(SnapDistance, dpi);
+    margin_ = margin;
     if (!active_) {
         return;
     }
     for (const HWND window : TopLevelWindows()) {
-        if (IsEdgeToSnapTo(window, frame, content)) {
-            const PixelRect seen = VisibleRectOf(window);
-            if (seen.Width > 0 && seen.Height > 0) {
-                others_.push_back(seen);
-            }
+        if (const std::optional<PixelRect> edges = EdgesOf(window, frame, content)) {
+            others_.push_back(*edges);
         }
     }
 }
@@ -51,7 +68,8 @@ void DragSnapping::Adjust(RECT& proposed) const {
     }
     const PixelRect dragged{proposed.left, proposed.top, proposed.right - proposed.left,
                             proposed.bottom - proposed.top};
-    const PixelRect snapped = SnapMove(dragged, MonitorNearest(dragged).Work, others_, distance_);
+    const PixelRect snapped =
+        SnapMove(dragged, margin_, MonitorNearest(dragged).Work, others_, distance_);
     OffsetRect(&proposed, snapped.X - dragged.X, snapped.Y - dragged.Y);
 }
 

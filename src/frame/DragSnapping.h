@@ -14,9 +14,9 @@ namespace glaze {
 
 class DragSnapping {
 public:
-    // The drag of `frame` starts; `content` lies on it and is no edge to snap to. Nothing snaps
-    // unless `wanted`.
-    void Begin(HWND frame, HWND content, int32_t dpi, bool wanted);
+    // The drag of `frame` starts; `content` lies on it and is no edge to snap to; the frame's
+    // edges lie `margin` inside its outer rectangle. Nothing snaps unless `wanted`.
+    void Begin(HWND frame, HWND content, int32_t dpi, const PixelInsets& margin, bool wanted);
     // The move loop proposes this outer rectangle (screen pixels); it may be moved.
     void Adjust(RECT& proposed) const;
     void End();
@@ -24,6 +24,7 @@ public:
 private:
     bool active_ = false;
     int32_t distance_ = 0;
+    PixelInsets margin_;
     std::vector<PixelRect> others_; // the visible windows around, as the user sees them
 };
 

@@ -64,6 +64,24 @@ PixelRect MaximisedArea(const MonitorArea& monitor, const PixelRect& taskbar) {
     return FromEdges(left, top, right, bottom);
 }
 
+MaximiseLimits MaximiseInSystemTerms(const PixelRect& area, const PixelRect& monitor,
+                                     const PixelRect& primary) {
+    MaximiseLimits limits;
+    limits.Maximised = {Saturate(int64_t{area.X} - monitor.X),
+                        Saturate(int64_t{area.Y} - monitor.Y), area.Width, area.Height};
+    limits.TrackWidth = area.Width;
+    limits.TrackHeight = area.Height;
+    if (area.Width >= monitor.Width && area.Height >= monitor.Height) {
+        // The whole monitor: handed over as the primary monitor's size, plus whatever the area
+        // has beyond its monitor, which the system then adds its monitor's difference to.
+        limits.Maximised.Width = Saturate(int64_t{area.Width} - monitor.Width + primary.Width);
+        limits.Maximised.Height = Saturate(int64_t{area.Height} - monitor.Height + primary.Height);
+    }
+    // Otherwise the area as it is: the system keeps it unless it covers the primary monitor,
+    // and then the tracking size cuts the growth back.
+    return limits;
+}
+
 OuterSize FrameSizeAround(int32_t contentWidth, int32_t contentHeight, int32_t marginH,
                           int32_t marginV, const PixelRect& monitor) {
     // Borders that cancel out the content (negative ones) leave a frame of no size, not less.

@@ -14,6 +14,22 @@ namespace glaze {
 // is empty, floats, or lies on another monitor changes nothing.
 PixelRect MaximisedArea(const MonitorArea& monitor, const PixelRect& taskbar);
 
+// What the frame hands the system so that it maximises over `area` of `monitor`, `primary`
+// being the primary monitor. The system reads the maximised place and size as if for the
+// primary monitor: the place is taken from the corner of the monitor the window maximises on,
+// and a size that covers the primary monitor grows or shrinks by as much as that monitor is
+// larger or smaller, any other size is taken as it is. An area that rule cannot give (one that
+// covers the primary monitor but not its own, larger one) is handed over as it is and cut back
+// by the largest tracking size, which the system holds a maximised window to as well. The
+// largest tracking size is the area's size: a frame is sized up to what it fills maximised.
+struct MaximiseLimits {
+    PixelRect Maximised; // place (from the monitor's corner) and size, in the system's terms
+    int32_t TrackWidth = 0;
+    int32_t TrackHeight = 0;
+};
+MaximiseLimits MaximiseInSystemTerms(const PixelRect& area, const PixelRect& monitor,
+                                     const PixelRect& primary);
+
 // The frame's outer size around a content window of the given outer size: the borders added,
 // no larger than the monitor.
 struct OuterSize {

@@ -4,8 +4,6 @@
 #include "frame/LoadedSkin.h"
 #include "platform/Screens.h"
 
-#include <algorithm>
-
 namespace glaze::FrameLimits {
 
 namespace {
@@ -16,14 +14,12 @@ MINMAXINFO LimitsFor(HWND frame) {
     if (!Values().MaximiseOnItsMonitor) {
         return limits;
     }
-    // The platform takes the maximised place relative to the monitor the window maximises on.
     const MonitorArea monitor = MonitorOf(frame);
-    const PixelRect area = MaximisedArea(monitor, Values().Taskbar);
-    limits.ptMaxPosition = {area.X - monitor.Monitor.X, area.Y - monitor.Monitor.Y};
-    limits.ptMaxSize = {area.Width, area.Height};
-    // A monitor larger than the one the frame started on must not cut its maximised size.
-    limits.ptMaxTrackSize.x = std::max(limits.ptMaxTrackSize.x, limits.ptMaxSize.x);
-    limits.ptMaxTrackSize.y = std::max(limits.ptMaxTrackSize.y, limits.ptMaxSize.y);
+    const MaximiseLimits maximise = MaximiseInSystemTerms(
+        MaximisedArea(monitor, TaskbarOnMonitorOf(frame)), monitor.Monitor, PrimaryMonitor());
+    limits.ptMaxPosition = {maximise.Maximised.X, maximise.Maximised.Y};
+    limits.ptMaxSize = {maximise.Maximised.Width, maximise.Maximised.Height};
+    limits.ptMaxTrackSize = {maximise.TrackWidth, maximise.TrackHeight};
     return limits;
 }
 

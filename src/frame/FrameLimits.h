@@ -4,8 +4,6 @@
 // keeps every message but the session's end and a close from the frame while a skin is being
 // (re)loaded.
 
-#include "platform/PixelRect.h"
-
 #include <windows.h>
 
 namespace glaze::FrameLimits {
@@ -14,10 +12,10 @@ namespace glaze::FrameLimits {
 struct State {
     MINMAXINFO Limits{};         // the frame's size limits as the platform asks for them
     WNDPROC SavedProc = nullptr; // the frame's procedure below this hook: the move hook
-    // A frame process's frame maximises over the work area of the monitor it is on when it is
-    // asked (MaximisedArea, with this taskbar), not where Limits says.
+    // A frame process's frame maximises over the work area of the monitor it is on, and the
+    // taskbar there, both read when the system asks (MaximisedArea); so it is sized, too.
+    // Limits then gives its smallest size only.
     bool MaximiseOnItsMonitor = false;
-    PixelRect Taskbar;
 };
 State& Values();
 

@@ -135,7 +135,7 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
         }
         return std::nullopt;
     case WM_ENTERSIZEMOVE:
-        snapping_.Begin(Hwnd(), content_->ContentHwnd(), TheLoadedSkin().Dpi,
+        snapping_.Begin(Hwnd(), content_->ContentHwnd(), TheLoadedSkin().Dpi, Skin.ShadowMargin,
                         ReadSnapping(TheRun().AppDir));
         return std::nullopt;
     case WM_MOVING:
@@ -356,12 +356,7 @@ void FrameWindow::PlaceAroundContent(bool restoreFirst) {
     if (TheRun().IsFrameProcess()) {
         const int32_t smallest = ScaleForDpi(SmallestFrame, TheLoadedSkin().Dpi);
         limits.ptMinTrackSize = {smallest, smallest};
-        FrameLimits::Values().Taskbar = {TrayRect.left, TrayRect.top,
-                                         TrayRect.right - TrayRect.left,
-                                         TrayRect.bottom - TrayRect.top};
         FrameLimits::Values().MaximiseOnItsMonitor = true;
-        const PixelRect maximised = MaximisedArea(MonitorOf(Hwnd()), FrameLimits::Values().Taskbar);
-        limits.ptMaxSize = {maximised.Width, maximised.Height};
     } else {
         // The panel's frame keeps the size it was loaded with.
         limits.ptMinTrackSize = {size.Width, size.Height};

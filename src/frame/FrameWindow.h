@@ -79,7 +79,6 @@ public:
 
     // GDI+ for the process: started by the start-up, ended by the frame's unload.
     std::optional<GdiPlusSession> GdiPlus;
-    RECT TrayRect{};
     int32_t ClientOffsetX = 0; // outer top-left corner to client origin
     int32_t ClientOffsetY = 0;
 

@@ -32,6 +32,12 @@ AxisCuts Whole(int32_t size, int32_t dpi) {
     return {{0, size}, {0, ScaleForDpi(size, dpi)}};
 }
 
+// Uncut, the size of the item's side when the image is as long as that side.
+AxisCuts Side(int32_t size, int32_t itemSide, int32_t scaledSide, int32_t dpi) {
+    return size == itemSide && scaledSide > 0 ? AxisCuts{{0, size}, {0, scaledSide}}
+                                              : Whole(size, dpi);
+}
+
 // Cut at borders that fit inside the image (others leave it whole). The borders land on their
 // scaled sizes at either end, and the run between them takes what the scaled image leaves: the
 // image is as large as its own size scaled, so that an image made for the scale fits it.
@@ -49,15 +55,15 @@ AxisCuts Borders(int32_t nearBorder, int32_t farBorder, int32_t size, int32_t dp
 }
 
 // Cut into the cells the frame draws from (normal, hover, pressed, disabled), each scaled to
-// the same width; whatever lies beyond them is one more run.
-AxisCuts Cells(int32_t cell, int32_t size, int32_t dpi) {
+// the item's scaled width; whatever lies beyond them is one more run.
+AxisCuts Cells(int32_t cell, int32_t cellTo, int32_t size, int32_t dpi) {
     AxisCuts cuts{{0}, {0}};
-    const int64_t cellTo = ScaleForDpi(cell, dpi);
     for (int64_t at = cell; at < size && cuts.From.size() <= 4; at += cell) {
         cuts.From.push_back(at);
         cuts.To.push_back(cuts.To.back() + cellTo);
     }
-    cuts.To.push_back(cuts.To.back() + ScaleForDpi(Saturate(size - cuts.From.back()), dpi));
+    const int64_t rest = size - cuts.From.back();
+    cuts.To.push_back(cuts.To.back() + (rest == cell ? cellTo : ScaleForDpi(Saturate(rest), dpi)));
     cuts.From.push_back(size);
     return cuts;
 }
@@ -85,10 +91,24 @@ std::vector<Run> RunsOf(const AxisCuts& cuts) {
 
 } // namespace
 
-SkinItemFields ScaleItemFields(SkinItemFields fields, int32_t dpi) {
-    for (int32_t* number : {&fields.X, &fields.Y, &fields.Width, &fields.Height}) {
-        *number = std::clamp(ScaleForDpi(*number, dpi), -SkinCoordinateLimit, SkinCoordinateLimit);
-    }
+SkinItemFields ScaleItemFields(int32_t item, SkinItemFields fields, int32_t dpi) {
+    const auto held = [](int64_t number) {
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(number, -SkinCoordinateLimit, SkinCoordinateLimit));
+    };
+    // The far edge of a side from [start, start + length), as far as the near one is: a place
+    // counted from the right or bottom (negative) scales like the same place from the left.
+    const auto side = [&](int32_t start, int32_t length) {
+        if (item == 0) {
+            return held(ScaleForDpi(length, dpi));
+        }
+        return held(int64_t{ScaleForDpi(Saturate(int64_t{start} + length), dpi)} -
+                    ScaleForDpi(start, dpi));
+    };
+    fields.Width = side(fields.X, fields.Width);
+    fields.Height = side(fields.Y, fields.Height);
+    fields.X = held(ScaleForDpi(fields.X, dpi));
+    fields.Y = held(ScaleForDpi(fields.Y, dpi));
     return fields;
 }
 
@@ -98,13 +118,17 @@ ImageScalePlan PlanImageScale(int32_t item, const SkinItemFields& fields, int32_
     if (UsableDpi(dpi) == DesignDpi || imageWidth <= 0 || imageHeight <= 0) {
         return plan;
     }
-    AxisCuts across = Whole(imageWidth, dpi);
-    AxisCuts down = Whole(imageHeight, dpi);
+    AxisCuts across;
+    AxisCuts down;
     if (item == 0) {
         across = Borders(fields.X, fields.Width, imageWidth, dpi);
         down = Borders(fields.Y, fields.Height, imageHeight, dpi);
-    } else if (fields.Stretch != 1 && fields.Width != imageWidth && fields.Width > 0) {
-        across = Cells(fields.Width, imageWidth, dpi);
+    } else {
+        const SkinItemFields scaled = ScaleItemFields(item, fields, dpi);
+        const bool cells = fields.Stretch != 1 && fields.Width != imageWidth && fields.Width > 0;
+        across = cells ? Cells(fields.Width, scaled.Width, imageWidth, dpi)
+                       : Side(imageWidth, fields.Width, scaled.Width, dpi);
+        down = Side(imageHeight, fields.Height, scaled.Height, dpi);
     }
     plan.Width = Saturate(across.To.back());
     plan.Height = Saturate(down.To.back());

@@ -17,10 +17,13 @@
 namespace glaze {
 
 // The item's x, y, width and height at dpi, held within +-SkinCoordinateLimit as at 96 DPI.
-SkinItemFields ScaleItemFields(SkinItemFields fields, int32_t dpi);
+// Item 0's numbers are its four borders, each scaled alone; any other item's are a rectangle,
+// scaled by its edges, so that items that meet at 96 DPI still meet.
+SkinItemFields ScaleItemFields(int32_t item, SkinItemFields fields, int32_t dpi);
 
 // How an item's image becomes its image at a DPI: the scaled size and the pieces it is cut
-// into. No pieces at the design DPI: the image is used as it is.
+// into. No pieces at the design DPI: the image is used as it is. A side of an item's image as
+// long as the item's side (a cell's width, a button's height) becomes the item's scaled side.
 struct ImageScalePlan {
     std::vector<ResamplePiece> Pieces;
     int32_t Width = 0;

@@ -2,6 +2,7 @@
 
 #include "frame/ComposePlan.h"
 #include "frame/ScaledSkin.h"
+#include "frame/Snapping.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/GdiPlus.h"
@@ -84,6 +85,7 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
                    SkinModel& model, SkinImages& images, int32_t dpi,
                    const PrepareHitArea& prepareHitArea) {
     model.ItemCount = 0;
+    model.ShadowMargin = {};
     const int32_t screenWidth = screenInfo.bmiHeader.biWidth;
     const int32_t screenHeight = std::abs(screenInfo.bmiHeader.biHeight);
     const int64_t screenPixels = int64_t{screenWidth} * screenHeight;
@@ -97,7 +99,7 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         const ImageBytes bytes = ReadImageFile(skinDir + L"\\" + fields->ImageFile, screenPixels);
         model.Resize(item + 1);
         images.ItemDC.resize(i + 1);
-        const SkinItemFields scaled = ScaleItemFields(*fields, dpi);
+        const SkinItemFields scaled = ScaleItemFields(item, *fields, dpi);
         // The canvas holds the image and whatever transparent margin the frame reads beyond
         // it, so its size is known only once the image's size is.
         const ItemCanvas newCanvas = [&](DecodedSize image, bool singleCell) -> HDC {
@@ -120,6 +122,13 @@ bool LoadSkinItems(const std::wstring& skinDir, HDC compatible, const BITMAPINFO
         // A missing, unreadable or oversized image leaves a transparent item of no size.
         if (!drawn) {
             newCanvas(DecodedSize{}, fields->Width == 0);
+        }
+        if (i == 0) {
+            const int32_t width = model.ItemImageWidth[0];
+            const int32_t height = model.ItemImageHeight[0];
+            model.ShadowMargin = TransparentMargin(
+                ReadCanvasPixels(images.ItemDC[0], width, height), width, height,
+                {model.ItemX[0], model.ItemY[0], model.ItemWidth[0], model.ItemHeight[0]});
         }
         if (i > 0 && prepareHitArea && !prepareHitArea(item, *fields)) {
             return false;

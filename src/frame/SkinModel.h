@@ -3,6 +3,7 @@
 // frame image (its x, y, width and height are the left, top, right and bottom borders);
 // items 1 and up are decorations and caption buttons. All arrays are indexed by item number.
 
+#include "platform/PixelRect.h"
 #include "platform/Rounding.h"
 
 #include <cstdint>
@@ -25,6 +26,10 @@ struct SkinModel {
     std::vector<bool> ItemDisabled;      // shown in its disabled cell, ignores the mouse
     std::vector<int32_t> ItemImageWidth; // 0 x 0 when the image could not be decoded
     std::vector<int32_t> ItemImageHeight;
+
+    // The transparent margin of the frame image outside the edges the user sees (a shadow),
+    // on each side; the composition draws it as thick as it is in the image.
+    PixelInsets ShadowMargin;
 
     // Interior size at the end of the last load; stretched items grow by the change since.
     int32_t InteriorWidth = 0;

@@ -19,6 +19,7 @@
 #include "platform/AnsiText.h"
 #include "platform/GdiPlus.h"
 #include "platform/Screens.h"
+#include "resident/Resident.h"
 #include "settings/HandOverFile.h"
 #include "settings/UserSettings.h"
 
@@ -27,10 +28,12 @@
 namespace glaze {
 namespace {
 
-// The desktop counts as no window in front: then the saved or built-in title applies.
+// The desktop counts as no window in front: then the saved or built-in title applies. So does
+// the resident glaze's hidden window, in front while its menu is open: a panel opened from that
+// menu starts as one opened from the desktop.
 bool IsDesktop(HWND window) {
     return window == nullptr || window == GetDesktopWindow() || window == GetShellWindow() ||
-           window == FindWindowA("Progman", "Program Manager");
+           window == FindWindowA("Progman", "Program Manager") || IsResidentWindow(window);
 }
 
 // The control panel's settings, and the title it offers first: the window that was in front
@@ -56,21 +59,28 @@ struct FrameStart {
     HWND Target = nullptr; // the shown window with the title
 };
 
-// The window to frame. A frame started for one exact window (titles repeat) finds its handle
-// beside the argument text and takes that window only, and only while it is still a shown
-// top-level window with the title; any other frame takes the first shown window with the title.
+// The window to frame. A frame started for one exact window finds it beside the argument text
+// and takes it whatever its title is now (a console running a command, a page loading), as long
+// as it is the same window: a shown top-level window of the thread that made it. The title on
+// the command line still names it for the caption and the hand-over. Any other frame takes the
+// first shown window with the title.
 HWND FrameTarget(std::wstring_view title) {
-    std::array<wchar_t, 32> handleText{};
-    const DWORD length = GetEnvironmentVariableW(FrameWindowVariable, handleText.data(),
-                                                 static_cast<DWORD>(handleText.size()));
+    std::array<wchar_t, 128> extrasText{};
+    const DWORD length = GetEnvironmentVariableW(FrameExtrasVariable, extrasText.data(),
+                                                 static_cast<DWORD>(extrasText.size()));
     if (length == 0) {
         return ShownWindowTitled(title);
     }
-    const auto handle = length < handleText.size()
-                            ? ReadWindowHandleText(std::wstring_view(handleText.data(), length))
+    const auto extras = length < extrasText.size()
+                            ? ReadFrameExtras(std::wstring_view(extrasText.data(), length))
                             : std::nullopt;
-    const HWND window = handle ? reinterpret_cast<HWND>(static_cast<uintptr_t>(*handle)) : nullptr;
-    return IsShownWindowTitled(window, title) ? window : nullptr;
+    if (!extras) {
+        return nullptr;
+    }
+    TheRun().StartOnTop = extras->OnTop;
+    TheRun().StartOpacity = extras->Opacity;
+    const auto window = reinterpret_cast<HWND>(static_cast<uintptr_t>(extras->Window));
+    return IsShownWindowOfThread(window, extras->Thread) ? window : nullptr;
 }
 
 // A frame process's command line and the window it frames. Ends the process at once, before
@@ -133,10 +143,6 @@ void StartUp(FrameWindow& frame) {
                       static_cast<LONG_PTR>(style & ~static_cast<DWORD>(WS_CAPTION)));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE));
     SetWindowLongPtrA(frame.Hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle | WS_EX_LAYERED));
-
-    if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
-        GetWindowRect(taskbar, &frame.TrayRect);
-    }
 
     ContentWindow& content = TheContentWindow();
     if (!TheRun().IsFrameProcess()) {

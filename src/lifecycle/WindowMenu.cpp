@@ -39,10 +39,22 @@ void SetLayered(HWND window, bool layered) {
     }
 }
 
+// The menu ticks the step of the percentage, if there is one.
+void TickOpacity(int percent) {
+    for (size_t step = 0; step < OpacitySteps.size(); ++step) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_STATE;
+        item.fType = MFT_RADIOCHECK;
+        item.fState = OpacitySteps[step] == percent ? MFS_CHECKED : MFS_UNCHECKED;
+        SetMenuItemInfoW(State().OpacityMenu, OpacityCommandAt(step), FALSE, &item);
+    }
+}
+
 // Both windows at once: the frame's image, and the content window with the program on it.
-void SetOpacity(size_t step) {
+void SetOpacity(int percent) {
     MenuState& state = State();
-    const auto alpha = static_cast<BYTE>(OpacitySteps[step] * 255 / 100);
+    const auto alpha = static_cast<BYTE>(percent * 255 / 100);
     state.Frame->SetOpacity(alpha);
     // A layered window costs its program a redirected surface; only a see-through one is.
     const HWND content = state.Content->Hwnd();
@@ -50,9 +62,7 @@ void SetOpacity(size_t step) {
     if (alpha < 255) {
         SetLayeredWindowAttributes(content, 0, alpha, LWA_ALPHA);
     }
-    CheckMenuRadioItem(state.OpacityMenu, OpacityCommandAt(0),
-                       OpacityCommandAt(OpacitySteps.size() - 1), OpacityCommandAt(step),
-                       MF_BYCOMMAND);
+    TickOpacity(percent);
 }
 
 void SetOnTop(bool onTop) {
@@ -79,10 +89,17 @@ bool RunCommand(UINT_PTR command) {
     case OnTopCommand:
         SetOnTop(!state.OnTop);
         return true;
+    case GiveBackCommand:
+        if (!TheRun().IsFrameProcess()) {
+            return false; // the panel holds no program's window
+        }
+        TheRun().CloseProgram = 0;
+        PostMessageW(state.Frame->Hwnd(), WM_CLOSE, 0, 0);
+        return true;
     default:
         for (size_t step = 0; step < OpacitySteps.size(); ++step) {
             if (command == OpacityCommandAt(step)) {
-                SetOpacity(step);
+                SetOpacity(OpacitySteps[step]);
                 return true;
             }
         }
@@ -108,10 +125,14 @@ void AddWindowMenuEntries(FrameWindow& frame, ContentWindow& content) {
             AppendMenuW(state.OpacityMenu, MF_STRING, OpacityCommandAt(step),
                         (std::to_wstring(OpacitySteps[step]) + L"%").c_str());
         }
-        CheckMenuRadioItem(state.OpacityMenu, OpacityCommandAt(0),
-                           OpacityCommandAt(OpacitySteps.size() - 1), OpacityCommandAt(0),
-                           MF_BYCOMMAND);
         AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(state.OpacityMenu), L"透明度");
+        TickOpacity(100);
+        if (TheRun().StartOpacity != 100) {
+            SetOpacity(TheRun().StartOpacity);
+        }
+        if (TheRun().StartOnTop) {
+            SetOnTop(true);
+        }
     }
     frame.SetMenuCommands(RunCommand);
 }

@@ -248,6 +248,8 @@ void ControlPanel::LayOut(int32_t dpi) {
     }
     panelFont_ = std::move(panelFont);
     skinListFont_ = std::move(skinListFont);
+    dpi_ = dpi;
+    FitListExtent(); // the titles are as wide as the new font makes them
     SetClosedHeight(SkinList, ScaleForDpi(SkinListClosedHeight, dpi));
     const int32_t emblemSide = ScaleForDpi(32, dpi);
     SendMessageA(

@@ -6,6 +6,7 @@
 
 #include "frame/ComposePlan.h"
 #include "panel/ControlIds.h"
+#include "platform/DpiScale.h"
 #include "platform/Forms.h"
 #include "platform/Scoped.h"
 
@@ -91,6 +92,7 @@ private:
 
     void CollectWindowTitles();
     void FilterWindowTitles();
+    // Lets the window list scroll sideways as far as its widest title in its font.
     void FitListExtent();
     void OnWindowListClick(int x, int y);
     void OnFinderPressed();
@@ -109,6 +111,7 @@ private:
     HWND window_ = nullptr; // the content window the controls lie on
     ScopedFont panelFont_;
     ScopedFont skinListFont_; // none: the stock font
+    int32_t dpi_ = DesignDpi; // the scale of the layout
 };
 
 } // namespace glaze

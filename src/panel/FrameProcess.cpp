@@ -43,7 +43,7 @@ ScopedHandle StartThisProgram(std::wstring_view argumentText) {
 }
 
 ScopedHandle StartFrameProcess(const std::wstring& title, int32_t styleIndex, int32_t closeOption,
-                               HWND exactWindow) {
+                               const std::optional<FrameExtras>& extras) {
     const auto program = ThisProgramPath();
     if (!program) {
         return {};
@@ -54,10 +54,10 @@ ScopedHandle StartFrameProcess(const std::wstring& title, int32_t styleIndex, in
     }
     // The new process inherits the variable; it is set for this start only, so that no other
     // process started from here takes it along.
-    const std::wstring handle = WindowHandleText(reinterpret_cast<uintptr_t>(exactWindow));
-    SetEnvironmentVariableW(FrameWindowVariable, exactWindow != nullptr ? handle.c_str() : nullptr);
+    const std::wstring extrasText = extras ? FrameExtrasText(*extras) : std::wstring();
+    SetEnvironmentVariableW(FrameExtrasVariable, extras ? extrasText.c_str() : nullptr);
     ScopedHandle process = StartProcess(*commandLine);
-    SetEnvironmentVariableW(FrameWindowVariable, nullptr);
+    SetEnvironmentVariableW(FrameExtrasVariable, nullptr);
     return process;
 }
 

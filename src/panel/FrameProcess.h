@@ -3,6 +3,7 @@
 // does, or the program with another argument text.
 
 #include "platform/Scoped.h"
+#include "settings/CommandLine.h"
 
 #include <windows.h>
 
@@ -23,10 +24,10 @@ ScopedHandle StartProcess(const std::wstring& commandLine);
 ScopedHandle StartThisProgram(std::wstring_view argumentText);
 
 // Starts this program as the frame of the window with the title, with the skin at styleIndex
-// and the close option. exactWindow names the one window the frame is to take, for titles that
-// repeat; without it the frame takes a window with the title. The new process's handle, or an
-// empty one when no frame could be started.
+// and the close option. `extras` name the one window the frame is to take, for titles that
+// repeat and change, and how the frame comes up; without them the frame takes a window with the
+// title. The new process's handle, or an empty one when no frame could be started.
 ScopedHandle StartFrameProcess(const std::wstring& title, int32_t styleIndex, int32_t closeOption,
-                               HWND exactWindow = nullptr);
+                               const std::optional<FrameExtras>& extras = std::nullopt);
 
 } // namespace glaze

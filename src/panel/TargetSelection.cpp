@@ -147,7 +147,8 @@ void ControlPanel::FitListExtent() {
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, size.cx);
     }
-    SendMessageA(WindowList, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 10), 0);
+    SendMessageA(WindowList, LB_SETHORIZONTALEXTENT,
+                 static_cast<WPARAM>(widest + ScaleForDpi(10, dpi_)), 0);
 }
 
 void ControlPanel::OnWindowListClick(int x, int y) {

@@ -16,6 +16,28 @@ std::string ToAnsi(std::wstring_view text) {
     return ansi;
 }
 
+std::optional<std::string> ToAnsiExactly(std::wstring_view text) {
+    // A system whose code page is UTF-8 holds every character, and takes neither the flag nor
+    // the question.
+    if (GetACP() == CP_UTF8) {
+        return ToAnsi(text);
+    }
+    if (text.empty()) {
+        return std::string();
+    }
+    const int wideLength = static_cast<int>(text.size());
+    BOOL lost = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength,
+                                           nullptr, 0, nullptr, &lost);
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength, ansi.data(), length,
+                        nullptr, &lost);
+    if (lost || length <= 0) {
+        return std::nullopt;
+    }
+    return ansi;
+}
+
 std::wstring FromAnsi(std::string_view text) {
     if (text.empty()) {
         return {};

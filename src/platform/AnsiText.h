@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ namespace glaze {
 
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view text);
+// The text in the ANSI code page, or nothing when the code page has no bytes for some of its
+// characters (where ToAnsi would put a "?" or a look-alike).
+std::optional<std::string> ToAnsiExactly(std::wstring_view text);
 
 // The code of one character in the ANSI code page: a single byte as 0..255, a double-byte
 // character as its lead and trail byte read as a signed 16-bit number.

@@ -8,6 +8,12 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+// The Windows SDK's GDI+ headers call min and max, which NOMINMAX keeps out of <windows.h>.
+namespace Gdiplus {
+using std::max;
+using std::min;
+} // namespace Gdiplus
 #include <gdiplus.h>
 
 namespace glaze {

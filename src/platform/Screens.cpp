@@ -36,6 +36,15 @@ MonitorArea AreaOf(HMONITOR monitor) {
         const PixelRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         return {screen, screen};
     }
+    // The primary monitor's work area as the system keeps it for the desktop: the same on
+    // Windows, and under Wine the only one that follows a change (SPI_SETWORKAREA).
+    RECT desktop{};
+    RECT within{};
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0 &&
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0) &&
+        IntersectRect(&within, &desktop, &info.rcMonitor) && EqualRect(&within, &desktop)) {
+        info.rcWork = desktop;
+    }
     return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
 }
 
@@ -60,6 +69,18 @@ int32_t SystemMetricAt(int index, int32_t dpi) {
     return MulDiv(GetSystemMetrics(index), UsableDpi(dpi), SystemDpi());
 }
 
+SIZE OuterSizeForClient(SIZE client, DWORD style, DWORD exStyle, int32_t dpi) {
+    static const auto adjustForDpi =
+        User32Function<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT outer{0, 0, client.cx, client.cy};
+    if (adjustForDpi == nullptr ||
+        !adjustForDpi(&outer, style, FALSE, exStyle, static_cast<UINT>(UsableDpi(dpi)))) {
+        outer = {0, 0, client.cx, client.cy};
+        AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    }
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void AllowMixedDpiHosting() {
     constexpr int MixedHosting = 1; // DPI_HOSTING_BEHAVIOR_MIXED
     static const auto setHosting = User32Function<int WINAPI(int)>("SetThreadDpiHostingBehavior");
@@ -75,6 +96,26 @@ MonitorArea MonitorOf(HWND window) {
 MonitorArea MonitorNearest(const PixelRect& rect) {
     const RECT r{rect.X, rect.Y, rect.X + rect.Width, rect.Y + rect.Height};
     return AreaOf(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
+}
+
+PixelRect PrimaryMonitor() {
+    return AreaOf(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)).Monitor;
+}
+
+PixelRect TaskbarOnMonitorOf(HWND window) {
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    for (const char* kind : {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"}) {
+        for (HWND bar = FindWindowExA(nullptr, nullptr, kind, nullptr); bar != nullptr;
+             bar = FindWindowExA(nullptr, bar, kind, nullptr)) {
+            if (IsWindowVisible(bar) &&
+                MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST) == monitor) {
+                RECT rect{};
+                GetWindowRect(bar, &rect);
+                return FromRect(rect);
+            }
+        }
+    }
+    return {};
 }
 
 namespace {
@@ -106,13 +147,14 @@ PixelRect VisibleRectOf(HWND window) {
     return FromRect(rect);
 }
 
-bool IsOnScreen(HWND window) {
+bool IsCloaked(HWND window) {
     DWORD cloaked = 0;
-    if (SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
-        cloaked != 0) {
-        return false;
-    }
-    return IsWindowVisible(window) && !IsIconic(window);
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
+}
+
+bool IsOnScreen(HWND window) {
+    return !IsCloaked(window) && IsWindowVisible(window) && !IsIconic(window);
 }
 
 } // namespace glaze

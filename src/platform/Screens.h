@@ -19,6 +19,11 @@ int32_t WindowDpi(HWND window);
 // it, otherwise the metric at the system's DPI scaled.
 int32_t SystemMetricAt(int index, int32_t dpi);
 
+// The outer size of a window of these styles whose client area has the size, with the borders
+// and caption the window has at the DPI: AdjustWindowRectExForDpi where the system has it,
+// otherwise the borders at the system's DPI.
+SIZE OuterSizeForClient(SIZE client, DWORD style, DWORD exStyle, int32_t dpi);
+
 // From now on the windows this thread creates may hold windows of another DPI awareness, which
 // the system then scales for them (Windows 10 from 1803; nothing on other systems).
 void AllowMixedDpiHosting();
@@ -27,6 +32,13 @@ void AllowMixedDpiHosting();
 MonitorArea MonitorOf(HWND window);
 MonitorArea MonitorNearest(const PixelRect& rect);
 
+// The primary monitor, whose top-left corner is the screen's origin.
+PixelRect PrimaryMonitor();
+
+// Where the taskbar on the window's monitor lies now (the shell's main one, or one it shows on
+// another monitor), empty when that monitor shows none.
+PixelRect TaskbarOnMonitorOf(HWND window);
+
 // The largest width and the largest height of any monitor: room for a frame on any of them.
 SIZE LargestMonitorSize();
 
@@ -34,8 +46,11 @@ SIZE LargestMonitorSize();
 // system's window frames have from Windows 10 on.
 PixelRect VisibleRectOf(HWND window);
 
-// Whether a window is shown on the screen: visible, not minimised, not hidden by the system
-// (cloaked, as windows of other virtual desktops are).
+// Whether the system hides the window though it is visible (cloaked, as windows of other
+// virtual desktops and suspended store apps are).
+bool IsCloaked(HWND window);
+
+// Whether a window is shown on the screen: visible, not minimised, not cloaked.
 bool IsOnScreen(HWND window);
 
 } // namespace glaze

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace glaze::TestFaults {
@@ -47,6 +48,32 @@ void InMessageLoop(const MSG& msg) {
 
 bool NoWindowEvents() {
     return Armed("no-window-events");
+}
+
+bool TrayRefused() {
+    constexpr ULONGLONG Refusing = 3000;
+    static const ULONGLONG start = GetTickCount64();
+    return Armed("tray-late") && GetTickCount64() - start < Refusing;
+}
+
+void Said(std::wstring_view note) {
+    const char* path = std::getenv("GLAZE_TEST_NOTES");
+    if (path == nullptr || note.empty()) {
+        return;
+    }
+    const int wide = static_cast<int>(note.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, note.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string line(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, note.data(), wide, line.data(), length, nullptr, nullptr);
+    line += '\n';
+    const HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        CloseHandle(file);
+    }
 }
 
 } // namespace glaze::TestFaults

@@ -5,10 +5,16 @@
 //   "throw"      a C++ exception escaping the message loop, a second after start-up;
 //   "crash"      an access violation in the message loop, a second after start-up;
 //   "unload"     an exception inside the frame's unload;
-//   "no-window-events"  the resident glaze gets no window events, as where they cannot be had.
+//   "no-window-events"  the resident glaze gets no window events, as where they cannot be had;
+//   "tray-late"  the shell takes no notification-area icon during the first seconds, as at
+//                log-on.
+// And one record: with GLAZE_TEST_NOTES naming a file, every note the resident glaze says in a
+// balloon is added to it as a line of UTF-8.
 // A release build has none of this: the calls compile to nothing.
 
 #include <windows.h>
+
+#include <string_view>
 
 namespace glaze::TestFaults {
 
@@ -18,6 +24,8 @@ void AfterStartUp();
 void InMessageLoop(const MSG& msg);
 void InUnload();
 bool NoWindowEvents();
+bool TrayRefused();
+void Said(std::wstring_view note);
 #else
 inline void InSkinLoad() {}
 inline void AfterStartUp() {}
@@ -26,6 +34,10 @@ inline void InUnload() {}
 inline bool NoWindowEvents() {
     return false;
 }
+inline bool TrayRefused() {
+    return false;
+}
+inline void Said(std::wstring_view) {}
 #endif
 
 } // namespace glaze::TestFaults

@@ -32,10 +32,10 @@ HWND ShownWindowTitled(std::wstring_view title) {
     return FirstWindowTitled(title, true);
 }
 
-bool IsShownWindowTitled(HWND window, std::wstring_view title) {
+bool IsShownWindowOfThread(HWND window, DWORD thread) {
     return IsWindow(window) && IsWindowVisible(window) &&
-           GetAncestor(window, GA_PARENT) == GetDesktopWindow() && !title.empty() &&
-           WindowTitle(window) == title;
+           GetAncestor(window, GA_PARENT) == GetDesktopWindow() &&
+           GetWindowThreadProcessId(window, nullptr) == thread;
 }
 
 } // namespace glaze

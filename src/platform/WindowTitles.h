@@ -15,7 +15,9 @@ bool TitleExists(std::wstring_view title);
 // a helper) is never the one: taking it in would show it.
 HWND ShownWindowTitled(std::wstring_view title);
 
-// Whether the window is still a shown top-level window with exactly this title.
-bool IsShownWindowTitled(HWND window, std::wstring_view title);
+// Whether the window is still a shown top-level window made by the thread: the same window,
+// whatever its title is now (a handle may name another window later, never one of the same
+// thread while that lives).
+bool IsShownWindowOfThread(HWND window, DWORD thread);
 
 } // namespace glaze

@@ -1,7 +1,10 @@
 #pragma once
-// The resident glaze's frame processes from the moment a window is matched until its frame holds
-// it: queued in order, started a few at a time with the skin looked up by its name, watched until
-// the window lies in the frame or the frame has ended without it.
+// The resident glaze's frame processes from the moment a window is matched until the frame
+// ends: queued in order, started a few at a time with the skin looked up by its name, watched
+// until the window lies in the frame, then counted as living until the process ends, so that
+// no more than a set number live at once. Whether a living frame has ended is asked when a place
+// is wanted: at the next window, and now and then while windows wait for a place. Windows it
+// could not frame are told of in one note.
 
 #include "platform/Scoped.h"
 #include "resident/LaunchQueue.h"
@@ -10,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace glaze {
@@ -24,19 +28,29 @@ inline HWND WindowOf(WindowId id) {
 
 class FrameStarter {
 public:
-    // skinList: a sorted combo box to look skin names up in. say: tells the user of a window
-    // that was skipped.
+    // skinList: a sorted combo box to look skin names up in. say: tells the user a note.
     FrameStarter(HWND skinList, std::function<void(const std::wstring&)> say);
+    FrameStarter(const FrameStarter&) = delete;
+    FrameStarter& operator=(const FrameStarter&) = delete;
 
+    void SetMostLive(size_t mostLive) { queue_.SetMostLive(mostLive); }
     // A window was created; see LaunchQueue::NewWindow.
     void NewWindow(WindowId window) { queue_.NewWindow(window); }
     bool WasFramed(WindowId window) const { return queue_.WasFramed(window); }
-    // Queues a frame (see LaunchQueue::Add) and starts what may start.
+    // Whether as many frames live as may.
+    bool Full();
+    // Queues a frame (see LaunchQueue::Add) and starts what may start; a window with no place
+    // left is noted for the next note.
     void Add(FrameLaunch launch, bool again = false);
-    // Looks at the starting frames, frees the places of those done, and starts the next.
+    // Looks at the starting and the living frames, frees the places of those done, starts the
+    // next, and tells the note once it is due.
     void Check();
-    // Whether frames are starting: they want looking at now and then.
-    bool Busy() const { return !starting_.empty(); }
+    // Paused, or every window given back: the windows waiting for a place are dropped.
+    void ClearWaiting() { queue_.ClearWaiting(); }
+    bool Starting() const { return !starting_.empty(); }
+    // When Check wants to run again: while frames start or wait for a place, or a note waits to
+    // be told.
+    std::optional<UINT> NextCheckIn() const;
 
 private:
     struct StartingFrame {
@@ -44,13 +58,16 @@ private:
         std::wstring Title;
         ULONGLONG Since = 0;
     };
-
+    // Frees the places of the living frames that have ended; true when one has.
+    bool ForgetEnded();
     void StartDue();
 
     HWND skinList_;
     std::function<void(const std::wstring&)> say_;
     LaunchQueue queue_;
+    SkipNotes notes_;
     std::map<WindowId, StartingFrame> starting_;
+    std::map<WindowId, ScopedHandle> live_; // their processes
 };
 
 } // namespace glaze

@@ -4,28 +4,38 @@
 
 namespace glaze {
 
+bool LaunchQueue::IsWaiting(WindowId window) const {
+    return std::any_of(waiting_.begin(), waiting_.end(),
+                       [window](const FrameLaunch& l) { return l.Window == window; });
+}
+
 void LaunchQueue::NewWindow(WindowId window) {
-    if (!starting_.contains(window)) {
+    if (!starting_.contains(window) && !live_.contains(window)) {
         framed_.erase(window);
         std::erase_if(waiting_, [window](const FrameLaunch& l) { return l.Window == window; });
     }
 }
 
-bool LaunchQueue::Add(FrameLaunch launch, bool again) {
+LaunchQueue::Added LaunchQueue::Add(FrameLaunch launch, bool again) {
     const WindowId window = launch.Window;
-    const bool queued = std::any_of(waiting_.begin(), waiting_.end(),
-                                    [window](const FrameLaunch& l) { return l.Window == window; });
-    if (queued || starting_.contains(window) || (framed_.contains(window) && !again)) {
-        return false;
+    if (IsWaiting(window) || starting_.contains(window) || (framed_.contains(window) && !again)) {
+        return Added::Known;
+    }
+    if (waiting_.size() >= mostLive_) {
+        return Added::Full;
     }
     framed_.insert(window);
-    waiting_.push_back(std::move(launch));
-    return true;
+    if (again) {
+        waiting_.push_front(std::move(launch));
+    } else {
+        waiting_.push_back(std::move(launch));
+    }
+    return Added::Queued;
 }
 
 std::vector<FrameLaunch> LaunchQueue::Due() {
     std::vector<FrameLaunch> due;
-    while (!waiting_.empty() && starting_.size() < startingAtOnce_) {
+    while (!waiting_.empty() && starting_.size() < startingAtOnce_ && !Full()) {
         starting_.insert(waiting_.front().Window);
         due.push_back(std::move(waiting_.front()));
         waiting_.pop_front();
@@ -33,16 +43,60 @@ std::vector<FrameLaunch> LaunchQueue::Due() {
     return due;
 }
 
-void LaunchQueue::Started(WindowId window) {
-    starting_.erase(window);
+void LaunchQueue::Started(WindowId window, bool live) {
+    if (starting_.erase(window) > 0 && live) {
+        live_.insert(window);
+    }
+}
+
+void LaunchQueue::Ended(WindowId window) {
+    live_.erase(window);
+}
+
+void LaunchQueue::ClearWaiting() {
+    for (const FrameLaunch& launch : waiting_) {
+        framed_.erase(launch.Window);
+    }
+    waiting_.clear();
 }
 
 void LaunchQueue::ForgetGone(const std::function<bool(WindowId)>& gone) {
     std::erase_if(framed_, [&](WindowId window) {
-        return !starting_.contains(window) && gone(window) &&
-               std::none_of(waiting_.begin(), waiting_.end(),
-                            [window](const FrameLaunch& l) { return l.Window == window; });
+        return !starting_.contains(window) && !live_.contains(window) && !IsWaiting(window) &&
+               gone(window);
     });
+}
+
+void SkipNotes::Failed(std::wstring note, Time now) {
+    if (failed_++ == 0) {
+        firstFailure_ = std::move(note);
+    }
+    last_ = now;
+}
+
+void SkipNotes::NoPlace(Time now) {
+    ++noPlace_;
+    last_ = now;
+}
+
+std::optional<std::wstring> SkipNotes::Take(Time now, size_t mostLive, size_t waiting) {
+    if (!Pending() || DueIn(now) > 0) {
+        return std::nullopt;
+    }
+    std::wstring note;
+    if (failed_ > 0) {
+        note = firstFailure_;
+        if (failed_ > 1) {
+            note += L"另有 " + std::to_wstring(failed_ - 1) + L" 个窗口也未能加框。";
+        }
+    }
+    if (noPlace_ > 0) {
+        note += L"同时运行的框架已达上限（" + std::to_wstring(mostLive) + L" 个），" +
+                std::to_wstring(noPlace_) + L" 个窗口未加框";
+        note += waiting > 0 ? L"，" + std::to_wstring(waiting) + L" 个在等候。" : L"。";
+    }
+    *this = SkipNotes();
+    return note;
 }
 
 void PendingWindows::Add(WindowId window, Time now) {

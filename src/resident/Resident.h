@@ -14,6 +14,8 @@ enum ResidentMenuCommand : UINT_PTR {
     PauseCommand,
     StartWithWindowsCommand,
     ExitCommand,
+    GiveAllBackCommand,
+    FirstFrameCommand = 100, // the frames running, one entry each in the menu's order
 };
 
 // Runs the resident glaze until the user ends it. A second start in the same session brings up
@@ -25,5 +27,8 @@ void StartResident();
 
 // Tells a running resident glaze that rules.ini has been saved.
 void TellResidentRulesChanged();
+
+// Whether the window is the resident glaze's hidden window, which is in front while its menu is.
+bool IsResidentWindow(HWND window);
 
 } // namespace glaze

@@ -28,11 +28,15 @@ enum RulesEditorId : int {
     RuleProblemsId,
     RulesSaveId,
     RulesCancelId,
+    RuleOnTopId,
+    RuleOpacityId,
 };
 
-// Shows the editor over `owner` (which may be null) until the user saves or cancels; the owner
-// takes no input meanwhile. A saved file is announced to the resident glaze. When an editor is
-// open already, that one comes to the front instead.
+// Shows the editor over `owner` (which may be null), on the owner's monitor, until the user
+// saves (保存, or Enter) or cancels; the owner takes no input meanwhile. Saving changes only what
+// was edited in the file, in the form it was read in, and asks first when the file was changed
+// meanwhile; a saved file is announced to the resident glaze. When an editor is open already,
+// that one comes to the front instead.
 void EditRules(HWND owner, std::wstring_view appDir);
 
 } // namespace glaze

@@ -1,11 +1,13 @@
 #include "resident/StartWithWindows.h"
 
+#include "panel/FrameProcess.h"
 #include "platform/Scoped.h"
 #include "settings/CommandLine.h"
 
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace glaze {
@@ -14,11 +16,16 @@ namespace {
 constexpr wchar_t RunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t EntryName[] = L"glaze";
 
-// The quoted program path and the resident argument.
-std::wstring ResidentCommand() {
-    std::array<wchar_t, MAX_PATH> program{};
-    const DWORD length = GetModuleFileNameW(nullptr, program.data(), MAX_PATH);
-    return L"\"" + std::wstring(program.data(), length) + L"\" " + std::wstring(ResidentArgument);
+// The quoted program path and the resident argument; nothing when the path does not fit the
+// platform's limit. Read once: the program does not move while it runs.
+const std::optional<std::wstring>& ResidentCommand() {
+    static const std::optional<std::wstring> command = [] {
+        const auto program = ThisProgramPath();
+        return program ? std::optional<std::wstring>(L"\"" + *program + L"\" " +
+                                                     std::wstring(ResidentArgument))
+                       : std::nullopt;
+    }();
+    return command;
 }
 
 ScopedRegistryKey OpenRunKey(REGSAM access) {
@@ -44,7 +51,7 @@ bool StartsWithWindows() {
         type != REG_SZ) {
         return false;
     }
-    return lstrcmpiW(value.data(), ResidentCommand().c_str()) == 0;
+    return ResidentCommand() && lstrcmpiW(value.data(), ResidentCommand()->c_str()) == 0;
 }
 
 bool SetStartWithWindows(bool start) {
@@ -58,10 +65,11 @@ bool SetStartWithWindows(bool start) {
         const LSTATUS status = RegDeleteValueW(key, EntryName);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
-    const std::wstring command = ResidentCommand();
-    return RegSetValueExW(key, EntryName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) ==
-           ERROR_SUCCESS;
+    const auto& command = ResidentCommand();
+    return command && RegSetValueExW(key, EntryName, 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(command->c_str()),
+                                     static_cast<DWORD>((command->size() + 1) * sizeof(wchar_t))) ==
+                          ERROR_SUCCESS;
 }
 
 } // namespace glaze

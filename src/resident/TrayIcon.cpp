@@ -37,31 +37,39 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     return data;
 }
 
-void TrayIcon::Show() {
+bool TrayIcon::Show() {
     NOTIFYICONDATAW data = Data();
     data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_;
-    CopyInto(data.szTip, tip_);
-    if (!Shell_NotifyIconW(NIM_MODIFY, &data)) {
-        Shell_NotifyIconW(NIM_ADD, &data);
-    }
+    CopyInto(data.szTip, Tip());
+    return Shell_NotifyIconW(NIM_MODIFY, &data) || Shell_NotifyIconW(NIM_ADD, &data);
 }
 
-void TrayIcon::SetTip(const std::wstring& tip) {
-    tip_ = tip;
-    NOTIFYICONDATAW data = Data();
-    data.uFlags = NIF_TIP;
-    CopyInto(data.szTip, tip_);
-    Shell_NotifyIconW(NIM_MODIFY, &data);
+void TrayIcon::SetStatus(const std::wstring& status) {
+    status_ = status;
+    ShowTip();
 }
 
-void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+void TrayIcon::Say(const std::wstring& note) {
+    note_ = note;
     NOTIFYICONDATAW data = Data();
     data.uFlags = NIF_INFO;
     data.dwInfoFlags = NIIF_INFO;
-    CopyInto(data.szInfoTitle, title);
-    CopyInto(data.szInfo, text);
+    CopyInto(data.szInfoTitle, std::wstring(L"glaze"));
+    CopyInto(data.szInfo, note_);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+    ShowTip();
+}
+
+std::wstring TrayIcon::Tip() const {
+    return note_.empty() ? status_ : status_ + L"\n" + note_;
+}
+
+void TrayIcon::ShowTip() {
+    NOTIFYICONDATAW data = Data();
+    data.uFlags = NIF_TIP;
+    CopyInto(data.szTip, Tip());
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 

@@ -20,18 +20,23 @@ public:
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Puts the icon (back) into the notification area: at the start, and when the taskbar has
-    // been made again.
-    void Show();
-    void SetTip(const std::wstring& tip);
-    void ShowBalloon(const std::wstring& title, const std::wstring& text);
+    // been made again. False while the shell does not take it (busy at log-on, or not there yet).
+    bool Show();
+    // The tooltip says how things stand, and under it the last note.
+    void SetStatus(const std::wstring& status);
+    // A note in a balloon, kept in the tooltip until the next one.
+    void Say(const std::wstring& note);
 
 private:
     NOTIFYICONDATAW Data() const;
+    std::wstring Tip() const;
+    void ShowTip();
 
     HWND window_;
     UINT callbackMessage_;
     HICON icon_;
-    std::wstring tip_;
+    std::wstring status_;
+    std::wstring note_;
 };
 
 } // namespace glaze

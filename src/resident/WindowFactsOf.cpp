@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Scoped.h"
+#include "platform/Screens.h"
 
 #include <array>
 
@@ -43,13 +44,25 @@ WindowFacts WindowFactsOf(HWND window) {
     facts.Title = WindowTitle(window);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-    facts.Visible = IsWindowVisible(window) != FALSE;
+    facts.Visible = IsWindowVisible(window) != FALSE && !IsCloaked(window);
     RECT rect{};
     GetWindowRect(window, &rect);
     facts.HasArea = rect.right > rect.left && rect.bottom > rect.top;
     // A window taken into a frame lies on the frame's content window, without WS_CHILD.
     facts.Child = (style & WS_CHILD) != 0 || GetAncestor(window, GA_PARENT) != GetDesktopWindow();
-    facts.Owned = GetWindow(window, GW_OWNER) != nullptr;
+    const HWND owner = GetWindow(window, GW_OWNER);
+    facts.Owned = owner != nullptr;
+    if (owner != nullptr) {
+        DWORD ownerProcess = 0;
+        GetWindowThreadProcessId(owner, &ownerProcess);
+        RECT ownerRect{};
+        GetWindowRect(owner, &ownerRect);
+        facts.OwnerIsHiddenAppWindow =
+            ownerProcess == processId &&
+            (!IsWindowVisible(owner) || ownerRect.right <= ownerRect.left ||
+             ownerRect.bottom <= ownerRect.top);
+    }
+    facts.AppWindow = (exStyle & WS_EX_APPWINDOW) != 0;
     facts.ToolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
     return facts;
 }

@@ -30,11 +30,22 @@ std::optional<FrameArguments> ParseArgumentText(std::wstring_view text,
 // window titled "--reside" with skin letter "t"; no frame is ever started for that.
 inline constexpr std::wstring_view ResidentArgument = L"--resident";
 
-// A frame started for one exact window (titles repeat) finds its handle, beside the argument
-// text, in this environment variable, written as hexadecimal digits.
-inline constexpr wchar_t FrameWindowVariable[] = L"GLAZE_FRAME_WINDOW";
-std::wstring WindowHandleText(uint64_t handle);
-// Nothing unless the text is 1 to 16 hexadecimal digits naming a handle other than 0.
-std::optional<uint64_t> ReadWindowHandleText(std::wstring_view text);
+// What a frame started for one exact window finds beside its argument text, in the environment
+// variable GLAZE_FRAME: that window (titles repeat, and change), the thread that made it (a
+// handle used again by another window is not it), and how the frame comes up.
+struct FrameExtras {
+    uint64_t Window = 0;
+    uint32_t Thread = 0;
+    bool OnTop = false;
+    int32_t Opacity = 100; // percent, MinOpacity to 100
+};
+// The least opacity a frame takes, as its menu offers: below, a window is hard to find again.
+inline constexpr int32_t MinOpacity = 60;
+inline constexpr wchar_t FrameExtrasVariable[] = L"GLAZE_FRAME";
+// "window=2007c thread=1a4 ontop=1 opacity=80": the window and thread in hexadecimal digits.
+std::wstring FrameExtrasText(const FrameExtras& extras);
+// Nothing unless the text is exactly such words, with a window other than 0, a thread, and an
+// opacity from MinOpacity to 100.
+std::optional<FrameExtras> ReadFrameExtras(std::wstring_view text);
 
 } // namespace glaze

@@ -2,6 +2,7 @@
 // Initialisation-style profile files in the ANSI code page: myset.ini beside the program, the
 // hand-over file in the temporary directory, and each skin's skin.ini. Every call names its file.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 

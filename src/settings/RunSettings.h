@@ -14,6 +14,9 @@ struct RunSettings {
     int32_t SaveSettings = 0;  // 1: the panel's settings are remembered in myset.ini
     int32_t StyleIndex = 0;    // 0-based place of the chosen skin in the skin list
     int32_t CloseProgram = 0;  // 1: the framed program is closed together with the frame
+    // How a frame started by the resident glaze's rule comes up: on top, and how opaque (%).
+    bool StartOnTop = false;
+    int32_t StartOpacity = 100;
 
     bool IsFrameProcess() const { return !ArgumentText.empty(); }
     // A skin index beyond the list (a skin removed since it was saved) chooses the first skin.

@@ -32,26 +32,34 @@ TEST_F(FrameFollow, DraggingTheFrameCarriesTheContentWindow) {
     SaveScreenshot(L"panel-dragged");
 }
 
-TEST_F(FrameFollow, ADraggedFrameSnapsToTheScreensEdgeUnlessSnappingIsOff) {
+TEST_F(FrameFollow, ADraggedFrameSnapsByItsVisibleEdgeToTheScreensEdgeUnlessSnappingIsOff) {
     app.CopyBundledSkins();
     StartFrame();
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    // Dropped 7 pixels short of the work area's left edge, within the snapping distance.
+    // Dropped with the edge inside its shadow 7 pixels short of the work area's left edge,
+    // within the snapping distance; a shadow of another program's, which the mouse passes
+    // through, reaches nearer.
     const auto dragToNearTheEdge = [&] {
         const RECT before = FrameRect();
         const POINT onBorder{before.left + 8, CentreOf(before).y};
-        LoopDrag(onBorder, {Offset(onBorder, workArea.left + 7 - before.left, 40)});
+        LoopDrag(onBorder, {Offset(onBorder, workArea.left - before.left, 40)});
         return FrameRect();
     };
-    EXPECT_EQ(dragToNearTheEdge().left, workArea.left);
+    const test::PlainWindow shadow(L"another program's shadow", false);
+    SetWindowLongPtrA(shadow.Hwnd(), GWL_STYLE, WS_POPUP);
+    SetWindowLongPtrA(shadow.Hwnd(), GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    SetWindowPos(shadow.Hwnd(), HWND_BOTTOM, workArea.left - 40, workArea.top,
+                 40 + AuroraShadow + 2, workArea.bottom - workArea.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    EXPECT_EQ(dragToNearTheEdge().left, workArea.left - AuroraShadow);
     EXPECT_TRUE(WaitUntil([&] { return ContentOnInterior(AuroraMargins); }));
 
     // Holding Shift cannot be tried here: under Wine a modifier held through SendInput is
     // released again by the X keyboard's own state. The user's setting can.
     test::WriteAnsiFile(app.MysetIni(), L"[SETTING]\r\nAPPSNAP=0\r\n");
     SetWindowPos(Frame(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(dragToNearTheEdge().left, workArea.left + 7);
+    EXPECT_EQ(dragToNearTheEdge().left, workArea.left);
 }
 
 TEST_F(FrameFollow, OnlyTheLeftButtonDragsTheFrame) {

@@ -32,6 +32,8 @@ struct SkinMargins {
     int Left, Top, H, V;
 };
 inline constexpr SkinMargins AuroraMargins{14, 34, 28, 48};
+// The shadow around Aurora's frame, outside the edges the user sees.
+inline constexpr int AuroraShadow = 7;
 inline constexpr SkinMargins GraphiteMargins{13, 32, 26, 45};
 
 enum ItemCell { NormalCell = 0, HoverCell = 1, PressedCell = 2, DisabledCell = 3 };

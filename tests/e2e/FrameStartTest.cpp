@@ -46,33 +46,42 @@ TEST_F(FrameStart, EndsAtOnceWhenNoWindowHasTheTitle) {
     EXPECT_TRUE(EndsWithoutAWindow(L"x")); // too short to hold a separator and a letter
 }
 
-TEST_F(FrameStart, TakesTheWindowNamedBesideTheTitleAndOnlyWhileItStillHasTheTitle) {
+TEST_F(FrameStart, TakesTheWindowNamedBesideTheTitleWhateverItsTitleIsNowButOnlyThatWindow) {
     app.CopyBundledSkins();
     TargetProgram first(L"同名 Twin");
     TargetProgram second(L"同名 Twin");
     SetWindowPos(second.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ASSERT_EQ(ShownWindowTitled(L"同名 Twin"), second.Window()) << "the one taken by title alone";
-    const auto named = [](HWND window) {
-        const std::wstring handle = WindowHandleText(reinterpret_cast<uintptr_t>(window));
-        SetEnvironmentVariableW(FrameWindowVariable, window ? handle.c_str() : nullptr);
+    // The window, and the thread that made it: thread 0 names none.
+    const auto named = [](HWND window, DWORD thread) {
+        const std::wstring extras =
+            FrameExtrasText({reinterpret_cast<uintptr_t>(window), thread, false, 100});
+        SetEnvironmentVariableW(FrameExtrasVariable, window ? extras.c_str() : nullptr);
+    };
+    const auto threadOf = [](HWND window) { return GetWindowThreadProcessId(window, nullptr); };
+    const auto framedBy = [&](const std::wstring& argumentText, const TargetProgram& target) {
+        Process frame(GlazeCommandLine(app, argumentText));
+        const GlazeWindows windows = WaitForGlazeWindows(frame);
+        const bool taken =
+            WaitUntil([&] { return GetAncestor(target.Window(), GA_PARENT) == windows.Content; });
+        PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+        return taken && frame.WaitForExit(10s).has_value();
     };
 
-    named(first.Window());
-    Process frame(GlazeCommandLine(app, L"同名 Twin/A"));
-    named(nullptr);
-    const GlazeWindows windows = WaitForGlazeWindows(frame);
-    EXPECT_TRUE(
-        WaitUntil([&] { return GetAncestor(first.Window(), GA_PARENT) == windows.Content; }));
+    named(first.Window(), threadOf(first.Window()));
+    EXPECT_TRUE(framedBy(L"同名 Twin/A", first));
     EXPECT_EQ(GetAncestor(second.Window(), GA_PARENT), GetDesktopWindow());
-    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(frame.WaitForExit(10s).has_value());
 
-    // The named window does not have the title the frame was started for (any more): nothing is
-    // taken, though other windows have that title.
+    // Its title changed between the match and the frame's start (a console running a command):
+    // still the window the frame was started for.
     TargetProgram renamed(L"改了标题 Renamed");
-    named(renamed.Window());
+    named(renamed.Window(), threadOf(renamed.Window()));
+    EXPECT_TRUE(framedBy(L"同名 Twin/A", renamed));
+
+    // A handle that some other thread's window has now is not the window.
+    named(first.Window(), threadOf(first.Window()) + 1);
     EXPECT_TRUE(EndsWithoutAWindow(L"同名 Twin/A"));
-    named(nullptr);
+    named(nullptr, 0);
     EXPECT_EQ(GetAncestor(first.Window(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetAncestor(second.Window(), GA_PARENT), GetDesktopWindow());
 }

@@ -155,7 +155,9 @@ void MoveInSteps(POINT from, POINT to) {
         MovePointer(
             {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
         // Under Wine the move loop may miss the last of moves that come all at once.
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        if (test::UnderWine()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        }
     }
 }
 

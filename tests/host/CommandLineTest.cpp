@@ -82,14 +82,22 @@ TEST(CommandLine, TheProgramsOwnWindowsAreNeverFramed) {
     EXPECT_TRUE(Parse(L"模拟glaze窗体*/A").has_value()); // case matters
 }
 
-TEST(CommandLine, TheExactWindowTravelsAsHexadecimalDigits) {
-    for (const uint64_t handle : {uint64_t{1}, uint64_t{0x2007c}, ~uint64_t{0}}) {
-        EXPECT_EQ(ReadWindowHandleText(WindowHandleText(handle)), handle);
-    }
-    EXPECT_EQ(WindowHandleText(0x2007c), L"2007c");
-    EXPECT_EQ(ReadWindowHandleText(L"2007C"), uint64_t{0x2007c});
-    for (const std::wstring_view bad : {L"", L"0", L"x1", L"12 ", L"-1", L"10000000000000000"}) {
-        EXPECT_FALSE(ReadWindowHandleText(bad).has_value()) << bad.size();
+TEST(CommandLine, TheExactWindowAndHowTheFrameComesUpTravelBesideTheArgumentText) {
+    const FrameExtras extras{~uint64_t{0}, 0x1a4, true, 80};
+    EXPECT_EQ(FrameExtrasText({0x2007c, 0x1a4, false, 100}),
+              L"window=2007c thread=1a4 ontop=0 opacity=100");
+    const auto read = ReadFrameExtras(FrameExtrasText(extras));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->Window, extras.Window);
+    EXPECT_EQ(read->Thread, extras.Thread);
+    EXPECT_TRUE(read->OnTop);
+    EXPECT_EQ(read->Opacity, 80);
+    EXPECT_EQ(ReadFrameExtras(L"thread=7 window=2007C")->Window, uint64_t{0x2007c});
+    for (const std::wstring_view bad :
+         {L"", L"window=0 thread=1", L"window=1", L"thread=1", L"window=x1 thread=1",
+          L"window=1 thread=1 opacity=59", L"window=1 thread=1 ontop=2", L"window=1  thread=1",
+          L"window=1 thread=1 colour=red", L"window=10000000000000000 thread=1"}) {
+        EXPECT_FALSE(ReadFrameExtras(bad).has_value()) << bad.size();
     }
 }
 

@@ -161,7 +161,7 @@ TEST(NineSlicePlan, AtEveryScaleTheScaledImageAndTheFramesPiecesMeetAtEveryEdge)
             const std::vector<int> once = Coverage(landed, image.Width, image.Height);
             EXPECT_TRUE(std::all_of(once.begin(), once.end(), [](int n) { return n == 1; }));
         }
-        const SkinItemFields scaled = ScaleItemFields(frame, dpi);
+        const SkinItemFields scaled = ScaleItemFields(0, frame, dpi);
         SkinModel skin = MakeSkin({{scaled.X, scaled.Y, scaled.Width, scaled.Height, true, false,
                                     image.Width, image.Height}});
         const NineSlice plan = NineSlicePlan(skin, 400, 300);
@@ -188,21 +188,48 @@ TEST(NineSlicePlan, AtEveryScaleTheScaledImageAndTheFramesPiecesMeetAtEveryEdge)
 TEST(PlanImageScale, ScalesAButtonStripCellByCellAndOtherImagesWhole) {
     const SkinItemFields button{1, -44, 11, 26, 18, 0, 0, L"close", L"close.png"};
     const ImageScalePlan cells = PlanImageScale(1, button, 104, 18, 120);
-    EXPECT_EQ(cells.Width, 4 * ScaleForDpi(26, 120));
+    EXPECT_EQ(cells.Width, 4 * 32);
     ASSERT_EQ(cells.Pieces.size(), 4u);
     for (int32_t cell = 0; cell < 4; ++cell) {
         EXPECT_EQ(cells.Pieces[static_cast<size_t>(cell)],
-                  (ResamplePiece{{26 * cell, 0, 26, 18}, {33 * cell, 0, 33, 23}}));
+                  (ResamplePiece{{26 * cell, 0, 26, 18}, {32 * cell, 0, 32, 22}}));
     }
-    EXPECT_EQ(ScaleItemFields(button, 120).X, -55);
-    EXPECT_EQ(ScaleItemFields(button, 120).Width, 33);
+    // From -55 to -23 (the right edge, -18, scaled), from 14 down to 36.
+    EXPECT_EQ(ScaleItemFields(1, button, 120).X, -55);
+    EXPECT_EQ(ScaleItemFields(1, button, 120).Width, 32);
+    EXPECT_EQ(ScaleItemFields(1, button, 120).Height, 22);
     // A single cell, a stretched picture: whole.
     EXPECT_EQ(PlanImageScale(1, {1, 0, 0, 26, 18, 0, 0, {}, {}}, 26, 18, 144).Pieces.size(), 1u);
     EXPECT_EQ(PlanImageScale(1, {0, 0, 0, 300, 2, 1, 0, {}, {}}, 72, 2, 144).Pieces,
               (std::vector<ResamplePiece>{{{0, 0, 72, 2}, {0, 0, 108, 3}}}));
     // Numbers stay within the limit skins are held to.
-    EXPECT_EQ(ScaleItemFields({0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).X, SkinCoordinateLimit);
-    EXPECT_EQ(ScaleItemFields({0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).Y, -SkinCoordinateLimit);
+    EXPECT_EQ(ScaleItemFields(1, {0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).X,
+              SkinCoordinateLimit);
+    EXPECT_EQ(ScaleItemFields(1, {0, 30000, -30000, 1, 1, 0, 0, {}, {}}, 192).Y,
+              -SkinCoordinateLimit);
+}
+
+TEST(ScaleItemFields, ItemsThatMeetAt96DpiMeetAtEveryScaleWithImagesOfTheirSize) {
+    // After the frame, three buttons side by side up to the frame's right edge (each image a
+    // strip of four 25 x 9 cells), and two items one above the other.
+    const std::vector<SkinItemFields> items{
+        {0, 6, 30, 6, 6, 1, 0, {}, {}},   {1, -75, 5, 25, 9, 0, 0, {}, {}},
+        {2, -50, 5, 25, 9, 0, 0, {}, {}}, {3, -25, 5, 25, 9, 0, 0, {}, {}},
+        {0, 6, 5, 40, 7, 0, 0, {}, {}},   {0, 6, 12, 40, 7, 0, 0, {}, {}}};
+    for (const int32_t dpi : {120, 144, 168}) {
+        SCOPED_TRACE(dpi);
+        const auto at = [&](int32_t item) {
+            return ScaleItemFields(item, items[static_cast<size_t>(item)], dpi);
+        };
+        for (const int32_t button : {1, 2, 3}) {
+            EXPECT_EQ(at(button).X + at(button).Width, button < 3 ? at(button + 1).X : 0);
+            const ImageScalePlan image =
+                PlanImageScale(button, items[static_cast<size_t>(button)], 100, 9, dpi);
+            EXPECT_EQ(image.Width, 4 * at(button).Width);
+            EXPECT_EQ(image.Height, at(button).Height);
+        }
+        EXPECT_EQ(at(4).Y + at(4).Height, at(5).Y);
+    }
 }
 
 TEST(ComposePlan, ExtremeNumbersGiveSaturatedRectangles) {

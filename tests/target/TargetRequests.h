@@ -5,10 +5,11 @@
 
 namespace glaze::target {
 
-constexpr UINT HangRequest = WM_APP + 1;   // wParam: milliseconds without answering messages
-constexpr UINT CloseRequest = WM_APP + 2;  // close the window itself, which ends the program
-constexpr UINT ExitRequest = WM_APP + 3;   // end the process at once, the window untouched
-constexpr UINT DialogRequest = WM_APP + 4; // show a dialog-class window titled "<title> 对话框"
+constexpr UINT HangRequest = WM_APP + 1;  // wParam: milliseconds without answering messages
+constexpr UINT CloseRequest = WM_APP + 2; // close the window itself, which ends the program
+constexpr UINT ExitRequest = WM_APP + 3;  // end the process at once, the window untouched
+// Shows a dialog-class window titled "<title> 对话框"; wParam 1: owned by the main window.
+constexpr UINT DialogRequest = WM_APP + 4;
 // What programs do to their own windows:
 constexpr UINT ResizeRequest = WM_APP + 5;  // wParam x lParam: its new outer size, place kept
 constexpr UINT RetitleRequest = WM_APP + 6; // wParam characters: its title repeated to that length

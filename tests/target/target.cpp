@@ -274,14 +274,14 @@ LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ExitRequest:
         ExitProcess(0);
     case DialogRequest: {
-        // A window of the platform's dialog class, unowned, so that only its class tells it
-        // from a main window.
+        // A window of the platform's dialog class: unowned, so that only its class tells it
+        // from a main window; or, with wParam 1, owned by the main window as a message box is.
         char title[300];
         GetWindowTextA(hwnd, title, 200);
         strcat(title, " \xB6\xD4\xBB\xB0\xBF\xF2"); // " 对话框" in code page 936
-        HWND dialog =
-            CreateWindowExA(0, "#32770", title, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100,
-                            300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND dialog = CreateWindowExA(0, "#32770", title, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE,
+                                      100, 100, 300, 200, wParam == 1 ? hwnd : nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
         logLine("DIALOG hwnd=0x%llx", handleValue(dialog));
         return 0;
     }

@@ -382,17 +382,41 @@ TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkA
     FrameWindow& form = LoadFrame();
     ASSERT_TRUE(TheRun().IsFrameProcess());
     ExpectFrameAroundContent(form, Aurora);
-    const MINMAXINFO& limits = FrameLimits::Values().Limits;
+    const auto asked = [&] {
+        MINMAXINFO limits{};
+        SendMessageA(form.Hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        return limits;
+    };
+    const MINMAXINFO limits = asked();
     EXPECT_EQ(limits.ptMinTrackSize.x, 200);
     EXPECT_EQ(limits.ptMinTrackSize.y, 200);
     EXPECT_EQ(limits.ptMaxSize.x, GetSystemMetrics(SM_CXSCREEN));
     RECT workArea{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    if (IsRectEmpty(&form.TrayRect)) {
-        // A taskbar without a rectangle cannot say how high a maximised frame may be.
-        EXPECT_EQ(limits.ptMaxSize.y, workArea.bottom);
+    EXPECT_EQ(limits.ptMaxSize.y, workArea.bottom);
+    EXPECT_EQ(limits.ptMaxTrackSize.x, limits.ptMaxSize.x);
+    EXPECT_EQ(limits.ptMaxTrackSize.y, limits.ptMaxSize.y);
+
+    // The work area is read when the system asks: a taskbar grown since counts at once.
+    RECT shorter{workArea.left, workArea.top, workArea.right, workArea.bottom - 60};
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &shorter, 0);
+    const MINMAXINFO later = asked();
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &workArea, 0);
+    EXPECT_EQ(later.ptMaxSize.y, shorter.bottom);
+
+    // So is the taskbar: shown since (as one that hides itself comes up), it cuts the height.
+    if (const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
+        const RECT was = RectOf(taskbar);
+        const bool wasShown = IsWindowVisible(taskbar) != FALSE;
+        const int32_t width = GetSystemMetrics(SM_CXSCREEN);
+        SetWindowPos(taskbar, nullptr, 0, workArea.bottom - 30, width, 30,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        const MINMAXINFO withTaskbar = asked();
+        SetWindowPos(taskbar, nullptr, was.left, was.top, was.right - was.left,
+                     was.bottom - was.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | (wasShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        EXPECT_EQ(withTaskbar.ptMaxSize.y, workArea.bottom - 30);
     }
-    EXPECT_GT(limits.ptMaxSize.y, 200);
 }
 
 TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {

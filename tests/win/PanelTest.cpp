@@ -440,10 +440,16 @@ TEST_F(Panel, RefreshListsOnlyTitlesThatAVisibleWindowHasOrBeginsWith) {
     EXPECT_EQ(count(L"面板列表 Hidden"), 1);
     EXPECT_EQ(count(L"面板列表 Alone"), 0);
     EXPECT_EQ(count(longTitle), 1);
-    // The longest title can be scrolled into view.
+    // The longest title can be scrolled into view, at every scale the panel is laid out for.
     RECT client{};
     GetClientRect(panel.Panel().WindowList, &client);
     EXPECT_GT(SendMessageA(panel.Panel().WindowList, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
+    const auto extentAt = [&](int32_t dpi) {
+        panel.Panel().LayOut(dpi);
+        return SendMessageA(panel.Panel().WindowList, LB_GETHORIZONTALEXTENT, 0, 0);
+    };
+    const LRESULT designed = extentAt(96);
+    EXPECT_GT(extentAt(192), designed * 19 / 10);
 }
 
 TEST_F(Panel, TheFinderHoldsTheMouseWithItsReticleUntilAButtonIsReleased) {

@@ -24,7 +24,9 @@ constexpr uint32_t Olive = 0xFF808000;
 
 TEST(LoadSkinItems, ReadsEveryItemsFieldsAndDrawsItsImageOnItsOwnCanvas) {
     TestSkin skin;
-    skin.Png(L"frame.png", 30, 20, Solid(Teal));
+    // A frame with a transparent ring two pixels wide around it, as a shadow would leave.
+    skin.Png(L"frame.png", 30, 20,
+             [](int32_t x, int32_t y) { return x < 2 || y < 2 || x >= 28 || y >= 18 ? 0u : Teal; });
     skin.Png(L"最小化.png", 104, 18, Solid(Olive));
     skin.Png(L"bar.png", 26, 18, Solid(Teal));
     skin.WriteItems({L"0,4,6,5,3,1,0,frame,frame.png", L"1,-100,11,26,18,0,1,最小化,最小化.png",
@@ -47,6 +49,7 @@ TEST(LoadSkinItems, ReadsEveryItemsFieldsAndDrawsItsImageOnItsOwnCanvas) {
     EXPECT_EQ(m.ItemImageWidth, (std::vector<int32_t>{30, 104, 26}));
     EXPECT_EQ(m.ItemImageHeight, (std::vector<int32_t>{20, 18, 18}));
     EXPECT_EQ(m.ItemSingleCell, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(m.ShadowMargin, (PixelInsets{2, 2, 2, 2}));
     EXPECT_EQ(prepared,
               (std::vector<std::pair<int32_t, std::wstring>>{{1, L"最小化"}, {2, L"bar"}}));
 

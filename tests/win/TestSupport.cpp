@@ -6,10 +6,32 @@
 #include "platform/AnsiText.h"
 #include "settings/RunSettings.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 
 namespace glaze::test {
+namespace {
+
+// glaze speaks the Simplified-Chinese ANSI code page (936), as its users' Windows does, and the
+// tests' titles and files are written in it. On a Windows of another code page (an English one,
+// say) every test is skipped with that reason before it starts.
+class ChineseCodePageOnly : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        if (GetACP() != 936) {
+            GTEST_SKIP() << "glaze and its tests need the Simplified-Chinese code page (936); this "
+                            "Windows has "
+                         << GetACP() << ": set its system locale to Chinese (Simplified, China)";
+        }
+    }
+};
+const bool codePageChecked = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ChineseCodePageOnly);
+    return true;
+}();
+
+} // namespace
 
 void ResetProcessValues() {
     TheRun() = {};
@@ -46,6 +68,13 @@ void WriteAnsiFile(const std::wstring& path, std::wstring_view text) {
 std::string ReadRawFile(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool UnderWine() {
+    // Wine's ntdll tells its version; Windows' has no such entry.
+    static const bool underWine =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return underWine;
 }
 
 std::filesystem::path TestProgramDir() {

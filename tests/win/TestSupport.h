@@ -33,6 +33,10 @@ std::string ReadRawFile(const std::wstring& path);
 // Every process-wide value back as at start: the run's settings, the loaded skin, the hooks'.
 void ResetProcessValues();
 
+// Whether the tests run under Wine rather than on Windows: the few things only Wine needs of them
+// are done only there.
+bool UnderWine();
+
 // The directory of the running test program, where the built program and its skins lie too.
 std::filesystem::path TestProgramDir();
 
