@@ -1,10 +1,12 @@
 #pragma once
-// What both benchmarks time with: wall-clock microseconds of one piece of work, their median,
+// What the benchmarks time with: wall-clock microseconds of one piece of work, their median,
 // and the waiting messages of this thread handled.
 
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace glaze::bench {
@@ -39,6 +41,59 @@ inline void PumpMessages() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         DispatchMessageA(&msg);
     }
+}
+
+// Waits up to 10 s, handling this thread's messages, for the window the function finds.
+inline HWND WaitForWindow(const std::function<HWND()>& find) {
+    for (int tries = 0; tries < 200; ++tries) {
+        if (HWND window = find()) {
+            return window;
+        }
+        PumpMessages();
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// A process started from the command line, ended by its handle when the object goes.
+struct Started {
+    PROCESS_INFORMATION Info{};
+    explicit Started(std::string commandLine) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &Info);
+    }
+    ~Started() {
+        if (Info.hProcess != nullptr) {
+            TerminateProcess(Info.hProcess, 0);
+            WaitForSingleObject(Info.hProcess, 5000);
+            CloseHandle(Info.hProcess);
+            CloseHandle(Info.hThread);
+        }
+    }
+};
+
+// The process's shown layered window: a glaze process's frame.
+inline HWND LayeredWindowOf(DWORD processId) {
+    struct Search {
+        DWORD Id;
+        HWND Found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->Id && IsWindowVisible(window) &&
+                (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
+                s->Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 } // namespace glaze::bench

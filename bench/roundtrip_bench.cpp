@@ -22,61 +22,14 @@
 #include <vector>
 
 using namespace glaze;
+using bench::LayeredWindowOf;
 using bench::Median;
 using bench::Microseconds;
 using bench::PumpMessages;
+using bench::Started;
+using bench::WaitForWindow;
 
 namespace {
-
-HWND WaitForWindow(const std::function<HWND()>& find) {
-    for (int tries = 0; tries < 200; ++tries) {
-        if (HWND window = find()) {
-            return window;
-        }
-        PumpMessages();
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-struct Started {
-    PROCESS_INFORMATION Info{};
-    explicit Started(std::string commandLine) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &Info);
-    }
-    ~Started() {
-        if (Info.hProcess != nullptr) {
-            TerminateProcess(Info.hProcess, 0);
-            WaitForSingleObject(Info.hProcess, 5000);
-            CloseHandle(Info.hProcess);
-            CloseHandle(Info.hThread);
-        }
-    }
-};
-
-HWND LayeredWindowOf(DWORD processId) {
-    struct Search {
-        DWORD Id;
-        HWND Found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->Id && IsWindowVisible(window) &&
-                (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
-                s->Found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
 
 constexpr SIZE Sizes[2] = {{800, 600}, {790, 590}};
 

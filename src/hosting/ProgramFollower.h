@@ -51,6 +51,8 @@ public:
     FollowReaction Seen(const FramedWindowFacts& now, WindowSize monitor);
 
     bool FullScreen() const { return fullScreen_; }
+    // The window as last seen.
+    const FramedWindowFacts& Last() const { return last_; }
 
 private:
     // Whether the size is one the frame asked for and the window has not yet passed.

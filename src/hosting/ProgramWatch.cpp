@@ -3,9 +3,12 @@
 namespace glaze {
 namespace {
 
-// Without events: a look every screen refresh or so, its title every few looks.
+// Without events: a look every screen refresh or so, its title every few looks, for a while after
+// a change; less often while nothing changes.
 constexpr UINT QuickLookMs = 15;
 constexpr unsigned TitleEveryQuickLooks = 4;
+constexpr ULONGLONG QuickForMs = 2000;
+constexpr UINT IdleLookMs = 60;
 // With events: the timer only looks whether the window is still there.
 constexpr UINT SlowLookMs = 250;
 
@@ -30,6 +33,8 @@ void ProgramWatch::Start(HWND window, HWND timerWindow, UINT_PTR timerId, Look l
     timerId_ = timerId;
     look_ = std::move(look);
     eventsArrive_ = false;
+    quick_ = true;
+    lastChange_ = GetTickCount64();
     DWORD process = 0;
     const DWORD thread = GetWindowThreadProcessId(window, &process);
     // Out of context: the events come through this thread's messages, nothing is loaded into
@@ -56,7 +61,8 @@ void ProgramWatch::Stop() {
 }
 
 void ProgramWatch::SetTimerPace() {
-    SetTimer(timerWindow_, timerId_, eventsArrive_ ? SlowLookMs : QuickLookMs, nullptr);
+    SetTimer(timerWindow_, timerId_,
+             eventsArrive_ ? SlowLookMs : (quick_ ? QuickLookMs : IdleLookMs), nullptr);
 }
 
 void ProgramWatch::OnTimer() {
@@ -64,7 +70,16 @@ void ProgramWatch::OnTimer() {
         return;
     }
     ++ticks_;
-    look_(eventsArrive_ || ticks_ % TitleEveryQuickLooks == 0);
+    const bool changed = look_(eventsArrive_ || !quick_ || ticks_ % TitleEveryQuickLooks == 0);
+    const ULONGLONG now = GetTickCount64();
+    if (changed) {
+        lastChange_ = now;
+    }
+    const bool quick = now - lastChange_ < QuickForMs;
+    if (quick != quick_ && look_) {
+        quick_ = quick;
+        SetTimerPace();
+    }
 }
 
 void CALLBACK ProgramWatch::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,

@@ -1,10 +1,12 @@
 #pragma once
 // How the frame learns of what the framed program does to its own window: the system's window
 // events, where it delivers them for another program's window (Windows does; Wine 8 delivers
-// none of showing, hiding, moving, sizing or retitling), and a light look on a timer otherwise,
-// often enough to follow within a screen refresh. Until an event has shown that they arrive the
-// timer looks often; once one has, it only looks now and then. A look that finds nothing
-// changed does nothing.
+// none of showing, hiding, moving, sizing or retitling), and a light look on a timer otherwise.
+// Until an event has shown that they arrive, the timer looks within a screen refresh for a while
+// after the window last changed (one change tends to bring more: a resize, full screen and back,
+// a title that counts down), and a few times less often while nothing changes, where a look
+// costs a timer message and a few questions to the system; once an event has arrived it only
+// looks now and then. A look that finds nothing changed does nothing.
 
 #include <windows.h>
 
@@ -15,8 +17,9 @@ namespace glaze {
 class ProgramWatch {
 public:
     // Runs on this thread whenever the window may have changed; `titleToo`: its title and icons
-    // are worth a look as well (they change less often and cost more to read).
-    using Look = std::function<void(bool titleToo)>;
+    // are worth a look as well (they change less often and cost more to read). True when it
+    // found something changed.
+    using Look = std::function<bool(bool titleToo)>;
 
     ProgramWatch() = default;
     ~ProgramWatch();
@@ -40,6 +43,8 @@ private:
     Look look_;
     HWINEVENTHOOK hook_ = nullptr;
     bool eventsArrive_ = false;
+    bool quick_ = true;
+    ULONGLONG lastChange_ = 0;
     unsigned ticks_ = 0;
 };
 

@@ -109,7 +109,8 @@ bool TargetHost::Capture(HWND target) {
     follower_.emplace(FactsOf(target, content_.Hwnd()));
     titleSeen_ = WindowTitle(target);
     AskIcons(target);
-    watch_.Start(target, content_.Hwnd(), WatchTimer, [this](bool titleToo) { Follow(titleToo); });
+    watch_.Start(target, content_.Hwnd(), WatchTimer,
+                 [this](bool titleToo) { return Follow(titleToo); });
     return true;
 }
 
@@ -138,9 +139,9 @@ void TargetHost::FillWith(WindowSize size, const FramedWindowFacts& now) {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
-void TargetHost::Follow(bool titleToo) {
+bool TargetHost::Follow(bool titleToo) {
     if (!filling_) {
-        return;
+        return false;
     }
     const HWND window = keeper_.Target().Window;
     // The program closed its window or ended: the frame has nothing left to dress. The close
@@ -148,10 +149,12 @@ void TargetHost::Follow(bool titleToo) {
     if (!keeper_.Target().StillThere()) {
         watch_.Stop();
         PostMessageA(frame_.Hwnd(), WM_CLOSE, 0, 0);
-        return;
+        return true;
     }
-    const PixelRect monitor = MonitorOf(content_.Hwnd()).Monitor;
     const FramedWindowFacts now = FactsOf(window, content_.Hwnd());
+    // The monitor is asked about only when the window changed: looks are frequent.
+    const PixelRect monitor =
+        now == follower_->Last() ? PixelRect{} : MonitorOf(content_.Hwnd()).Monitor;
     const FollowReaction reaction = follower_->Seen(now, {monitor.Width, monitor.Height});
     following_ = true;
     Apply(reaction);
@@ -162,9 +165,8 @@ void TargetHost::Follow(bool titleToo) {
         follower_->Asked(size);
         FillWith(size, now);
     }
-    if (titleToo) {
-        FollowTitle(window);
-    }
+    const bool retitled = titleToo && FollowTitle(window);
+    return reaction != FollowReaction{} || retitled;
 }
 
 void TargetHost::Apply(const FollowReaction& reaction) {
@@ -213,16 +215,17 @@ void TargetHost::GiveWholeMonitor(bool fullScreen) {
     }
 }
 
-void TargetHost::FollowTitle(HWND window) {
+bool TargetHost::FollowTitle(HWND window) {
     std::wstring title = WindowTitle(window);
     if (title == titleSeen_) {
-        return;
+        return false;
     }
     // The frame's caption is what the taskbar and Alt+Tab show, and how the panel finds the
     // frame: always the program's title now, as at the start.
     frame_.SetCaption(std::wstring(TrimBlanks(title)) + std::wstring(FrameCaptionSuffix));
     titleSeen_ = std::move(title);
     AskIcons(window);
+    return true;
 }
 
 void TargetHost::AskIcons(HWND window) {

@@ -55,15 +55,15 @@ public:
     static constexpr UINT_PTR WatchTimer = 1;
 
 private:
-    // Looks at the window and follows what its program did to it.
-    void Follow(bool titleToo);
+    // Looks at the window and follows what its program did to it; true when it had changed.
+    bool Follow(bool titleToo);
     void Apply(const FollowReaction& reaction);
     // Asks the window to take the size at the content window's corner, unless it lies so now.
     void FillWith(WindowSize size, const FramedWindowFacts& now);
     void ShowFrame(bool shown);
     // The program has its whole monitor while `fullScreen`, the frame stands aside.
     void GiveWholeMonitor(bool fullScreen);
-    void FollowTitle(HWND window);
+    bool FollowTitle(HWND window);
     void AskIcons(HWND window);
     static void CALLBACK OnIconAnswer(HWND window, UINT message, ULONG_PTR host, LRESULT icon);
 
