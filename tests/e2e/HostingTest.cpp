@@ -413,6 +413,13 @@ TEST_F(Hosting, TheFrameFollowsTheProgramsOwnSizeTitleIconAndVisibility) {
     EXPECT_EQ(SendMessageW(framed.Windows.Frame, WM_GETICON, ICON_BIG, 0),
               static_cast<LRESULT>(GetClassLongPtrW(framed.Target.Window(), GCLP_HICON)));
 
+    // A program that makes itself smaller than any frame still fills the smallest one.
+    framed.Ask(TargetProgram::ResizeRequest, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT frame = WindowRectOf(framed.Windows.Frame);
+        return frame.right - frame.left == 200 && frame.bottom - frame.top == 200 && framed.Fills();
+    }));
+
     framed.Ask(TargetProgram::ShowRequest, WPARAM{SW_HIDE});
     EXPECT_TRUE(WaitUntil([&] {
         return !IsWindowVisible(framed.Windows.Frame) && !IsWindowVisible(framed.Windows.Content);
@@ -422,8 +429,10 @@ TEST_F(Hosting, TheFrameFollowsTheProgramsOwnSizeTitleIconAndVisibility) {
         return IsWindowVisible(framed.Windows.Frame) && IsWindowVisible(framed.Target.Window()) &&
                WindowRectOf(framed.Windows.Frame).left == frameBefore.left && framed.Fills();
     }));
-    PostMessageW(framed.Windows.Frame, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(framed.Frame->WaitForExit(10s).has_value());
+    // Gone while hidden: the frame closes itself.
+    framed.Ask(TargetProgram::ShowRequest, WPARAM{SW_HIDE});
+    framed.Ask(TargetProgram::CloseRequest);
+    EXPECT_EQ(framed.Frame->WaitForExit(10s), std::optional<DWORD>(0));
 }
 
 TEST_F(Hosting, AProgramInFullScreenHasItsMonitorAndIsFramedAgainWhereItWas) {

@@ -349,6 +349,41 @@ TEST_F(Resident, TheFrameMenuSetsOnTopAndOpacityForFrameAndProgramTogether) {
     EXPECT_TRUE(frameProcess.WaitForExit(10s).has_value());
 }
 
+// Whether Wine's taskbar shows a button for the window. It looks at its windows again whenever
+// a window is made or destroyed anywhere; one made and destroyed here has it look now.
+bool TaskbarButtonFor(HWND window) {
+    DestroyWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  nullptr, nullptr));
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    for (HWND button = GetWindow(taskbar, GW_CHILD); button != nullptr;
+         button = GetWindow(button, GW_HWNDNEXT)) {
+        if (IsWindowVisible(button) &&
+            GetWindowLongPtrW(button, GWLP_ID) == reinterpret_cast<LONG_PTR>(window)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Wine's taskbar (there while the resident's icon is) shows every shown window of another
+// program that has no owner, tool windows and windows taken into another's included; Windows'
+// leaves those out. Either way the frame has its button while it is up, and the program its
+// own once it is given back.
+TEST_F(Resident, TheTaskbarShowsTheFrameWhileItIsUpAndTheProgramOnceItIsBack) {
+    if (!test::UnderWine()) {
+        GTEST_SKIP() << "Windows' taskbar keeps its buttons inside a toolbar of its own";
+    }
+    const ResidentGlaze resident(app);
+    TargetProgram target(L"任务栏目标");
+    Process frameProcess(GlazeCommandLine(app, L"任务栏目标/A"));
+    const GlazeWindows windows = WaitForGlazeWindows(frameProcess);
+    ASSERT_NE(windows.Frame, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return TaskbarButtonFor(windows.Frame); }));
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(frameProcess.WaitForExit(10s).has_value());
+    EXPECT_TRUE(WaitUntil([&] { return TaskbarButtonFor(target.Window()); }));
+}
+
 TEST_F(Resident, TheRulesEditorNamesSkippedLinesKeepsCommentsAndAsksBeforeOverwritingAChange) {
     WriteRules(L"; 我的规则\r\n"
                L"[RULE1]\r\nPROGRAM=a.exe\r\nSKIN=Jade\r\nON=maybe\r\n"
