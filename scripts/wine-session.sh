@@ -13,8 +13,9 @@
 #
 # Everything runs with the Simplified-Chinese code page (936) and inside one Wine virtual
 # desktop, which gives windows a manager for minimise, maximise and activation. GLAZE_SCREEN
-# (default 1280x800) sizes the screen; GLAZE_DPI (default 96) is the DPI the prefix's programs
-# see, fixed when the prefix is made.
+# (default 1280x800) sizes the desktop; the X screen under it is at least 1920x1200, so that a
+# program may change the display to a larger size (ChangeDisplaySettingsEx) and back. GLAZE_DPI
+# (default 96) is the DPI the prefix's programs see, fixed when the prefix is made.
 set -euo pipefail
 
 cmd=${1:?usage: wine-session.sh start|exec|stop STATE_DIR ...}
@@ -23,6 +24,10 @@ shift 2
 mkdir -p "$state"
 state=$(cd "$state" && pwd)
 screen_size=${GLAZE_SCREEN:-1280x800}
+# Room for the display to grow: the larger of the desktop and 1920x1200 in each direction.
+desktop_width=${screen_size%x*}
+desktop_height=${screen_size#*x}
+x_screen="$((desktop_width > 1920 ? desktop_width : 1920))x$((desktop_height > 1200 ? desktop_height : 1200))"
 dpi=${GLAZE_DPI:-96}
 
 session_env() {
@@ -63,7 +68,7 @@ start)
     fi
     # Xvfb takes a free display itself and names it once it listens: sessions started at the
     # same moment (the test run starts three) never share one.
-    Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp 3>"$state/display" \
+    Xvfb -displayfd 3 -screen 0 "${x_screen}x24" -nolisten tcp 3>"$state/display" \
         >"$state/xvfb.log" 2>&1 &
     xvfb_pid=$!
     display=""

@@ -34,12 +34,17 @@ int64_t ShiftInto(int64_t low, int64_t high, int64_t min, int64_t max, bool keep
 
 } // namespace
 
+PixelRect UsableWorkArea(const MonitorArea& monitor) {
+    return monitor.Work.Width > 0 && monitor.Work.Height > 0 ? monitor.Work : monitor.Monitor;
+}
+
 PixelRect MaximisedArea(const MonitorArea& monitor, const PixelRect& taskbar) {
     const PixelRect& m = monitor.Monitor;
-    int64_t left = monitor.Work.X;
-    int64_t top = monitor.Work.Y;
-    int64_t right = Right(monitor.Work);
-    int64_t bottom = Bottom(monitor.Work);
+    const PixelRect work = UsableWorkArea(monitor);
+    int64_t left = work.X;
+    int64_t top = work.Y;
+    int64_t right = Right(work);
+    int64_t bottom = Bottom(work);
     if (taskbar.Width > 0 && taskbar.Height > 0) {
         // Docked: along a whole edge of this monitor (at least half its length), touching it.
         const bool wide =
@@ -59,7 +64,7 @@ PixelRect MaximisedArea(const MonitorArea& monitor, const PixelRect& taskbar) {
         }
     }
     if (right <= left || bottom <= top) {
-        return monitor.Work; // a taskbar that leaves nothing cannot be right
+        return work; // a taskbar that leaves nothing cannot be right
     }
     return FromEdges(left, top, right, bottom);
 }

@@ -8,6 +8,10 @@
 
 namespace glaze {
 
+// The part of the monitor that windows are laid out in: its work area, or the whole monitor
+// where the work area is empty (a work area of nothing cannot be right).
+PixelRect UsableWorkArea(const MonitorArea& monitor);
+
 // Where a frame process's frame lies when maximised on this monitor: the work area; a taskbar
 // docked along an edge of the monitor that the work area does not leave out (one that hides
 // itself, keeping a sliver) cuts it there too, so the taskbar stays in reach. A taskbar that

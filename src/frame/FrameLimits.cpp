@@ -11,6 +11,11 @@ namespace {
 // The limits as they stand for the frame where it is now.
 MINMAXINFO LimitsFor(HWND frame) {
     MINMAXINFO limits = Values().Limits;
+    if (const std::optional<SIZE> given = Values().PlaceAsGiven) {
+        limits.ptMinTrackSize = {given->cx, given->cy};
+        limits.ptMaxTrackSize = {given->cx, given->cy};
+        return limits;
+    }
     if (!Values().MaximiseOnItsMonitor) {
         return limits;
     }
@@ -21,6 +26,22 @@ MINMAXINFO LimitsFor(HWND frame) {
     limits.ptMaxSize = {maximise.Maximised.Width, maximise.Maximised.Height};
     limits.ptMaxTrackSize = {maximise.TrackWidth, maximise.TrackHeight};
     return limits;
+}
+
+// What the frame must hear even during a skin load: the session's end and a close give the
+// framed window back; a changed desk is followed once the load is done.
+bool PassesDuringLoad(UINT message) {
+    switch (message) {
+    case WM_QUERYENDSESSION:
+    case WM_ENDSESSION:
+    case WM_CLOSE:
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -47,10 +68,8 @@ void InstallLimitsHook(HWND frame) {
 // Nothing here throws; the procedures it passes messages on to catch their own failures.
 LRESULT CALLBACK FrameLimitsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // A skin load rebuilds the frame's images and hit areas; until it is done the frame
-    // must neither draw, size nor answer anything from a half-built state. The end of the
-    // session and a close still reach it: they give the framed window back.
-    if (!TheLoadedSkin().Ready && message != WM_QUERYENDSESSION && message != WM_ENDSESSION &&
-        message != WM_CLOSE) {
+    // must neither draw, size nor answer anything from a half-built state.
+    if (!TheLoadedSkin().Ready && !PassesDuringLoad(message)) {
         return 0;
     }
     switch (message) {

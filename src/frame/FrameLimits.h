@@ -1,10 +1,13 @@
 #pragma once
 // The frame's second hook, on top of its move hook: it answers the platform's size-limit
 // question from its limits, turns the system menu's choice into a system command, and
-// keeps every message but the session's end and a close from the frame while a skin is being
-// (re)loaded.
+// keeps every message from the frame while a skin is being (re)loaded but the session's end, a
+// close, and the news of a changed desk (DPI, display, work area), which the frame follows once
+// the load is done.
 
 #include <windows.h>
+
+#include <optional>
 
 namespace glaze::FrameLimits {
 
@@ -16,6 +19,9 @@ struct State {
     // taskbar there, both read when the system asks (MaximisedArea); so it is sized, too.
     // Limits then gives its smallest size only.
     bool MaximiseOnItsMonitor = false;
+    // While the frame takes a place exactly as given (the rectangle the system suggests on a
+    // monitor of another DPI), its size is this, whatever the monitor it leaves allows.
+    std::optional<SIZE> PlaceAsGiven;
 };
 State& Values();
 

@@ -17,23 +17,20 @@ bool FrameWindow::DrawCell(int32_t item, int32_t cell) {
         return false; // it shows that cell already
     }
     shownCell_[i] = cell;
-    ExecuteBlit(FrameDC, Images.ItemDC[i], CellBlit({DrawX, DrawY, DrawWidth, DrawHeight}, cell));
+    skin_.DrawCell(surface_.Dc(), item, lastItem_, cell);
     return true;
 }
 
 void FrameWindow::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
-    if (event.Button != 0 || item >= Skin.ItemCount) {
+    const SkinModel& skin = skin_.Model();
+    if (event.Button != 0 || item >= skin.ItemCount || !TheLoadedSkin().Ready) {
         return;
     }
-    const HitArea& area = *HitAreas[static_cast<size_t>(item)];
-    const PixelRect rect = area.Rect();
-    DrawX = rect.X + ClientOffsetX;
-    DrawY = rect.Y + ClientOffsetY;
-    DrawWidth = rect.Width;
-    DrawHeight = rect.Height;
+    const HitArea& area = hitAreas_.At(item);
+    lastItem_ = hitAreas_.Rect(item);
     // Both bounds count as inside: the pointer on the right or bottom edge still hovers.
     const bool inside =
-        event.X >= 0 && event.X <= DrawWidth && event.Y >= 0 && event.Y <= DrawHeight;
+        event.X >= 0 && event.X <= lastItem_.Width && event.Y >= 0 && event.Y <= lastItem_.Height;
     bool changed = false;
     if (inside) {
         // Holding the capture brings the move that leaves the item, to draw it normal again.
@@ -41,39 +38,39 @@ void FrameWindow::OnHitAreaMouseMove(int32_t item, const MouseEvent& event) {
         SetCapture(area.Hwnd());
         // The pointer coming onto the button shows its hover cell even when that is drawn
         // already: under Wine a move loop that ends late may have put back an older image.
-        changed = Skin.HasButtonCells(item) && (DrawCell(item, HoverCell) || entering);
+        changed = skin.HasButtonCells(item) && (DrawCell(item, HoverCell) || entering);
     } else {
         ReleaseCapture();
-        changed = !Skin.ItemStretch[static_cast<size_t>(item)] && DrawCell(item, NormalCell);
+        changed = !skin.ItemStretch[static_cast<size_t>(item)] && DrawCell(item, NormalCell);
     }
     // A move that changes no cell (within a button, over a single-cell or stretched item)
     // leaves the screen as it is: a layered update costs milliseconds.
     if (changed) {
-        ShowCanvas(PixelRect{DrawX, DrawY, DrawWidth, DrawHeight});
+        ShowCanvas(lastItem_);
     }
 }
 
 void FrameWindow::OnHitAreaMouseDown(int32_t item, const MouseEvent& event) {
-    if (item >= Skin.ItemCount) {
+    if (item >= skin_.Model().ItemCount || !TheLoadedSkin().Ready) {
         return;
     }
     pressedItem_ = event.Button == LeftButton ? item : 0;
-    if (Skin.HasButtonCells(item) && DrawCell(item, PressedCell)) {
-        ShowCanvas(PixelRect{DrawX, DrawY, DrawWidth, DrawHeight});
+    if (skin_.Model().HasButtonCells(item) && DrawCell(item, PressedCell)) {
+        ShowCanvas(lastItem_);
     }
 }
 
 void FrameWindow::OnHitAreaMouseUp(int32_t item, const MouseEvent& event) {
     const bool clicked = event.Button == LeftButton && pressedItem_ == item;
     pressedItem_ = 0;
-    if (!clicked || item >= Skin.ItemCount) {
+    if (!clicked || item >= skin_.Model().ItemCount || !TheLoadedSkin().Ready) {
         return;
     }
-    const PixelRect rect = HitAreas[static_cast<size_t>(item)]->Rect();
+    const PixelRect rect = hitAreas_.Rect(item);
     if (event.X < 0 || event.Y < 0 || event.X >= rect.Width || event.Y >= rect.Height) {
         return; // released away from the item: no click
     }
-    RunItemAction(Skin.ItemAction[static_cast<size_t>(item)]);
+    RunItemAction(skin_.Model().ItemAction[static_cast<size_t>(item)]);
 }
 
 void FrameWindow::RunItemAction(int32_t action) {

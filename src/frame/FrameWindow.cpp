@@ -30,29 +30,14 @@ constexpr wchar_t ErrorCaption[] = L"错误";
 // The smallest frame a frame process may be sized to, at 96 DPI.
 constexpr int32_t SmallestFrame = 200;
 
-// From the window's outer top-left corner to its client origin. Hit areas are child windows,
-// placed in client pixels, so this is measured for every composition: the frame's non-client
-// border comes and goes (a skin load that sizes the frame while the frame's messages are held
-// back leaves it without one until the next size change).
-POINT ClientOffsetOf(HWND window) {
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    return {origin.x - outer.left, origin.y - outer.top};
-}
-
 } // namespace
 
 FrameWindow::FrameWindow(std::function<void(FrameWindow&)> startUp)
     : Form(L"模拟Glaze窗体*"), startUp_(std::move(startUp)) {
     hitAreaCallbacks_.Place = [this](int32_t item, const PixelRect& rect) {
-        HitAreas[static_cast<size_t>(item)]->MoveTo(
-            {rect.X - ClientOffsetX, rect.Y - ClientOffsetY, rect.Width, rect.Height});
+        hitAreas_.Place(item, rect);
     };
-    hitAreaCallbacks_.IsEnabled = [this](int32_t item) {
-        return HitAreas[static_cast<size_t>(item)]->IsEnabled();
-    };
+    hitAreaCallbacks_.IsEnabled = [this](int32_t item) { return hitAreas_.IsEnabled(item); };
 }
 
 FrameWindow::~FrameWindow() = default;
@@ -64,10 +49,13 @@ Form::WindowStyle FrameWindow::DesignStyle() const {
 }
 
 void FrameWindow::OnLoad() {
-    HitAreas.clear();
-    HitAreas.push_back(std::make_unique<HitArea>(
-        Hwnd(), 0, static_cast<HitAreaEvents&>(*this))); // never shown or placed
+    skin_ = {};
+    hitAreas_.Start(Hwnd(), *this);
     startUp_(*this);
+}
+
+bool FrameWindow::StartGdiPlus() {
+    return gdiPlus_.emplace().Started();
 }
 
 bool FrameWindow::OnQueryUnload() {
@@ -90,7 +78,7 @@ void FrameWindow::OnUnload() {
         TestFaults::InUnload();
         FollowFrame::RemoveMoveHook(*this);
         DropSkinObjects();
-        GdiPlus.reset(); // after the canvases
+        gdiPlus_.reset(); // after the canvases
         UnloadAllForms(false);
     } catch (...) {
         // Whatever failed, the process ends with the framed window given back.
@@ -125,6 +113,14 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        FollowDesk(DeskChange::Display);
+        return std::nullopt;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) {
+            FollowDesk(DeskChange::WorkArea);
+        }
+        return std::nullopt;
     case WM_NCLBUTTONDOWN:
         // The outer edge sizes the frame in the system's loop, asked for as a system command as
         // the default handling does, without first activating the frame: the framed program in
@@ -135,8 +131,8 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
         }
         return std::nullopt;
     case WM_ENTERSIZEMOVE:
-        snapping_.Begin(Hwnd(), content_->ContentHwnd(), TheLoadedSkin().Dpi, Skin.ShadowMargin,
-                        ReadSnapping(TheRun().AppDir));
+        snapping_.Begin(Hwnd(), content_->ContentHwnd(), WindowDpi(Hwnd()),
+                        skin_.Model().ShadowMargin, ReadSnapping(TheRun().AppDir));
         return std::nullopt;
     case WM_MOVING:
         snapping_.Adjust(*reinterpret_cast<RECT*>(lParam));
@@ -152,18 +148,7 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
 void FrameWindow::ReloadSkin() {
     // The first load draws the frame where the content window is; every later one where the
     // frame is.
-    LoadSkinAt(WindowDpi(TheLoadedSkin().Dpi == 0 ? content_->ContentHwnd() : Hwnd()));
-}
-
-void FrameWindow::OnDpiChanged(int32_t dpi, const RECT& suggested) {
-    if (dpi == TheLoadedSkin().Dpi) {
-        return; // placed by its own skin load onto a monitor of the DPI it was loaded for
-    }
-    // Until the new skin is ready the content window is laid out without being put back on the
-    // frame's interior.
-    TheLoadedSkin().Ready = false;
-    content_->ScaleTo(dpi);
-    LoadSkinAt(dpi, suggested);
+    LoadSkinAt(WindowDpi(skin_.Dpi() == 0 ? content_->ContentHwnd() : Hwnd()));
 }
 
 void FrameWindow::LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect) {
@@ -172,27 +157,29 @@ void FrameWindow::LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect) 
     LockWindowUpdate(Hwnd());
     std::wstring skinName;
     try {
+        // Until the new skin is ready the content window is laid out without being put back on
+        // the frame's interior.
+        if (frameRect) {
+            content_->ScaleTo(dpi);
+        }
         LoadSkinAroundContent(skinName, dpi, frameRect);
     } catch (...) {
         // Out of memory for a huge image, or any other failure inside the load: the skin cannot
         // be used, and the frame ends the way it ends for a faulty skin, giving the window back.
-        FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
+        FailSkinLoad(FaultySkinMessage(skinName, skin_.Model().ItemCount));
     }
     loading_ = false;
     if (std::exchange(closeAfterLoad_, false)) {
         PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
+        return;
     }
+    FollowChangesDuringLoad();
 }
 
 void FrameWindow::LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
                                         const std::optional<RECT>& frameRect) {
     ReleaseSkin();
-
-    ScreenBitmapInfo = MakeScreenBitmapInfo();
-    FrameDC = CreateCanvas(WindowDc(Hwnd()), ScreenBitmapInfo);
-    FrameOrigin = {0, 0};
-    FrameSize = {ScaleWidth(), ScaleHeight()};
-    FrameBlend = {AC_SRC_OVER, 0, standingAside_ ? BYTE{0} : opacity_, AC_SRC_ALPHA};
+    surface_.SetOpacity(ShownOpacity());
 
     FramedContent& content = *content_;
     const int32_t skinCount = content.SkinCount();
@@ -206,14 +193,14 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
     TheLoadedSkin().Dir = SkinDirOf(TheRun().AppDir, skinName);
 
     if (!LoadSkin(dpi)) {
-        FailSkinLoad(FaultySkinMessage(skinName, Skin.ItemCount));
+        FailSkinLoad(FaultySkinMessage(skinName, skin_.Model().ItemCount));
         return;
     }
-    TheLoadedSkin().MarginLeft = Skin.MarginLeft();
-    TheLoadedSkin().MarginTop = Skin.MarginTop();
-    TheLoadedSkin().MarginH = Skin.MarginH();
-    TheLoadedSkin().MarginV = Skin.MarginV();
-    TheLoadedSkin().Dpi = dpi;
+    const SkinModel& model = skin_.Model();
+    TheLoadedSkin().MarginLeft = model.MarginLeft();
+    TheLoadedSkin().MarginTop = model.MarginTop();
+    TheLoadedSkin().MarginH = model.MarginH();
+    TheLoadedSkin().MarginV = model.MarginV();
     if (frameRect) {
         MoveContentOnto(*frameRect);
     }
@@ -223,9 +210,15 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
     if (TheRun().IsFrameProcess()) {
         TheLoadedSkin().Ready = true;
     }
-    // A move to a monitor of another DPI leaves a maximised frame maximised there.
-    PlaceAroundContent(!frameRect);
-    Skin.FitFrame(Width(), Height());
+    // A move to a monitor of another DPI leaves a maximised frame maximised there, and a frame
+    // process's frame where the system suggests.
+    if (frameRect && TheRun().IsFrameProcess()) {
+        TakePlaceAsGiven(*frameRect);
+        SetSizeLimits(dpi, {});
+    } else {
+        SetSizeLimits(dpi, PlaceAroundContent(!frameRect));
+    }
+    skin_.FitFrame(Width(), Height());
 
     TheLoadedSkin().Ready = true;
     Compose();
@@ -234,41 +227,22 @@ void FrameWindow::LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
 
 void FrameWindow::ReleaseSkin() {
     DropSkinObjects();
-    Skin.ItemAction.clear();
+    skin_.Drop();
     TrimWorkingSet();
 }
 
 void FrameWindow::DropSkinObjects() {
-    while (HitAreas.size() > 1) { // the first is never shown and stays
-        HitAreas.pop_back();
-    }
-    Images.ItemDC.clear();
-    FrameDC.Reset();
+    hitAreas_.DropItems();
+    skin_.DropImages();
+    surface_.Drop();
 }
 
 bool FrameWindow::LoadSkin(int32_t dpi) {
     TestFaults::InSkinLoad();
-    const PrepareHitArea prepare = [this](int32_t item, const SkinItemFields& fields) {
-        const auto index = static_cast<size_t>(item);
-        if (HitAreas.size() <= index) {
-            HitAreas.resize(index + 1);
-        }
-        if (!HitAreas[index]) {
-            HitAreas[index] =
-                std::make_unique<HitArea>(Hwnd(), item, static_cast<HitAreaEvents&>(*this));
-        }
-        HitArea& area = *HitAreas[index];
-        if (area.Hwnd() == nullptr) {
-            return false;
-        }
-        area.Tag = fields.Label;
-        area.SetVisible(true);
-        area.BringToFront();
-        area.SetEnabled(fields.Disabled != 1);
-        return true;
-    };
-    return LoadSkinItems(TheLoadedSkin().Dir, WindowDc(Hwnd()), ScreenBitmapInfo, Skin, Images, dpi,
-                         prepare);
+    return skin_.Load(TheLoadedSkin().Dir, WindowDc(Hwnd()), dpi,
+                      [this](int32_t item, const SkinItemFields& fields) {
+                          return hitAreas_.Prepare(item, fields);
+                      });
 }
 
 void FrameWindow::MoveContentOnto(const RECT& frameRect) {
@@ -285,59 +259,12 @@ void FrameWindow::MoveContentOnto(const RECT& frameRect) {
                frameRect.top + skin.MarginTop, std::max(width, 0), std::max(height, 0), TRUE);
 }
 
-bool FrameWindow::BringIntoReach() {
-    const RECT outer = WindowRect();
-    const PixelRect frame{outer.left, outer.top, outer.right - outer.left,
-                          outer.bottom - outer.top};
-    const PixelRect reachable =
-        ReachablePlace(frame, TheLoadedSkin().MarginTop,
-                       ButtonArea(Skin, frame.Width, frame.Height), MonitorNearest(frame).Work);
-    if (reachable == frame) {
-        return false;
-    }
-    SetWindowPos(Hwnd(), nullptr, reachable.X, reachable.Y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return true;
-}
-
-void FrameWindow::MaximiseAround(const RECT& normalContent) {
-    // Placed first where it goes back to when restored: maximising keeps that place.
-    const LoadedSkin& skin = TheLoadedSkin();
-    SetWindowPos(
-        Hwnd(), nullptr, normalContent.left - skin.MarginLeft, normalContent.top - skin.MarginTop,
-        normalContent.right - normalContent.left + skin.MarginH,
-        normalContent.bottom - normalContent.top + skin.MarginV, SWP_NOZORDER | SWP_NOACTIVATE);
-    BringIntoReach();
-    SetState(WindowState::Maximized);
-}
-
-void FrameWindow::FitAroundContent(int32_t width, int32_t height) {
-    // A maximised frame keeps its monitor: the program fills what the frame holds.
-    if (State() != WindowState::Normal) {
-        return;
-    }
-    const LoadedSkin& skin = TheLoadedSkin();
-    const auto size =
-        FrameSizeAround(width, height, skin.MarginH, skin.MarginV, MonitorOf(Hwnd()).Monitor);
-    SetWindowPos(Hwnd(), nullptr, 0, 0, size.Width, size.Height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    BringIntoReach();
-}
-
-void FrameWindow::StandAside(bool aside) {
-    standingAside_ = aside;
-    FrameBlend.SourceConstantAlpha = aside ? 0 : opacity_;
-    if (TheLoadedSkin().Ready && FrameDC) {
-        ShowCanvas();
-    }
-}
-
 void FrameWindow::SetIcons(HICON big, HICON small) {
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void FrameWindow::PlaceAroundContent(bool restoreFirst) {
+OuterSize FrameWindow::PlaceAroundContent(bool restoreFirst) {
     if (restoreFirst && State() != WindowState::Normal) {
         SetState(WindowState::Normal);
     }
@@ -351,10 +278,13 @@ void FrameWindow::PlaceAroundContent(bool restoreFirst) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(Hwnd(), nullptr, 0, 0, size.Width, size.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return size;
+}
 
+void FrameWindow::SetSizeLimits(int32_t dpi, OuterSize size) {
     MINMAXINFO& limits = FrameLimits::Values().Limits;
     if (TheRun().IsFrameProcess()) {
-        const int32_t smallest = ScaleForDpi(SmallestFrame, TheLoadedSkin().Dpi);
+        const int32_t smallest = ScaleForDpi(SmallestFrame, dpi);
         limits.ptMinTrackSize = {smallest, smallest};
         FrameLimits::Values().MaximiseOnItsMonitor = true;
     } else {
@@ -381,51 +311,51 @@ void FrameWindow::Compose() {
         }
         return;
     }
-    FrameSize = {Width(), Height()};
-    const POINT clientOffset = ClientOffsetOf(Hwnd());
-    ClientOffsetX = clientOffset.x;
-    ClientOffsetY = clientOffset.y;
-    shownCell_.assign(static_cast<size_t>(Skin.ItemCount), 0);
-    if (const auto last =
-            DrawFrame(FrameDC, Skin, Images, FrameSize.cx, FrameSize.cy, hitAreaCallbacks_)) {
-        DrawX = last->X;
-        DrawY = last->Y;
-        DrawWidth = last->Width;
-        DrawHeight = last->Height;
-    }
+    DrawWhole();
     ShowCanvas();
     FollowFrame::KeepFollowersAbove();
     content_->Repaint();
 }
 
+void FrameWindow::DrawWhole() {
+    surface_.Cover(Hwnd(), {Width(), Height()});
+    hitAreas_.MeasureClientOffset();
+    shownCell_.assign(static_cast<size_t>(skin_.Model().ItemCount), 0);
+    if (const auto last = skin_.Draw(surface_.Dc(), surface_.Frame(), hitAreaCallbacks_)) {
+        lastItem_ = *last;
+    }
+}
+
 void FrameWindow::SetOpacity(BYTE alpha) {
     opacity_ = alpha;
-    FrameBlend.SourceConstantAlpha = standingAside_ ? 0 : alpha;
-    if (TheLoadedSkin().Ready && FrameDC) {
+    surface_.SetOpacity(ShownOpacity());
+    if (TheLoadedSkin().Ready && surface_) {
         ShowCanvas();
     }
 }
 
-void FrameWindow::ShowCanvas(std::optional<PixelRect> changed) {
-    // A changed rectangle alone is handed over when there is one: under Wine that halves the
-    // cost of a button's change of cell on a large frame.
-    ++LayeredUpdates;
-    const WindowDc screen(Hwnd());
-    RECT dirty{};
-    if (changed) {
-        dirty = {changed->X, changed->Y, changed->X + changed->Width, changed->Y + changed->Height};
+void FrameWindow::StandAside(bool aside) {
+    standingAside_ = aside;
+    surface_.SetOpacity(ShownOpacity());
+    if (TheLoadedSkin().Ready && surface_) {
+        ShowCanvas();
     }
-    const UPDATELAYEREDWINDOWINFO info{sizeof(UPDATELAYEREDWINDOWINFO),
-                                       screen,
-                                       nullptr,
-                                       &FrameSize,
-                                       FrameDC,
-                                       &FrameOrigin,
-                                       0,
-                                       &FrameBlend,
-                                       ULW_ALPHA,
-                                       changed ? &dirty : nullptr};
-    UpdateLayeredWindowIndirect(Hwnd(), &info);
+}
+
+void FrameWindow::ShowCanvas(const std::optional<PixelRect>& changed) {
+    if (surface_.Show(Hwnd(), changed)) {
+        return;
+    }
+    // Refused: a canvas smaller than the frame (the system gave no larger one), or one the
+    // system no longer takes. Once more, whole, from a new canvas; a frame of no size shows
+    // nothing either way.
+    const SIZE frame = surface_.Frame();
+    if (frame.cx <= 0 || frame.cy <= 0) {
+        return;
+    }
+    surface_.Renew(Hwnd());
+    DrawWhole();
+    surface_.Show(Hwnd());
 }
 
 } // namespace glaze

@@ -5,13 +5,14 @@
 
 #include "frame/DragSnapping.h"
 #include "frame/FrameCanvas.h"
+#include "frame/FrameGeometry.h"
+#include "frame/FrameSkin.h"
+#include "frame/FrameSurface.h"
 #include "frame/FramedContent.h"
-#include "frame/HitArea.h"
+#include "frame/HitAreas.h"
 #include "frame/SkinModel.h"
 #include "platform/Forms.h"
 #include "platform/GdiPlus.h"
-#include "platform/Canvas.h"
-#include "platform/Scoped.h"
 
 #include <windows.h>
 
@@ -57,30 +58,14 @@ public:
     // The framed program's icons, shown by the taskbar and Alt+Tab; the program owns them.
     void SetIcons(HICON big, HICON small);
 
-    // The loaded skin.
-    SkinModel Skin;
-    SkinImages Images;
-    BITMAPINFO ScreenBitmapInfo{};
-    Canvas FrameDC;
-    BLENDFUNCTION FrameBlend{};
-    POINT FrameOrigin{};
-    SIZE FrameSize{};
-    // Hit areas over the items; member 0 exists from the start, hidden, and is never placed.
-    std::vector<std::unique_ptr<HitArea>> HitAreas;
-    // The rectangle of the item last placed or last under the pointer, in frame pixels.
-    int32_t DrawX = 0;
-    int32_t DrawY = 0;
-    int32_t DrawWidth = 0;
-    int32_t DrawHeight = 0;
+    // The loaded skin, the canvas it is composed into, and the hit areas over its items.
+    const SkinModel& Skin() const { return skin_.Model(); }
+    const FrameSurface& Surface() const { return surface_; }
+    const HitAreas& Areas() const { return hitAreas_; }
 
-    // Layered-window updates shown since the frame was made: the canvas reaches the screen only
-    // when what it shows has changed.
-    int64_t LayeredUpdates = 0;
-
-    // GDI+ for the process: started by the start-up, ended by the frame's unload.
-    std::optional<GdiPlusSession> GdiPlus;
-    int32_t ClientOffsetX = 0; // outer top-left corner to client origin
-    int32_t ClientOffsetY = 0;
+    // GDI+ for the process, from the start-up until the frame's unload; false when it could not
+    // start.
+    bool StartGdiPlus();
 
 protected:
     WindowStyle DesignStyle() const override;
@@ -98,25 +83,44 @@ private:
     void OnHitAreaMouseDown(int32_t item, const MouseEvent& event) override;
     void OnHitAreaMouseUp(int32_t item, const MouseEvent& event) override;
 
-    // Loads the skin at the DPI; with a rectangle the frame takes it (a move to a monitor of
-    // another DPI) and the content window goes on its interior, otherwise the frame goes
-    // around the content window.
+    // Loads the skin at the DPI; with a rectangle (a move to a monitor of another DPI) the
+    // content window is scaled first and the frame takes the rectangle, the content window on
+    // its interior, otherwise the frame goes around the content window. A DPI or display change
+    // that comes during the load is followed after it.
     void LoadSkinAt(int32_t dpi, const std::optional<RECT>& frameRect = std::nullopt);
     // The body of LoadSkinAt; names the skin it takes as soon as it knows it.
     void LoadSkinAroundContent(std::wstring& skinName, int32_t dpi,
                                const std::optional<RECT>& frameRect);
     // The frame now lies on a monitor of this DPI: the system suggests the rectangle for it.
     void OnDpiChanged(int32_t dpi, const RECT& suggested);
+    // What changed on the desk under the frame: the monitors (their number, sizes and places)
+    // or only the work areas.
+    enum class DeskChange { None, WorkArea, Display };
+    // A maximised frame fills its monitor's work area as it is now, a frame left out of reach
+    // comes back into reach, and after a display change the canvas fits the monitors and the
+    // frame is drawn whole once.
+    void FollowDesk(DeskChange change);
+    // What came during the load that just ended, in the order it came.
+    void FollowChangesDuringLoad();
     void MoveContentOnto(const RECT& frameRect);
     void ReleaseSkin();
-    // The extra hit areas and the canvases of the loaded skin.
+    // The extra hit areas, the skin's images and the canvas.
     void DropSkinObjects();
     bool LoadSkin(int32_t dpi);
     // The frame around the content window with the skin's borders, restored first unless told
-    // otherwise, and its size limits.
-    void PlaceAroundContent(bool restoreFirst);
-    // Hands the canvas to the layered window, only the changed rectangle when there is one.
-    void ShowCanvas(std::optional<PixelRect> changed = std::nullopt);
+    // otherwise; its size.
+    OuterSize PlaceAroundContent(bool restoreFirst);
+    // The frame takes the rectangle exactly as given: the size limits of the monitor it leaves
+    // do not cut it.
+    void TakePlaceAsGiven(const RECT& frameRect);
+    // The frame's size limits at the DPI; the panel's frame keeps `size`.
+    void SetSizeLimits(int32_t dpi, OuterSize size);
+    // The whole frame into the canvas, hit areas placed.
+    void DrawWhole();
+    // Hands the canvas to the layered window, only the changed rectangle when there is one; an
+    // update the system refuses is made once more, whole, from a new canvas.
+    void ShowCanvas(const std::optional<PixelRect>& changed = std::nullopt);
+    BYTE ShownOpacity() const { return standingAside_ ? BYTE{0} : opacity_; }
     void FailSkinLoad(const std::wstring& message);
     bool DrawCell(int32_t item, int32_t cell);
     void RunItemAction(int32_t action);
@@ -127,6 +131,13 @@ private:
     HitAreaCallbacks hitAreaCallbacks_;
     std::function<void(FrameWindow&)> startUp_;
     FramedContent* content_ = nullptr;
+    FrameSkin skin_;
+    FrameSurface surface_;
+    // Over the items; area 0 exists from the start, hidden, and is never placed.
+    HitAreas hitAreas_;
+    // The rectangle of the item last placed or last under the pointer, in frame pixels.
+    PixelRect lastItem_;
+    std::optional<GdiPlusSession> gdiPlus_;
     std::function<bool(UINT_PTR)> menuCommands_;
     BYTE opacity_ = 255;
     bool standingAside_ = false;
@@ -134,6 +145,13 @@ private:
     int32_t pressedItem_ = 0;     // the hit area the left button went down on, 0 for none
     bool loading_ = false;        // a skin load is under way
     bool closeAfterLoad_ = false; // a close came during the load
+    // A move to a monitor of another DPI, and a change of the desk, that came during the load.
+    struct DpiChange {
+        int32_t Dpi = 0;
+        RECT Suggested{};
+    };
+    std::optional<DpiChange> dpiAfterLoad_;
+    DeskChange deskAfterLoad_ = DeskChange::None;
     // The cell each item shows on the canvas: the composition leaves every item in its
     // normal (or disabled) cell, counted as normal here; the mouse changes them.
     std::vector<int32_t> shownCell_;

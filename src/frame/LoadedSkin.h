@@ -1,6 +1,6 @@
 #pragma once
-// The skin the frame shows: where it lies, whether it is ready, its borders around the content
-// window and the scale they are at. The frame's hooks read it; the skin load writes it.
+// The skin the frame shows: where it lies, whether it is ready, and its borders around the
+// content window. The frame's hooks read it; the skin load writes it.
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,6 @@ struct LoadedSkin {
     int32_t MarginTop = 0;
     int32_t MarginH = 0; // left + right border
     int32_t MarginV = 0; // top + bottom border
-    int32_t Dpi = 0;     // the DPI the skin was loaded at (its borders are at that scale); 0 before
 };
 
 // This process's.

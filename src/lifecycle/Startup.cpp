@@ -131,7 +131,7 @@ void StartUp(FrameWindow& frame) {
         target = start.Target;
     }
 
-    if (!frame.GdiPlus.emplace().Started()) {
+    if (!frame.StartGdiPlus()) {
         MessageBoxA(nullptr, ToAnsi(L"没有找到GDI+库!gdip.dll").c_str(), ToAnsi(L"错误").c_str(),
                     MB_ICONERROR);
         frame.Unload();

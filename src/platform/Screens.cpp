@@ -36,15 +36,9 @@ MonitorArea AreaOf(HMONITOR monitor) {
         const PixelRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         return {screen, screen};
     }
-    // The primary monitor's work area as the system keeps it for the desktop: the same on
-    // Windows, and under Wine the only one that follows a change (SPI_SETWORKAREA).
-    RECT desktop{};
-    RECT within{};
-    if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0 &&
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0) &&
-        IntersectRect(&within, &desktop, &info.rcMonitor) && EqualRect(&within, &desktop)) {
-        info.rcWork = desktop;
-    }
+    // The monitor's own work area, which the system keeps true through display changes. (Wine's
+    // SPI_GETWORKAREA is a value of each process's own, set when the process starts or by the
+    // process itself, and stays as it was when the display changes: it is not read.)
     return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
 }
 

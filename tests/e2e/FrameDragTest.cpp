@@ -5,6 +5,8 @@
 
 #include "../win/TestSupport.h"
 
+#include <algorithm>
+
 namespace glaze::e2e {
 namespace {
 
@@ -14,6 +16,39 @@ using FrameLimits = FrameMouse;
 SIZE SizeOf(const RECT& rect) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
+
+// The shell's taskbar along the bottom of the screen, for as long as the object lives, with the
+// news of the changed work area told to every window as the shell tells it. (Wine keeps each
+// process's work area apart, so the taskbar itself is what another process sees change.)
+class TaskbarAlongTheBottom {
+public:
+    explicit TaskbarAlongTheBottom(int height) {
+        GetWindowRect(bar_, &was_);
+        SetWindowPos(bar_, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - height,
+                     GetSystemMetrics(SM_CXSCREEN), height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        TellWorkAreaChanged();
+    }
+    ~TaskbarAlongTheBottom() {
+        SetWindowPos(bar_, nullptr, was_.left, was_.top, was_.right - was_.left,
+                     was_.bottom - was_.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | (shown_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        TellWorkAreaChanged();
+    }
+    TaskbarAlongTheBottom(const TaskbarAlongTheBottom&) = delete;
+    TaskbarAlongTheBottom& operator=(const TaskbarAlongTheBottom&) = delete;
+    bool Found() const { return bar_ != nullptr; }
+
+private:
+    static void TellWorkAreaChanged() {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG,
+                            2000, &answer);
+    }
+    HWND bar_ = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT was_{};
+    bool shown_ = IsWindowVisible(bar_) != FALSE;
+};
 
 TEST_F(FrameFollow, DraggingTheFrameCarriesTheContentWindow) {
     app.CopyBundledSkins();
@@ -148,6 +183,55 @@ TEST_F(FrameLimits, AFramesFrameMaximisesOverTheWorkArea) {
     DoubleClickAt({maximised.left + 100, maximised.top + 20});
     EXPECT_TRUE(WaitUntil([&] { return FrameAt(before); }));
     EXPECT_TRUE(WaitUntil([&] { return ContentOnInterior(AuroraMargins); }));
+}
+
+// The display grows and shrinks under a frame, its modes change several times a second, its
+// work area changes: the frame stays in reach, a maximised frame fills the work area as it is now
+// and its image covers it to the far corners.
+TEST_F(FrameLimits, AFrameFollowsTheDisplayAndTheWorkAreaItIsOn) {
+    app.CopyBundledSkins();
+    StartFrame();
+    const test::DisplayAsFound restored;
+    const SIZE size = SizeOf(FrameRect());
+    // Left on the far side of a larger display, it comes back into reach when that goes.
+    ASSERT_TRUE(test::ChangeDisplayTo(1920, 1200));
+    SetWindowPos(Frame(), nullptr, 1500, 900, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(test::ChangeDisplayTo(1280, 800));
+    EXPECT_TRUE(WaitUntil([&] {
+        const int top = 800 - AuroraMargins.Top;
+        return FrameAt({1280 - size.cx, top, 1280, top + size.cy});
+    }));
+    EXPECT_TRUE(WaitShows(AuroraClose, NormalCell));
+
+    // Maximised on the larger display, its image covers it: the buttons at its right end and
+    // the glass in its bottom-right corner.
+    ASSERT_TRUE(test::ChangeDisplayTo(1920, 1200));
+    ClickAt(ItemCentre(AuroraMax), LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return FrameAt({0, 0, 1920, 1200}); }));
+    EXPECT_TRUE(WaitShows(AuroraClose, NormalCell));
+    const std::vector<uint32_t> corner = ScreenPixels({1920 - 14, 1200 - 14, 1920 - 9, 1200 - 9});
+    EXPECT_TRUE(std::all_of(corner.begin(), corner.end(), [](uint32_t p) { return p != 0; }));
+
+    // Modes changing faster than a user could: the frame keeps up and ends on the last one.
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(test::ChangeDisplayTo(1600, 900));
+        ASSERT_TRUE(test::ChangeDisplayTo(1920, 1200));
+    }
+    ASSERT_TRUE(test::ChangeDisplayTo(1280, 800));
+    EXPECT_TRUE(WaitUntil([&] { return FrameAt({0, 0, 1280, 800}); }));
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
+    EXPECT_TRUE(WaitShows(AuroraClose, NormalCell));
+    EXPECT_TRUE(ContentOnInterior(AuroraMargins));
+
+    // The taskbar takes the bottom of the work area: the maximised frame leaves it at once.
+    {
+        const TaskbarAlongTheBottom taskbar(60);
+        ASSERT_TRUE(taskbar.Found());
+        EXPECT_TRUE(WaitUntil([&] { return FrameAt({0, 0, 1280, 740}); }));
+        EXPECT_TRUE(WaitUntil([&] { return ContentOnInterior(AuroraMargins); }));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return FrameAt({0, 0, 1280, 800}); }));
 }
 
 TEST_F(FrameLimits, AfterANewSkinTheFrameStillCannotGrowPastItsFirstLargestSize) {

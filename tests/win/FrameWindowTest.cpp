@@ -187,10 +187,10 @@ protected:
         const RECT frame = RectOf(form.Hwnd());
         const int32_t width = frame.right - frame.left;
         const int32_t height = frame.bottom - frame.top;
-        ASSERT_EQ(form.HitAreas.size(), static_cast<size_t>(form.Skin.ItemCount));
-        for (int32_t item = 1; item < form.Skin.ItemCount; ++item) {
-            const HitArea& area = *form.HitAreas[static_cast<size_t>(item)];
-            const PixelRect at = PlaceItem(form.Skin, item, width, height, area.IsEnabled()).Rect;
+        ASSERT_EQ(form.Areas().Count(), static_cast<size_t>(form.Skin().ItemCount));
+        for (int32_t item = 1; item < form.Skin().ItemCount; ++item) {
+            const HitArea& area = form.Areas().At(item);
+            const PixelRect at = PlaceItem(form.Skin(), item, width, height, area.IsEnabled()).Rect;
             const RECT expected{frame.left + at.X, frame.top + at.Y, frame.left + at.X + at.Width,
                                 frame.top + at.Y + at.Height};
             EXPECT_PRED2(SameRect, RectOf(area.Hwnd()), expected)
@@ -199,8 +199,8 @@ protected:
         }
         POINT client{0, 0};
         ClientToScreen(form.Hwnd(), &client);
-        EXPECT_EQ(client.x - frame.left, form.ClientOffsetX);
-        EXPECT_EQ(client.y - frame.top, form.ClientOffsetY);
+        EXPECT_EQ(client.x - frame.left, form.Areas().ClientOffset().x);
+        EXPECT_EQ(client.y - frame.top, form.Areas().ClientOffset().y);
     }
 
     // The frame lies around the content window with the skin's borders.
@@ -236,11 +236,11 @@ TEST_F(FrameWindowShown, ThePanelsFrameLiesAroundThePanelAndShowsTheComposedSkin
     const int32_t height = frame.bottom - frame.top;
     EXPECT_EQ(width, 350 + Aurora.MarginH);
     EXPECT_EQ(height, 240 + Aurora.MarginV);
-    EXPECT_EQ(form.FrameSize.cx, width);
-    EXPECT_EQ(form.FrameSize.cy, height);
+    EXPECT_EQ(form.Surface().Frame().cx, width);
+    EXPECT_EQ(form.Surface().Frame().cy, height);
     EXPECT_NE(GetWindowLongPtrA(form.Hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
 
-    const std::vector<uint32_t> canvas = ReadCanvasPixels(form.FrameDC, width, height);
+    const std::vector<uint32_t> canvas = ReadCanvasPixels(form.Surface().Dc(), width, height);
     ASSERT_EQ(canvas.size(), static_cast<size_t>(width * height));
 
     // The same skin composed afresh, without windows, into a new canvas.
@@ -287,23 +287,23 @@ TEST_F(FrameWindowShown, HitAreasLieOverTheirItemsOnScreen) {
     FrameWindow& form = LoadPanel();
     ExpectHitAreasOverTheirItems(form);
     const RECT frame = RectOf(form.Hwnd());
-    const RECT close = RectOf(form.HitAreas[AuroraCloseItem]->Hwnd());
+    const RECT close = RectOf(form.Areas().At(AuroraCloseItem).Hwnd());
     EXPECT_EQ(close.left, frame.right - AuroraCloseFromRight);
     EXPECT_EQ(close.top, frame.top + AuroraCloseTop);
     EXPECT_EQ(close.right - close.left, AuroraCloseWidth);
     EXPECT_EQ(close.bottom - close.top, AuroraCloseHeight);
-    EXPECT_EQ(form.HitAreas[AuroraCloseItem]->Tag, L"close");
+    EXPECT_EQ(form.Areas().At(AuroraCloseItem).Tag, L"close");
     // Item 0 stands for the frame image and never takes the mouse.
-    EXPECT_FALSE(IsWindowVisible(form.HitAreas[0]->Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(form.Areas().At(0).Hwnd()));
 }
 
 TEST_F(FrameWindowShown, OnlyAChangedCellReachesTheScreen) {
     FrameWindow& form = LoadPanel();
-    HWND close = form.HitAreas[AuroraCloseItem]->Hwnd();
+    HWND close = form.Areas().At(AuroraCloseItem).Hwnd();
     const auto updatesFor = [&](UINT message, int32_t x, int32_t y) {
-        const int64_t before = form.LayeredUpdates;
+        const int64_t before = form.Surface().Updates();
         SendMessageA(close, message, 0, MAKELPARAM(x, y));
-        return form.LayeredUpdates - before;
+        return form.Surface().Updates() - before;
     };
     EXPECT_EQ(updatesFor(WM_MOUSEMOVE, 3, 3), 1); // hover
     int64_t within = 0;
@@ -362,7 +362,7 @@ TEST_F(FrameWindowShown, ReloadingKeepsTheGeometryAndOneHitAreaPerItem) {
         EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), frame) << Describe(RectOf(form.Hwnd()));
         EXPECT_PRED2(SameRect, RectOf(panel.Hwnd()), content) << Describe(RectOf(panel.Hwnd()));
         EXPECT_EQ(ChildWindowCount(form.Hwnd(), false), Aurora.ItemCount);
-        EXPECT_EQ(form.Skin.ItemCount, Aurora.ItemCount);
+        EXPECT_EQ(form.Skin().ItemCount, Aurora.ItemCount);
         ExpectHitAreasOverTheirItems(form);
     }
 
@@ -397,14 +397,8 @@ TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkA
     EXPECT_EQ(limits.ptMaxTrackSize.x, limits.ptMaxSize.x);
     EXPECT_EQ(limits.ptMaxTrackSize.y, limits.ptMaxSize.y);
 
-    // The work area is read when the system asks: a taskbar grown since counts at once.
-    RECT shorter{workArea.left, workArea.top, workArea.right, workArea.bottom - 60};
-    SystemParametersInfoA(SPI_SETWORKAREA, 0, &shorter, 0);
-    const MINMAXINFO later = asked();
-    SystemParametersInfoA(SPI_SETWORKAREA, 0, &workArea, 0);
-    EXPECT_EQ(later.ptMaxSize.y, shorter.bottom);
-
-    // So is the taskbar: shown since (as one that hides itself comes up), it cuts the height.
+    // The taskbar is read when the system asks: shown since (as one that hides itself comes
+    // up), it cuts the height.
     if (const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
         const RECT was = RectOf(taskbar);
         const bool wasShown = IsWindowVisible(taskbar) != FALSE;
@@ -430,38 +424,77 @@ TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALo
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         test::PumpMessages();
     };
-    const auto closeLeft = [&] { return RectOf(form.HitAreas[AuroraCloseItem]->Hwnd()).left; };
+    const auto closeLeft = [&] { return RectOf(form.Areas().At(AuroraCloseItem).Hwnd()).left; };
     const auto canvasIsBlank = [&](int32_t w) {
-        const std::vector<uint32_t> pixels = ReadCanvasPixels(form.FrameDC, w, height);
+        const std::vector<uint32_t> pixels = ReadCanvasPixels(form.Surface().Dc(), w, height);
         return !pixels.empty() &&
                std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; });
     };
 
     // A wider frame takes its right-aligned buttons along, on screen and in its image, shown
     // with one layered update.
-    const int64_t updates = form.LayeredUpdates;
+    const int64_t updates = form.Surface().Updates();
     resize(width + 100);
-    EXPECT_EQ(form.LayeredUpdates - updates, 1);
+    EXPECT_EQ(form.Surface().Updates() - updates, 1);
     EXPECT_EQ(closeLeft(), before.left + width + 100 - AuroraCloseFromRight);
     ExpectHitAreasOverTheirItems(form);
-    EXPECT_EQ(form.FrameSize.cx, width + 100);
+    EXPECT_EQ(form.Surface().Frame().cx, width + 100);
 
     // While a skin is being loaded, size changes draw nothing and move no hit area.
-    const PixelRect closeBefore = form.HitAreas[AuroraCloseItem]->Rect();
-    PatBlt(form.FrameDC, 0, 0, width + 200, height, BLACKNESS);
+    const PixelRect closeBefore = form.Areas().At(AuroraCloseItem).Rect();
+    PatBlt(form.Surface().Dc(), 0, 0, width + 200, height, BLACKNESS);
     ASSERT_TRUE(canvasIsBlank(width + 200));
     TheLoadedSkin().Ready = false;
     resize(width + 200);
     SendMessageA(form.Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width + 200, height));
     form.Compose();
     EXPECT_TRUE(canvasIsBlank(width + 200));
-    EXPECT_EQ(form.HitAreas[AuroraCloseItem]->Rect(), closeBefore);
+    EXPECT_EQ(form.Areas().At(AuroraCloseItem).Rect(), closeBefore);
 
     TheLoadedSkin().Ready = true;
     resize(width + 150);
     EXPECT_FALSE(canvasIsBlank(width + 150));
     EXPECT_EQ(closeLeft(), before.left + width + 150 - AuroraCloseFromRight);
     ExpectHitAreasOverTheirItems(form);
+}
+
+// On a larger display the maximised frame's canvas grows with it, with one layered update, and
+// is no larger than the display asks once that is back. An update the system refuses (a canvas it
+// no longer takes) is made once more, whole, from a new canvas.
+TEST_F(FrameWindowShown, AFramesCanvasCoversItOnAGrownDisplayAndIsMadeAgainWhenRefused) {
+    if (!test::UnderWine()) {
+        GTEST_SKIP() << "changes the display's size: done only inside Wine's virtual desktop";
+    }
+    const test::PlainWindow target(TargetTitle, true);
+    FrameWindow& form = LoadFrame();
+    const test::DisplayAsFound restored;
+    ASSERT_TRUE(test::ChangeDisplayTo(1920, 1200));
+    test::PumpMessages();
+    const int64_t updates = form.Surface().Updates();
+    form.SetState(WindowState::Maximized);
+    test::PumpMessages();
+    EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), (RECT{0, 0, 1920, 1200}));
+    EXPECT_EQ(form.Surface().Updates() - updates, 1);
+    EXPECT_FALSE(ReadCanvasPixels(form.Surface().Dc(), 1920, 1200).empty());
+    ExpectHitAreasOverTheirItems(form);
+    ASSERT_TRUE(test::ChangeDisplayTo(1280, 800));
+    test::PumpMessages();
+    EXPECT_EQ(form.Surface().Capacity().cx, 1280);
+    EXPECT_EQ(form.Surface().Capacity().cy, 800);
+
+    const RECT frame = RectOf(form.Hwnd());
+    const int32_t width = frame.right - frame.left;
+    const int32_t height = frame.bottom - frame.top;
+    const std::vector<uint32_t> shown = ReadCanvasPixels(form.Surface().Dc(), width, height);
+    void* bits = nullptr;
+    const BITMAPINFO one = MakeBitmapInfo(1, 1);
+    const HBITMAP lost = CreateDIBSection(nullptr, &one, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SelectObject(form.Surface().Dc(), lost);
+    const int64_t beforeRefusal = form.Surface().Updates();
+    form.Compose();
+    EXPECT_EQ(form.Surface().Updates() - beforeRefusal, 2);
+    EXPECT_EQ(ReadCanvasPixels(form.Surface().Dc(), width, height), shown);
+    DeleteObject(lost);
 }
 
 TEST_F(FrameWindowShown, AFrameProcessReloadBringsAMinimisedOrMaximisedFrameBackAroundItsContent) {
@@ -502,7 +535,7 @@ TEST_F(FrameWindowShown, AtTheSystemDpiAFramesBordersButtonsAndSmallestSizeAreTh
     const int32_t dpi = WindowDpi(form.Hwnd());
     ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
     ExpectHitAreasOverTheirItems(form);
-    const RECT close = RectOf(form.HitAreas[AuroraCloseItem]->Hwnd());
+    const RECT close = RectOf(form.Areas().At(AuroraCloseItem).Hwnd());
     EXPECT_EQ(close.right - close.left, ScaleForDpi(AuroraCloseWidth, dpi));
     EXPECT_EQ(close.top - RectOf(form.Hwnd()).top, ScaleForDpi(AuroraCloseTop, dpi));
     EXPECT_EQ(FrameLimits::Values().Limits.ptMinTrackSize.x, ScaleForDpi(200, dpi));
@@ -519,7 +552,7 @@ TEST_F(FrameWindowShown, OnAMonitorOfAnotherDpiTheFrameTakesTheSuggestedPlaceAnd
     EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), suggested) << Describe(RectOf(form.Hwnd()));
     ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
     ExpectHitAreasOverTheirItems(form);
-    EXPECT_EQ(form.Skin.ItemWidth[AuroraCloseItem], ScaleForDpi(AuroraCloseWidth, dpi));
+    EXPECT_EQ(form.Skin().ItemWidth[AuroraCloseItem], ScaleForDpi(AuroraCloseWidth, dpi));
 }
 
 TEST_F(FrameWindowShown, OnAMonitorOfAnotherDpiThePanelLaysItselfOutAtThatScale) {

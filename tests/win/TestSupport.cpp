@@ -40,6 +40,15 @@ void ResetProcessValues() {
     FrameLimits::Values() = {};
 }
 
+bool ChangeDisplayTo(int width, int height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
+
 TempDir::TempDir(std::wstring_view namePrefix) {
     static int counter = 0;
     const std::wstring name = std::wstring(namePrefix) + L"-" +

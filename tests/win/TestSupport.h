@@ -43,6 +43,23 @@ std::filesystem::path TestProgramDir();
 // Handles whatever messages are waiting for this thread.
 void PumpMessages();
 
+// The display's size as a user changes it (or docks a larger monitor): inside Wine's virtual
+// desktop the desktop takes it at once and every window hears of it. True when it was taken.
+bool ChangeDisplayTo(int width, int height);
+
+// The display's size comes back as the test found it, whatever happens: the other tests count
+// on it.
+class DisplayAsFound {
+public:
+    DisplayAsFound() = default;
+    ~DisplayAsFound() { ChangeDisplayTo(size_.cx, size_.cy); }
+    DisplayAsFound(const DisplayAsFound&) = delete;
+    DisplayAsFound& operator=(const DisplayAsFound&) = delete;
+
+private:
+    SIZE size_{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+};
+
 // A plain top-level window of this process, for tests that look windows up.
 class PlainWindow {
 public:
