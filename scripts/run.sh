@@ -36,7 +36,11 @@ trap 'scripts/wine-session.sh stop "$state"' EXIT
 . "$state/env"
 run() { scripts/wine-session.sh exec "$state" "$@"; }
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-screen() { xwd -root -silent -display "$DISPLAY" | convert xwd:- "$1"; }
+# The X screen has room for the display to grow; Wine's desktop lies at its top-left corner.
+screen() {
+    xwd -root -silent -display "$DISPLAY" |
+        convert xwd:- -crop "${GLAZE_SCREEN:-1280x800}+0+0" +repage "$1"
+}
 # Saves what the screen shows of the window titled $1 into $2 ($3: --client) once it is shown,
 # and prints its rectangle: x y width height.
 window_shot() {

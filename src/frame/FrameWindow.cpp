@@ -25,8 +25,6 @@
 namespace glaze {
 namespace {
 
-constexpr wchar_t ErrorCaption[] = L"错误";
-
 // The smallest frame a frame process may be sized to, at 96 DPI.
 constexpr int32_t SmallestFrame = 200;
 
@@ -63,6 +61,15 @@ bool FrameWindow::OnQueryUnload() {
     // building. The close comes again once the skin is ready.
     if (loading_) {
         closeAfterLoad_ = true;
+        return false;
+    }
+    // The framed window goes back before anything of the frame goes: where the system refuses,
+    // it stays framed, and the frame stays with it.
+    if (!content_->GiveBackFramedWindow()) {
+        if (!endingSession_) {
+            MessageBoxW(Hwnd(), std::wstring(RefusedGiveBackMessage).c_str(),
+                        std::wstring(ErrorCaption).c_str(), MB_ICONERROR);
+        }
         return false;
     }
     return true;
@@ -103,6 +110,7 @@ std::optional<LRESULT> FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARA
         // settings; during a skin load, which the shutdown must not free under it, the window
         // is given back alone.
         if (wParam != FALSE) {
+            endingSession_ = true;
             if (loading_) {
                 content_->GiveBackFramedWindow();
             } else {
@@ -296,7 +304,8 @@ void FrameWindow::SetSizeLimits(int32_t dpi, OuterSize size) {
 
 void FrameWindow::FailSkinLoad(const std::wstring& message) {
     LockWindowUpdate(nullptr);
-    MessageBoxA(Hwnd(), ToAnsi(message).c_str(), ToAnsi(ErrorCaption).c_str(), MB_ICONERROR);
+    MessageBoxA(Hwnd(), ToAnsi(message).c_str(), ToAnsi(std::wstring(ErrorCaption)).c_str(),
+                MB_ICONERROR);
     loading_ = false; // over, for good: the frame's unload runs with the others
     UnloadAllForms(true);
 }

@@ -145,6 +145,7 @@ private:
     int32_t pressedItem_ = 0;     // the hit area the left button went down on, 0 for none
     bool loading_ = false;        // a skin load is under way
     bool closeAfterLoad_ = false; // a close came during the load
+    bool endingSession_ = false;  // the session ends: nothing may wait for the user
     // A move to a monitor of another DPI, and a change of the desk, that came during the load.
     struct DpiChange {
         int32_t Dpi = 0;

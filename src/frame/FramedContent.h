@@ -17,9 +17,9 @@ public:
     virtual std::wstring SkinName(int32_t index) const = 0;
     // Shows the skin as chosen, as a choice by the user would.
     virtual void SelectSkinAt(int32_t index) = 0;
-    // Gives a framed window back now, when the process must end before the frame's own unload
-    // can run. Nothing when no window is framed.
-    virtual void GiveBackFramedWindow() = 0;
+    // Gives a framed window back now. True when none is held any more; false when the system
+    // refused, and the window stays framed, the frame shown.
+    virtual bool GiveBackFramedWindow() = 0;
     virtual void Repaint() = 0;
     // The frame is about to be drawn at another DPI: a panel lays itself out at that scale and
     // takes its size there; a framed window's content window takes whatever the frame leaves.

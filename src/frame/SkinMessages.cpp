@@ -7,4 +7,8 @@ std::wstring FaultySkinMessage(std::wstring_view skinName, int32_t item) {
            L"\t控件序号: " + std::to_wstring(item) + L"  无法加载！";
 }
 
+std::wstring RefusedCaptureMessage(std::wstring_view title) {
+    return L"系统不允许把窗口“" + std::wstring(title) + L"”放进框架，窗口保持原样。本程序将退出！";
+}
+
 } // namespace glaze

@@ -1,5 +1,7 @@
 #include "hosting/CapturedTarget.h"
 
+#include "platform/TestFaults.h"
+
 namespace glaze {
 namespace {
 
@@ -11,6 +13,15 @@ constexpr LONG CapturedStyle = WS_VISIBLE | WS_CLIPSIBLINGS;
 // was taken away by the frame and goes back as it was.
 constexpr LONG ProgramsOwnStyle = WS_DISABLED | WS_VISIBLE | WS_MAXIMIZE;
 
+// Re-parents the window, which the system may refuse; true when it lies in `parent` now (its real
+// parent, whatever its style says).
+bool Reparent(HWND window, HWND parent, bool givingBack) {
+    if (!TestFaults::ParentRefused(givingBack)) {
+        SetParent(window, parent);
+    }
+    return GetAncestor(window, GA_PARENT) == parent;
+}
+
 } // namespace
 
 bool CapturedTarget::StillThere() const {
@@ -18,14 +29,22 @@ bool CapturedTarget::StillThere() const {
            GetWindowThreadProcessId(Window, nullptr) == Thread;
 }
 
-void TakeWindowIn(const CapturedTarget& target, HWND content, int width, int height) {
+bool TakeWindowIn(const CapturedTarget& target, HWND content, int width, int height) {
     // A window disabled by a dialog of its program stays so: the program enables it again.
     SetWindowLongA(target.Window, GWL_STYLE, CapturedStyle | (target.Style & WS_DISABLED));
-    SetParent(target.Window, content);
+    if (!Reparent(target.Window, content, false)) {
+        // Nothing else was changed: with its own style back, its caption and borders are what
+        // they were, and it lies where it lay.
+        SetWindowLongA(target.Window, GWL_STYLE, target.Style);
+        SetWindowPos(target.Window, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return false;
+    }
     MoveWindow(target.Window, 0, 0, width, height, FALSE);
+    return true;
 }
 
-void GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram) {
+bool GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram) {
     const HWND window = target.Window;
     const LONG programs = GetWindowLongA(window, GWL_STYLE) & ProgramsOwnStyle;
     // Taken in maximised (the frame took that state away with the rest) or maximised by its
@@ -42,7 +61,10 @@ void GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool 
     SetWindowLongA(window, GWL_STYLE,
                    (target.Style & ~ProgramsOwnStyle) |
                        (maximised ? programs & ~WS_MAXIMIZE : programs));
-    SetParent(window, target.Parent);
+    if (!Reparent(window, target.Parent, true)) {
+        LockWindowUpdate(nullptr);
+        return false;
+    }
     if (GetWindow(window, GW_OWNER) != target.Owner) {
         // The owner of a top-level window is set through what the platform calls its parent.
         SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(target.Owner));
@@ -64,6 +86,7 @@ void GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool 
     if (closeProgram && (programs & WS_DISABLED) == 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
+    return true;
 }
 
 } // namespace glaze

@@ -31,14 +31,17 @@ struct CapturedTarget {
     bool StillThere() const;
 };
 
-// Stripped of caption and borders, re-parented into `content` and sized to width x height.
-void TakeWindowIn(const CapturedTarget& target, HWND content, int width, int height);
+// Stripped of caption and borders, re-parented into `content` and sized to width x height. False
+// when the system refuses the re-parenting (a window of a higher integrity level, no mixed-DPI
+// hosting before Windows 10 1803): the window then has its own style again, where and as it was.
+bool TakeWindowIn(const CapturedTarget& target, HWND content, int width, int height);
 
 // Style, place, parent and owner as before, but for what its program decides now: whether the
 // window is enabled (a dialog of it may be up), shown, and maximised. Its caption and borders are
 // worked out again for that style. With closeProgram, WM_CLOSE follows, so the program closes as
 // when its user clicks its close box and may ask to save; not while a dialog of it disables the
-// window, where its user could not close it either.
-void GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram);
+// window, where its user could not close it either. False when the system refuses the
+// re-parenting: the window is still in the content window then, and nothing is asked of it.
+bool GiveWindowBack(const CapturedTarget& target, const ScreenRect& place, bool closeProgram);
 
 } // namespace glaze

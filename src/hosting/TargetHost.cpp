@@ -64,10 +64,10 @@ bool ItsProgramInFront(HWND window) {
 
 TargetHost::TargetHost(Form& content, FrameWindow& frame) : content_(content), frame_(frame) {}
 
-bool TargetHost::Capture(HWND target) {
+TargetHost::Captured TargetHost::Capture(HWND target) {
     // Nothing has changed on the window until its program has shown that it answers.
     if (!Answers(target, CaptureLimitMs)) {
-        return false;
+        return Captured::NoAnswer;
     }
     CapturedTarget captured{target,
                             GetAncestor(target, GA_PARENT),
@@ -95,23 +95,32 @@ bool TargetHost::Capture(HWND target) {
     // Recorded before the first change: a process failing from here on gives the window back.
     keeper_.Keep(captured,
                  [this](const CapturedBorders& borders) { return ReleasePlace(borders); });
-    if (!keeper_.TakeIn(content_.Hwnd(), content_.ScaleWidth(), content_.ScaleHeight(),
-                        CaptureLimitMs)) {
+    switch (keeper_.TakeIn(content_.Hwnd(), content_.ScaleWidth(), content_.ScaleHeight(),
+                           CaptureLimitMs)) {
+    case WindowKeeper::Taken::InContent:
+        break;
+    case WindowKeeper::Taken::Refused:
+        return Captured::Refused;
+    case WindowKeeper::Taken::Late:
         // The program stopped answering on the way: it is not framed, and gets back whatever
         // was changed once it answers again.
         keeper_.GiveBack(false);
-        return false;
+        return Captured::NoAnswer;
     }
+    titleSeen_ = WindowTitle(target);
+    AskIcons(target);
+    Watch(target);
+    return Captured::InFrame;
+}
+
+void TargetHost::Watch(HWND window) {
     filling_ = true;
     // The frame comes up with the captured window whenever it comes to the front, and hands it
     // the keyboard whenever it is made active itself.
-    FollowFrame::Values().FramedWindow = target;
-    follower_.emplace(FactsOf(target, content_.Hwnd()));
-    titleSeen_ = WindowTitle(target);
-    AskIcons(target);
-    watch_.Start(target, content_.Hwnd(), WatchTimer,
+    FollowFrame::Values().FramedWindow = window;
+    follower_.emplace(FactsOf(window, content_.Hwnd()));
+    watch_.Start(window, content_.Hwnd(), WatchTimer,
                  [this](bool titleToo) { return Follow(titleToo); });
-    return true;
 }
 
 void TargetHost::Fill() {
@@ -268,9 +277,9 @@ ScreenRect TargetHost::ReleasePlace(const CapturedBorders& borders) const {
                        content_.ScaleHeight(), inReach);
 }
 
-void TargetHost::Release() {
+bool TargetHost::Release() {
     if (!keeper_.Holds()) {
-        return;
+        return true;
     }
     watch_.Stop();
     filling_ = false;
@@ -282,18 +291,28 @@ void TargetHost::Release() {
     ShowWindow(frame_.Hwnd(), SW_HIDE);
     ShowWindow(content_.Hwnd(), SW_HIDE);
     // A program that has its whole monitor goes back where it was framed.
-    if (!FollowFrame::Values().OnInterior) {
+    const bool fullScreen = !FollowFrame::Values().OnInterior;
+    if (fullScreen) {
         FollowFrame::Values().OnInterior = true;
         const RECT& framed = framedContent_;
         content_.Move(framed.left, framed.top, framed.right - framed.left,
                       framed.bottom - framed.top);
     }
-    keeper_.GiveBack(TheRun().CloseProgram == 1);
+    if (!keeper_.GiveBack(TheRun().CloseProgram == 1)) {
+        // Refused: the window is framed again where the frame is, and the frame shows again.
+        if (fullScreen) {
+            frame_.StandAside(false);
+        }
+        ShowFrame(true);
+        Watch(window);
+        return false;
+    }
     FollowFrame::Values().FramedWindow = nullptr;
     // In front as it was while framed; with a dialog of its up, the dialog.
     if (inFront && IsWindow(window) && IsWindowVisible(window)) {
         SetForegroundWindow(GetLastActivePopup(window));
     }
+    return true;
 }
 
 } // namespace glaze

@@ -22,17 +22,20 @@ public:
     // the window, is hidden at the release and closed when the captured window goes.
     TargetHost(Form& content, FrameWindow& frame);
 
-    // Takes the window in, with its client area where it was. False when its program does not
-    // answer within a few seconds: the window is then left as it was, or given back once its
-    // program answers again when it stopped answering half-way.
-    bool Capture(HWND target);
+    // Takes the window in, with its client area where it was. Where its program does not answer
+    // within a few seconds the window is left as it was, or given back once its program answers
+    // again when it stopped answering half-way; where the system refuses to re-parent it, it has
+    // its own style, place and state as before.
+    enum class Captured { InFrame, NoAnswer, Refused };
+    Captured Capture(HWND target);
     // The content window changed size: the captured window follows.
     void Fill();
     // The content window's timer, which looks at what the program did to its window: the frame
     // follows it, and closes once the window is gone.
     void OnWatchTimer() { watch_.OnTimer(); }
     // Gives the captured window back, and asks its program to close when the user asked for it.
-    void Release();
+    // False when the system refused: the window stays framed, its frame shown as before.
+    bool Release();
 
     // How the window lay when it was taken in: maximised or not, and its client area when not
     // maximised (screen pixels).
@@ -61,6 +64,8 @@ private:
     // Asks the window to take the size at the content window's corner, unless it lies so now.
     void FillWith(WindowSize size, const FramedWindowFacts& now);
     void ShowFrame(bool shown);
+    // Follows the window from now on, as it lies in the content window.
+    void Watch(HWND window);
     // The program has its whole monitor while `fullScreen`, the frame stands aside.
     void GiveWholeMonitor(bool fullScreen);
     bool FollowTitle(HWND window);

@@ -31,15 +31,22 @@ void WindowKeeper::Keep(const CapturedTarget& target, PlaceFunction placeNow) {
     held_ = true;
 }
 
-bool WindowKeeper::TakeIn(HWND content, int width, int height, DWORD limitMs) {
-    return Ask({Job::TakeIn, content, width, height, nullptr}, limitMs);
+WindowKeeper::Taken WindowKeeper::TakeIn(HWND content, int width, int height, DWORD limitMs) {
+    switch (Ask({Job::TakeIn, content, width, height, nullptr}, limitMs)) {
+    case Outcome::Done:
+        return Taken::InContent;
+    case Outcome::Refused:
+        return Taken::Refused;
+    case Outcome::Late:
+        break;
+    }
+    return Taken::Late;
 }
 
-void WindowKeeper::GiveBack(bool closeProgram, DWORD limitMs) {
-    if (held_) {
-        Ask({closeProgram ? Job::GiveBackAndClose : Job::GiveBack, nullptr, 0, 0, nullptr},
-            limitMs);
-    }
+bool WindowKeeper::GiveBack(bool closeProgram, DWORD limitMs) {
+    return !held_ ||
+           Ask({closeProgram ? Job::GiveBackAndClose : Job::GiveBack, nullptr, 0, 0, nullptr},
+               limitMs) == Outcome::Done;
 }
 
 void WindowKeeper::GiveBackBeforeDying(DWORD limitMs) noexcept {
@@ -61,16 +68,16 @@ void WindowKeeper::GiveBackBeforeDying(DWORD limitMs) noexcept {
     WaitAnsweringSentMessages(dyingDone_, limitMs);
 }
 
-bool WindowKeeper::Ask(Request request, DWORD limitMs) {
+WindowKeeper::Outcome WindowKeeper::Ask(Request request, DWORD limitMs) {
     if (!thread_) {
-        Run(request);
-        return true;
+        return Run(request) ? Outcome::Done : Outcome::Refused;
     }
-    request.Done = std::make_shared<ScopedHandle>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!*request.Done) {
-        return false;
+    request.Answered = std::make_shared<Answer>();
+    request.Answered->Done.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!request.Answered->Done) {
+        return Outcome::Late;
     }
-    const std::shared_ptr<ScopedHandle> done = request.Done;
+    const std::shared_ptr<Answer> answer = request.Answered;
     {
         const std::lock_guard lock(lock_);
         queue_.push_back(std::move(request));
@@ -78,8 +85,11 @@ bool WindowKeeper::Ask(Request request, DWORD limitMs) {
     SetEvent(wake_);
     // The keeper's calls may wait on this thread's windows (the content window is the framed
     // window's parent until it is given back): they go on handling their messages meanwhile.
-    return WaitHandlingMessages({done->Get(), thread_.Get()}, limitMs) &&
-           WaitForSingleObject(*done, 0) == WAIT_OBJECT_0;
+    if (!WaitHandlingMessages({answer->Done.Get(), thread_.Get()}, limitMs) ||
+        WaitForSingleObject(answer->Done, 0) != WAIT_OBJECT_0) {
+        return Outcome::Late;
+    }
+    return answer->Refused ? Outcome::Refused : Outcome::Done;
 }
 
 DWORD WINAPI WindowKeeper::ThreadMain(void* self) {
@@ -114,22 +124,28 @@ void WindowKeeper::Serve() {
                 request = std::move(queue_.front());
                 queue_.pop_front();
             }
-            Run(request);
-            SetEvent(*request.Done);
+            request.Answered->Refused = !Run(request);
+            SetEvent(request.Answered->Done);
         }
     }
 }
 
-void WindowKeeper::Run(const Request& request) {
+bool WindowKeeper::Run(const Request& request) {
     switch (request.Work) {
-    case Job::TakeIn:
-        TakeWindowIn(TargetCopy(), request.Content, request.Width, request.Height);
-        return;
+    case Job::TakeIn: {
+        const std::lock_guard lock(lock_);
+        content_ = request.Content;
+    }
+        if (!TakeWindowIn(TargetCopy(), request.Content, request.Width, request.Height)) {
+            held_ = false; // as it was: there is nothing to give back
+            return false;
+        }
+        return true;
     case Job::GiveBack:
     case Job::GiveBackAndClose:
-        GiveBackOnce(request.Work == Job::GiveBackAndClose);
-        return;
+        return GiveBackOnce(request.Work == Job::GiveBackAndClose);
     }
+    return true;
 }
 
 CapturedTarget WindowKeeper::TargetCopy() {
@@ -137,23 +153,31 @@ CapturedTarget WindowKeeper::TargetCopy() {
     return target_;
 }
 
-void WindowKeeper::GiveBackOnce(bool closeProgram) {
+bool WindowKeeper::GiveBackOnce(bool closeProgram) {
     if (!held_) {
-        return;
+        return true;
     }
     CapturedTarget target;
     PlaceFunction placeNow;
+    HWND content = nullptr;
     {
         const std::lock_guard lock(lock_);
         target = target_;
         placeNow = placeNow_;
+        content = content_;
     }
     // Nothing to give back when the window went with its program.
-    if (target.StillThere()) {
-        GiveWindowBack(target, placeNow(target.Borders), closeProgram);
+    if (target.StillThere() && !GiveWindowBack(target, placeNow(target.Borders), closeProgram)) {
+        // Refused: it is still the content window's, and is framed again as it was, never lost
+        // with the content window.
+        RECT client{};
+        GetClientRect(content, &client);
+        TakeWindowIn(target, content, client.right, client.bottom);
+        return false;
     }
     // Only once it is back: a process failing on the way still has it to give.
     held_ = false;
+    return true;
 }
 
 } // namespace glaze

@@ -39,13 +39,17 @@ public:
     // The record, while Holds(); for the thread that kept it, which alone writes it.
     const CapturedTarget& Target() const { return target_; }
 
-    // Takes the kept window into `content`. False when that was not done within the limit: the
-    // program stopped answering on the way, and the rest happens when it answers again (a
-    // GiveBack asked afterwards runs after it).
-    bool TakeIn(HWND content, int width, int height, DWORD limitMs);
+    // Takes the kept window into `content`: done, refused by the system (the window is as it
+    // was, and no longer held), or not done within the limit: the program stopped answering on
+    // the way, and the rest happens when it answers again (a GiveBack asked afterwards runs
+    // after it).
+    enum class Taken { InContent, Refused, Late };
+    Taken TakeIn(HWND content, int width, int height, DWORD limitMs);
     // Gives the kept window back, once, and with closeProgram asks its program to close; waits
-    // for it, handling the calling thread's messages, up to the limit.
-    void GiveBack(bool closeProgram, DWORD limitMs = INFINITE);
+    // for it, handling the calling thread's messages, up to the limit. False when the system
+    // refused: the window is taken into the content window again, still held, and nothing is
+    // asked of its program.
+    bool GiveBack(bool closeProgram, DWORD limitMs = INFINITE);
     // For a process that is failing: has the window given back and waits up to the limit. Does
     // only what a signal handler may: it reads a lock-free flag, signals an event and waits,
     // answering what the give-back sends the calling thread's windows.
@@ -53,26 +57,34 @@ public:
 
 private:
     enum class Job { TakeIn, GiveBack, GiveBackAndClose };
+    // Set by the keeper once a request is done; shared: an asker that stops waiting must not
+    // close it under the keeper.
+    struct Answer {
+        ScopedHandle Done;
+        std::atomic<bool> Refused{false};
+    };
     struct Request {
         Job Work = Job::GiveBack;
         HWND Content = nullptr;
         int Width = 0;
         int Height = 0;
-        // Shared: an asker that stops waiting must not close it under the keeper.
-        std::shared_ptr<ScopedHandle> Done;
+        std::shared_ptr<Answer> Answered;
     };
+    enum class Outcome { Done, Refused, Late };
 
     static DWORD WINAPI ThreadMain(void* self);
     void Serve();
-    // Queues the request; with a `done` event the caller waits for it up to the limit.
-    bool Ask(Request request, DWORD limitMs);
-    void Run(const Request& request);
+    // Queues the request, and waits for it up to the limit.
+    Outcome Ask(Request request, DWORD limitMs);
+    // False when the system refused what was asked.
+    bool Run(const Request& request);
     CapturedTarget TargetCopy();
-    void GiveBackOnce(bool closeProgram);
+    bool GiveBackOnce(bool closeProgram);
 
     std::mutex lock_; // the queue and the record
     std::deque<Request> queue_;
     CapturedTarget target_;
+    HWND content_ = nullptr; // the window it was taken into
     PlaceFunction placeNow_;
     std::atomic<bool> held_{false};
     std::atomic<bool> stopping_{false};

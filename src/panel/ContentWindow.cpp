@@ -2,6 +2,8 @@
 
 #include "frame/FollowFrame.h"
 #include "frame/FrameWindow.h"
+#include "frame/SkinMessages.h"
+#include "platform/AnsiText.h"
 #include "platform/Captions.h"
 #include "platform/DpiScale.h"
 #include "platform/Screens.h"
@@ -53,10 +55,18 @@ void ContentWindow::TakePanelSize(int32_t dpi) {
 }
 
 void ContentWindow::CaptureTarget(HWND target) {
-    if (!host_.Capture(target)) {
-        ExitProcess(0); // nothing was taken, or it is back already
+    switch (host_.Capture(target)) {
+    case TargetHost::Captured::InFrame:
+        panel_.Hide();
+        return;
+    case TargetHost::Captured::Refused:
+        MessageBoxW(nullptr, RefusedCaptureMessage(WindowTitle(target)).c_str(),
+                    std::wstring(ErrorCaption).c_str(), MB_ICONERROR);
+        break;
+    case TargetHost::Captured::NoAnswer:
+        break;
     }
-    panel_.Hide();
+    ExitProcess(0); // nothing was taken, or it is back already
 }
 
 void ContentWindow::Repaint() {
@@ -95,6 +105,14 @@ void ContentWindow::OnMouseUp(const MouseEvent& event) {
 std::optional<LRESULT> ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == TargetHost::WatchTimer) {
         host_.OnWatchTimer();
+        return 0;
+    }
+    // This window's own notice of another DPI is left alone, deliberately: it lies on the frame's
+    // interior, and the frame, which hears of the same move, leads. The frame scales this window
+    // (ScaleTo) with its skin and puts it on its interior; taking the rectangle suggested here
+    // would move it off the interior, and laying the panel out here would do it a second time,
+    // at a DPI the frame may not take (the two can lie mostly on different monitors).
+    if (message == WM_DPICHANGED) {
         return 0;
     }
     return panel_.OnMessage(message, wParam, lParam);

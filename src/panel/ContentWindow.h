@@ -26,14 +26,14 @@ public:
     TargetHost& Host() { return host_; }
 
     // A frame process takes the window in, in place of the panel; the process ends at once when
-    // the window cannot be taken.
+    // the window cannot be taken, with a message when the system refuses it.
     void CaptureTarget(HWND target);
 
     HWND ContentHwnd() const override { return Hwnd(); }
     int32_t SkinCount() const override { return panel_.SkinCount(); }
     std::wstring SkinName(int32_t index) const override { return panel_.SkinName(index); }
     void SelectSkinAt(int32_t index) override { panel_.SelectSkinAt(index); }
-    void GiveBackFramedWindow() override { host_.Release(); }
+    bool GiveBackFramedWindow() override { return host_.Release(); }
     // Paints the window and the panel's controls at once. A framed window is left alone: its
     // program repaints it when it is resized, and even marking it for painting from here makes
     // this thread wait for the program the next time it paints.

@@ -1,5 +1,6 @@
 #include "platform/TestFaults.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -54,6 +55,14 @@ bool TrayRefused() {
     constexpr ULONGLONG Refusing = 3000;
     static const ULONGLONG start = GetTickCount64();
     return Armed("tray-late") && GetTickCount64() - start < Refusing;
+}
+
+bool ParentRefused(bool givingBack) {
+    if (!givingBack) {
+        return Armed("refuse-capture");
+    }
+    static std::atomic<bool> refusedOnce{false};
+    return Armed("refuse-give-back") && !refusedOnce.exchange(true);
 }
 
 void Said(std::wstring_view note) {

@@ -17,39 +17,6 @@ SIZE SizeOf(const RECT& rect) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The shell's taskbar along the bottom of the screen, for as long as the object lives, with the
-// news of the changed work area told to every window as the shell tells it. (Wine keeps each
-// process's work area apart, so the taskbar itself is what another process sees change.)
-class TaskbarAlongTheBottom {
-public:
-    explicit TaskbarAlongTheBottom(int height) {
-        GetWindowRect(bar_, &was_);
-        SetWindowPos(bar_, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - height,
-                     GetSystemMetrics(SM_CXSCREEN), height,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        TellWorkAreaChanged();
-    }
-    ~TaskbarAlongTheBottom() {
-        SetWindowPos(bar_, nullptr, was_.left, was_.top, was_.right - was_.left,
-                     was_.bottom - was_.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | (shown_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        TellWorkAreaChanged();
-    }
-    TaskbarAlongTheBottom(const TaskbarAlongTheBottom&) = delete;
-    TaskbarAlongTheBottom& operator=(const TaskbarAlongTheBottom&) = delete;
-    bool Found() const { return bar_ != nullptr; }
-
-private:
-    static void TellWorkAreaChanged() {
-        DWORD_PTR answer = 0;
-        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG,
-                            2000, &answer);
-    }
-    HWND bar_ = FindWindowW(L"Shell_TrayWnd", nullptr);
-    RECT was_{};
-    bool shown_ = IsWindowVisible(bar_) != FALSE;
-};
-
 TEST_F(FrameFollow, DraggingTheFrameCarriesTheContentWindow) {
     app.CopyBundledSkins();
     StartPanel();
@@ -226,7 +193,7 @@ TEST_F(FrameLimits, AFrameFollowsTheDisplayAndTheWorkAreaItIsOn) {
 
     // The taskbar takes the bottom of the work area: the maximised frame leaves it at once.
     {
-        const TaskbarAlongTheBottom taskbar(60);
+        const test::TaskbarAlongTheBottom taskbar(60);
         ASSERT_TRUE(taskbar.Found());
         EXPECT_TRUE(WaitUntil([&] { return FrameAt({0, 0, 1280, 740}); }));
         EXPECT_TRUE(WaitUntil([&] { return ContentOnInterior(AuroraMargins); }));

@@ -579,6 +579,67 @@ TEST_F(Hosting, NothingTheFrameProcessDiesOfTakesTheWindowWithIt) {
     }
 }
 
+// Where the system refuses to re-parent the window (a program of a higher integrity level, no
+// mixed-DPI hosting), nothing of it changes, the user is told, and the frame process ends. A
+// refused give-back leaves it framed, its frame up, until a later close gives it back.
+TEST_F(Hosting, AWindowTheSystemWillNotReparentIsNeverLost) {
+    const AppDir faulty(L"glaze_faults.exe");
+    faulty.CopyBundledSkins();
+    for (const bool maximised : {false, true}) {
+        SCOPED_TRACE(maximised ? "maximised" : "restored");
+        TargetProgram target(L"放不进框架 Refused");
+        SetWindowPos(target.Window(), nullptr, 200, 150, 420, 320, SWP_NOZORDER);
+        if (maximised) {
+            ShowWindow(target.Window(), SW_MAXIMIZE);
+            ASSERT_TRUE(WaitUntil([&] { return IsZoomed(target.Window()) != FALSE; }));
+        }
+        const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
+        const RECT before = WindowRectOf(target.Window());
+        const RECT clientBefore = ClientRectOnScreen(target.Window());
+        std::optional<Process> frame;
+        {
+            const ArmedFault armed(L"refuse-capture");
+            frame.emplace(GlazeCommandLine(faulty, L"放不进框架 Refused/A"));
+        }
+        const MessageBoxSeen box = WaitForMessageBox(*frame);
+        ASSERT_NE(box.Window, nullptr);
+        EXPECT_EQ(box.Caption, L"错误");
+        EXPECT_NE(box.Text.find(L"“放不进框架 Refused”"), std::wstring::npos) << ToAnsi(box.Text);
+        EXPECT_EQ(GetWindowLongW(target.Window(), GWL_STYLE), styleBefore);
+        EXPECT_TRUE(SameRect(WindowRectOf(target.Window()), before));
+        EXPECT_TRUE(SameRect(ClientRectOnScreen(target.Window()), clientBefore));
+        EXPECT_EQ(GetAncestor(target.Window(), GA_PARENT), GetDesktopWindow());
+        PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(frame->WaitForExit(10s).has_value());
+        EXPECT_FALSE(target.LogContains("PARENT")) << target.LogText();
+    }
+
+    TargetProgram target(L"还不回去 Kept");
+    const LONG styleBefore = GetWindowLongW(target.Window(), GWL_STYLE);
+    std::optional<Process> frame;
+    {
+        const ArmedFault armed(L"refuse-give-back");
+        frame.emplace(GlazeCommandLine(faulty, L"还不回去 Kept/A"));
+    }
+    const GlazeWindows windows = WaitForGlazeWindows(*frame);
+    ASSERT_TRUE(
+        WaitUntil([&] { return GetAncestor(target.Window(), GA_PARENT) == windows.Content; }));
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    const MessageBoxSeen box = WaitForMessageBox(*frame);
+    ASSERT_NE(box.Window, nullptr);
+    EXPECT_NE(box.Text.find(L"仍留在框架中"), std::wstring::npos) << ToAnsi(box.Text);
+    EXPECT_EQ(GetAncestor(target.Window(), GA_PARENT), windows.Content);
+    EXPECT_TRUE(WaitUntil([&] {
+        return IsWindowVisible(windows.Frame) && IsWindowVisible(windows.Content) &&
+               SameRect(WindowRectOf(target.Window()), ClientRectOnScreen(windows.Content));
+    }));
+    PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+    PostMessageW(windows.Frame, WM_CLOSE, 0, 0);
+    ExpectGivenBack(target, styleBefore);
+    EXPECT_TRUE(frame->WaitForExit(10s).has_value());
+    EXPECT_TRUE(target.Proc().Running());
+}
+
 // A skin file may say anything: pictures declaring sixteen thousand pixels a side, of no size or
 // no picture at all, every number at the ends of the 32-bit range, borders that leave the frame
 // no interior or make it larger than any screen. The frame survives it, or fails with the skin

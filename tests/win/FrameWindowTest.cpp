@@ -399,18 +399,9 @@ TEST_F(FrameWindowShown, AFrameProcessSizesBetween200AndTheScreenWidthByTheWorkA
 
     // The taskbar is read when the system asks: shown since (as one that hides itself comes
     // up), it cuts the height.
-    if (const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
-        const RECT was = RectOf(taskbar);
-        const bool wasShown = IsWindowVisible(taskbar) != FALSE;
-        const int32_t width = GetSystemMetrics(SM_CXSCREEN);
-        SetWindowPos(taskbar, nullptr, 0, workArea.bottom - 30, width, 30,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        const MINMAXINFO withTaskbar = asked();
-        SetWindowPos(taskbar, nullptr, was.left, was.top, was.right - was.left,
-                     was.bottom - was.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | (wasShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        EXPECT_EQ(withTaskbar.ptMaxSize.y, workArea.bottom - 30);
-    }
+    const test::TaskbarAlongTheBottom taskbar(30);
+    ASSERT_TRUE(taskbar.Found());
+    EXPECT_EQ(asked().ptMaxSize.y, workArea.bottom - 30);
 }
 
 TEST_F(FrameWindowShown, AFrameProcessRecomposesOnEverySizeChangeButNotDuringALoad) {
@@ -541,18 +532,68 @@ TEST_F(FrameWindowShown, AtTheSystemDpiAFramesBordersButtonsAndSmallestSizeAreTh
     EXPECT_EQ(FrameLimits::Values().Limits.ptMinTrackSize.x, ScaleForDpi(200, dpi));
 }
 
+// The rectangle the system suggests is taken as it is, even larger than the work area of the
+// monitor the frame leaves (the one it goes to may be larger), up to 480 DPI (500 %).
 TEST_F(FrameWindowShown, OnAMonitorOfAnotherDpiTheFrameTakesTheSuggestedPlaceAndItsScale) {
     const test::PlainWindow target(TargetTitle, true);
     FrameWindow& form = LoadFrame();
+    const int32_t other = WindowDpi(form.Hwnd()) == 144 ? 192 : 144;
+    const test::TaskbarAlongTheBottom taskbar(60);
+    ASSERT_TRUE(taskbar.Found());
+    for (const int32_t dpi : {other, 480}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{100, 20, 100 + 900, GetSystemMetrics(SM_CYSCREEN) - 20};
+        SendMessageA(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        test::PumpMessages();
+        EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), suggested) << Describe(RectOf(form.Hwnd()));
+        ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
+        ExpectHitAreasOverTheirItems(form);
+        EXPECT_EQ(form.Skin().ItemWidth[AuroraCloseItem], ScaleForDpi(AuroraCloseWidth, dpi));
+    }
+}
+
+// The content window as the frame knows it, but the frame is moved onto a monitor of another DPI
+// while its first skin load after this runs: as a placement the load makes itself may do.
+class MovedDuringLoad final : public FramedContent {
+public:
+    MovedDuringLoad(FramedContent& content, HWND frame, int32_t dpi, const RECT& suggested)
+        : content_(content), frame_(frame), dpi_(dpi), suggested_(suggested) {}
+    HWND ContentHwnd() const override { return content_.ContentHwnd(); }
+    int32_t SkinCount() const override { return content_.SkinCount(); }
+    std::wstring SkinName(int32_t index) const override { return content_.SkinName(index); }
+    void SelectSkinAt(int32_t index) override {
+        content_.SelectSkinAt(index);
+        if (++Loads == 1) {
+            SendMessageA(frame_, WM_DPICHANGED, MAKEWPARAM(dpi_, dpi_),
+                         reinterpret_cast<LPARAM>(&suggested_));
+        }
+    }
+    bool GiveBackFramedWindow() override { return content_.GiveBackFramedWindow(); }
+    void Repaint() override { content_.Repaint(); }
+    void ScaleTo(int32_t dpi) override { content_.ScaleTo(dpi); }
+    int32_t Loads = 0; // skin loads, each of which shows its skin in the list
+
+private:
+    FramedContent& content_;
+    HWND frame_;
+    int32_t dpi_;
+    RECT suggested_;
+};
+
+TEST_F(FrameWindowShown, AMoveToAnotherDpiDuringASkinLoadIsFollowedOnceAfterIt) {
+    const test::PlainWindow target(TargetTitle, true);
+    FrameWindow& form = LoadFrame();
     const int32_t dpi = WindowDpi(form.Hwnd()) == 144 ? 192 : 144;
-    RECT suggested{120, 90, 120 + 700, 90 + 500};
-    SendMessageA(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
-    test::PumpMessages();
+    const RECT suggested{150, 100, 150 + 800, 100 + 560};
+    MovedDuringLoad moved(TheContentWindow(), form.Hwnd(), dpi, suggested);
+    form.SetContent(moved);
+    Reload(1);
+    form.SetContent(TheContentWindow());
+    EXPECT_EQ(moved.Loads, 2);
     EXPECT_PRED2(SameRect, RectOf(form.Hwnd()), suggested) << Describe(RectOf(form.Hwnd()));
-    ExpectFrameAroundContent(form, Scaled(Aurora, dpi));
+    ExpectFrameAroundContent(form, Scaled(Graphite, dpi));
     ExpectHitAreasOverTheirItems(form);
-    EXPECT_EQ(form.Skin().ItemWidth[AuroraCloseItem], ScaleForDpi(AuroraCloseWidth, dpi));
 }
 
 TEST_F(FrameWindowShown, OnAMonitorOfAnotherDpiThePanelLaysItselfOutAtThatScale) {

@@ -397,7 +397,7 @@ TEST_F(Panel, TheCapturedWindowFillsThePanelWhenItChangesSize) {
     ContentWindow& panel = LoadPanel();
     HWND target = CreateWindowExA(0, "STATIC", "target", WS_POPUP | WS_VISIBLE, 5, 5, 20, 20,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(panel.Host().Capture(target));
+    ASSERT_EQ(panel.Host().Capture(target), TargetHost::Captured::InFrame);
     panel.Move(0, 0, 320, 210);
     EXPECT_EQ(ClientBoxOf(target, panel.Hwnd()), (Box{0, 0, 320, 210}));
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(panel.Hwnd(), GWLP_WNDPROC)),

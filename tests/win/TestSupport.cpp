@@ -49,6 +49,32 @@ bool ChangeDisplayTo(int width, int height) {
     return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
 }
 
+namespace {
+
+void TellWorkAreaChanged() {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG,
+                        2000, &answer);
+}
+
+} // namespace
+
+TaskbarAlongTheBottom::TaskbarAlongTheBottom(int height)
+    : bar_(FindWindowW(L"Shell_TrayWnd", nullptr)) {
+    GetWindowRect(bar_, &was_);
+    shown_ = IsWindowVisible(bar_) != FALSE;
+    SetWindowPos(bar_, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - height,
+                 GetSystemMetrics(SM_CXSCREEN), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    TellWorkAreaChanged();
+}
+
+TaskbarAlongTheBottom::~TaskbarAlongTheBottom() {
+    SetWindowPos(bar_, nullptr, was_.left, was_.top, was_.right - was_.left, was_.bottom - was_.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (shown_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    TellWorkAreaChanged();
+}
+
 TempDir::TempDir(std::wstring_view namePrefix) {
     static int counter = 0;
     const std::wstring name = std::wstring(namePrefix) + L"-" +

@@ -60,6 +60,23 @@ private:
     SIZE size_{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 };
 
+// The shell's taskbar shown along the bottom of the screen for as long as the object lives, the
+// news of the changed work area told to every window as the shell tells it. (Wine keeps each
+// process's work area apart: the taskbar is what every process sees change.)
+class TaskbarAlongTheBottom {
+public:
+    explicit TaskbarAlongTheBottom(int height);
+    ~TaskbarAlongTheBottom();
+    TaskbarAlongTheBottom(const TaskbarAlongTheBottom&) = delete;
+    TaskbarAlongTheBottom& operator=(const TaskbarAlongTheBottom&) = delete;
+    bool Found() const { return bar_ != nullptr; }
+
+private:
+    HWND bar_;
+    RECT was_{};
+    bool shown_ = false;
+};
+
 // A plain top-level window of this process, for tests that look windows up.
 class PlainWindow {
 public:
