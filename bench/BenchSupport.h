@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -73,6 +75,30 @@ struct Started {
         }
     }
 };
+
+struct Memory {
+    double PrivateUsage = 0;  // GetProcessMemoryInfo's private bytes
+    double PrivateCommit = 0; // committed private pages, found by walking the address space
+};
+
+// Wine does not fill in private bytes, so the committed private pages are counted as well.
+inline Memory MemoryInMegabytes() {
+    constexpr double Megabyte = 1024.0 * 1024.0;
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof(counters));
+    size_t committed = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* address = static_cast<const char*>(nullptr);
+         VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
+         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+            committed += region.RegionSize;
+        }
+    }
+    return {static_cast<double>(counters.PrivateUsage) / Megabyte,
+            static_cast<double>(committed) / Megabyte};
+}
 
 // The process's shown layered window: a glaze process's frame.
 inline HWND LayeredWindowOf(DWORD processId) {

@@ -28,6 +28,8 @@
 
 using namespace glaze;
 using bench::MedianMicroseconds;
+using bench::Memory;
+using bench::MemoryInMegabytes;
 using bench::PumpMessages;
 
 namespace {
@@ -38,30 +40,6 @@ struct FrameSize {
 };
 
 constexpr FrameSize Sizes[] = {{800, 600}, {1280, 800}, {1920, 1080}};
-
-struct Memory {
-    double PrivateUsage = 0;  // GetProcessMemoryInfo's private bytes
-    double PrivateCommit = 0; // committed private pages, found by walking the address space
-};
-
-// Wine does not fill in private bytes, so the committed private pages are counted as well.
-Memory MemoryInMegabytes() {
-    constexpr double Megabyte = 1024.0 * 1024.0;
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof(counters));
-    size_t committed = 0;
-    MEMORY_BASIC_INFORMATION region{};
-    for (auto* address = static_cast<const char*>(nullptr);
-         VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
-         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
-            committed += region.RegionSize;
-        }
-    }
-    return {static_cast<double>(counters.PrivateUsage) / Megabyte,
-            static_cast<double>(committed) / Megabyte};
-}
 
 std::vector<std::wstring> SkinDirs(const std::wstring& root) {
     std::vector<std::wstring> dirs;

@@ -67,7 +67,9 @@ start)
         fi
     fi
     # Xvfb takes a free display itself and names it once it listens: sessions started at the
-    # same moment (the test run starts three) never share one.
+    # same moment (the test run starts three) never share one. The file is there before Xvfb
+    # starts: the background command's own redirection may come after the first look.
+    : >"$state/display"
     Xvfb -displayfd 3 -screen 0 "${x_screen}x24" -nolisten tcp 3>"$state/display" \
         >"$state/xvfb.log" 2>&1 &
     xvfb_pid=$!

@@ -45,6 +45,14 @@ TEST(MaximisedArea, LeavesAHiddenTaskbarsSliverInReach) {
     // A floating bar, or one along no edge, is no taskbar; one covering everything is wrong.
     EXPECT_EQ(MaximisedArea(Monitor(Primary, Primary), {200, 300, 400, 40}), Primary);
     EXPECT_EQ(MaximisedArea(Monitor(Primary, Primary), {0, 0, 1280, 800}), Primary);
+    // So is a work area of nothing, on a monitor of any size: the frame stays reachable.
+    constexpr PixelRect Huge{0, 0, 32767, 32767};
+    EXPECT_EQ(MaximisedArea(Monitor(Primary, {0, 760, 1280, 0}), {0, 760, 1280, 40}),
+              (PixelRect{0, 0, 1280, 760}));
+    EXPECT_EQ(MaximisedArea(Monitor(Huge, {0, 0, 0, 0}), {}), Huge);
+    EXPECT_EQ(ReachablePlace({100, 900, 600, 400}, 34, {472, 11, 108, 18},
+                             UsableWorkArea(Monitor(Primary, {0, 800, 1280, 0}))),
+              (PixelRect{100, 766, 600, 400}));
 }
 
 // What the system makes of a maximised frame's limits on `monitor`, as documented: the place
