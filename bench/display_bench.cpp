@@ -64,9 +64,9 @@ LRESULT CALLBACK AfterHandling(int code, WPARAM wParam, LPARAM lParam) {
 bool ChangeDisplayTo(int width, int height) {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT; // the rest as it is
     mode.dmPelsWidth = static_cast<DWORD>(width);
     mode.dmPelsHeight = static_cast<DWORD>(height);
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
     const bool changed =
         ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
     PumpMessages();
