@@ -100,7 +100,7 @@ private:
     // comes back into reach, and after a display change the canvas fits the monitors and the
     // frame is drawn whole once.
     void FollowDesk(DeskChange change);
-    // What came during the load that just ended, in the order it came.
+    // What came during the load that just ended: the last DPI change, then a change of the desk.
     void FollowChangesDuringLoad();
     void MoveContentOnto(const RECT& frameRect);
     void ReleaseSkin();
@@ -131,13 +131,13 @@ private:
     HitAreaCallbacks hitAreaCallbacks_;
     std::function<void(FrameWindow&)> startUp_;
     FramedContent* content_ = nullptr;
+    std::optional<GdiPlusSession> gdiPlus_; // made before the skin's images, gone after them
     FrameSkin skin_;
     FrameSurface surface_;
     // Over the items; area 0 exists from the start, hidden, and is never placed.
     HitAreas hitAreas_;
     // The rectangle of the item last placed or last under the pointer, in frame pixels.
     PixelRect lastItem_;
-    std::optional<GdiPlusSession> gdiPlus_;
     std::function<bool(UINT_PTR)> menuCommands_;
     BYTE opacity_ = 255;
     bool standingAside_ = false;
