@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,5 +122,30 @@ inline HWND LayeredWindowOf(DWORD processId) {
         reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
+
+// BINDIR's glaze_target.exe titled `title`, placed at (100, 100) with the size, framed by BINDIR's
+// glaze.exe with the first skin. Program and Frame are null when either did not come up.
+struct FramedTarget {
+    FramedTarget(const std::string& binDir, const std::string& title, SIZE size)
+        : Target("\"" + binDir + "\\glaze_target.exe\" \"" + binDir + "\\" + title + ".log\" " +
+                 title) {
+        Program = WaitForWindow([&] { return FindWindowA(nullptr, title.c_str()); });
+        if (Program == nullptr) {
+            return;
+        }
+        SetWindowPos(Program, nullptr, 100, 100, size.cx, size.cy, SWP_NOZORDER);
+        FrameProcess.emplace("\"" + binDir + "\\glaze.exe\" " + title + "/A");
+        Frame = WaitForWindow([&] { return LayeredWindowOf(FrameProcess->Info.dwProcessId); });
+    }
+    // Closes the frame through its own close, which gives the program back.
+    void Close() const {
+        PostMessageA(Frame, WM_CLOSE, 0, 0);
+        WaitForSingleObject(FrameProcess->Info.hProcess, 5000);
+    }
+    Started Target;
+    std::optional<Started> FrameProcess;
+    HWND Program = nullptr;
+    HWND Frame = nullptr;
+};
 
 } // namespace glaze::bench

@@ -19,11 +19,8 @@
 #include <vector>
 
 using namespace glaze;
-using bench::LayeredWindowOf;
 using bench::Median;
 using bench::PumpMessages;
-using bench::Started;
-using bench::WaitForWindow;
 
 namespace {
 
@@ -61,15 +58,9 @@ int main(int argc, char** argv) {
     }
     const std::string binDir = argv[1];
     const int runs = argc > 2 ? std::max(3, std::atoi(argv[2])) : 20;
-    const std::string title = "glaze follows";
-    Started target("\"" + binDir + "\\glaze_target.exe\" \"" + binDir + "\\follow.log\" " + title);
-    HWND program = WaitForWindow([&] { return FindWindowA(nullptr, title.c_str()); });
-    if (program == nullptr) {
-        return 1;
-    }
-    SetWindowPos(program, nullptr, 100, 100, 600, 400, SWP_NOZORDER);
-    Started frameProcess("\"" + binDir + "\\glaze.exe\" " + title + "/A");
-    HWND frame = WaitForWindow([&] { return LayeredWindowOf(frameProcess.Info.dwProcessId); });
+    const bench::FramedTarget framed(binDir, "glaze-follows", {600, 400});
+    const HWND program = framed.Program;
+    const HWND frame = framed.Frame;
     if (frame == nullptr) {
         return 1;
     }
@@ -108,7 +99,6 @@ int main(int argc, char** argv) {
                 "| hide | show | size after 2.5 s of quiet (median of 5) |\n"
                 "|---|---|---|---|---|---|\n| | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
                 runs, Median(size), Median(title_), Median(hide), Median(show), Median(afterQuiet));
-    PostMessageA(frame, WM_CLOSE, 0, 0);
-    WaitForSingleObject(frameProcess.Info.hProcess, 5000);
+    framed.Close();
     return 0;
 }

@@ -22,7 +22,6 @@
 #include <vector>
 
 using namespace glaze;
-using bench::LayeredWindowOf;
 using bench::Median;
 using bench::Microseconds;
 using bench::PumpMessages;
@@ -35,16 +34,8 @@ constexpr SIZE Sizes[2] = {{800, 600}, {790, 590}};
 
 // The frame process's resize round trip, alternating between the two sizes.
 double FrameRoundTrip(const std::string& binDir, int runs) {
-    const std::string title = "glaze round trip";
-    Started target("\"" + binDir + "\\glaze_target.exe\" \"" + binDir + "\\roundtrip.log\" " +
-                   title);
-    HWND program = WaitForWindow([&] { return FindWindowA(nullptr, title.c_str()); });
-    if (program == nullptr) {
-        return 0;
-    }
-    SetWindowPos(program, nullptr, 100, 100, 760, 520, SWP_NOZORDER);
-    Started frame("\"" + binDir + "\\glaze.exe\" " + title + "/A");
-    HWND window = WaitForWindow([&] { return LayeredWindowOf(frame.Info.dwProcessId); });
+    const bench::FramedTarget framed(binDir, "glaze-round-trip", {760, 520});
+    const HWND window = framed.Frame;
     if (window == nullptr) {
         return 0;
     }
@@ -59,8 +50,7 @@ double FrameRoundTrip(const std::string& binDir, int runs) {
         }));
         PumpMessages();
     }
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(frame.Info.hProcess, 5000);
+    framed.Close();
     return Median(times);
 }
 
