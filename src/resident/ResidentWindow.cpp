@@ -51,7 +51,7 @@ bool ResidentWindow::Create() {
     RegisterClassW(&windowClass);
     // An ordinary hidden window, not a message-only one: those do not hear that the taskbar
     // has been made again.
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, ResidentWindowClass, L"glaze", WS_POPUP, 0, 0, 0, 0,
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, ResidentWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                               nullptr, nullptr, module, this);
     if (window_ == nullptr) {
         return false;
@@ -80,6 +80,7 @@ bool ResidentWindow::Create() {
     watcher_->Watch(true);
     watcher_->LookAtEveryWindow();
     Schedule();
+    SetWindowTextW(window_, ResidentReadyName);
     return true;
 }
 

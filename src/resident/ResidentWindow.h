@@ -19,6 +19,9 @@ namespace glaze {
 
 // The window's class, by which a second start and the rules editor find it.
 inline constexpr wchar_t ResidentWindowClass[] = L"GlazeResident";
+// The window's name, which it takes only once its hotkey, rules and icon are in place: the
+// window exists a moment (with a busy shell, seconds) before it hears the hotkey.
+inline constexpr wchar_t ResidentReadyName[] = L"glaze";
 // Registered messages to it: show the icon's menu; rules.ini has been saved.
 UINT ShowMenuMessage();
 UINT RulesChangedMessage();

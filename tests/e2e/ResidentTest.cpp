@@ -52,10 +52,11 @@ public:
     HWND Window() const { return window_; }
     Process& Proc() { return process_; }
 
+    // The resident's window once it is ready: its hotkey registered, its rules read.
     static HWND WindowOf(const Process& process) {
         return WaitFor([&]() -> HWND {
             for (HWND window : process.Windows()) {
-                if (ClassOf(window) == L"GlazeResident") {
+                if (ClassOf(window) == L"GlazeResident" && TextOf(window) == L"glaze") {
                     return window;
                 }
             }
