@@ -288,8 +288,7 @@ bool TargetHost::Release() {
     const bool inFront =
         foreground == frame_.Hwnd() || foreground == content_.Hwnd() || ItsProgramInFront(window);
     // Off the screen at once, even while the program takes its time to answer.
-    ShowWindow(frame_.Hwnd(), SW_HIDE);
-    ShowWindow(content_.Hwnd(), SW_HIDE);
+    ShowFrame(false);
     // A program that has its whole monitor goes back where it was framed.
     const bool fullScreen = !FollowFrame::Values().OnInterior;
     if (fullScreen) {

@@ -62,16 +62,24 @@ Process::Process(const std::wstring& commandLine) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
-    // Under a loaded machine Wine now and then refuses a start that succeeds a moment later.
+    StartWithRetries(
+        [&] {
+            return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &info_) != FALSE;
+        },
+        line);
+}
+
+bool StartWithRetries(const std::function<bool()>& start, const std::string& what) {
     const int attempts = test::UnderWine() ? 3 : 1;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &info_)) {
-            return;
+        if (start()) {
+            return true;
         }
         Sleep(200);
     }
-    ADD_FAILURE() << "could not start: " << line << " (error " << GetLastError() << ")";
+    ADD_FAILURE() << "could not start: " << what << " (error " << GetLastError() << ")";
+    return false;
 }
 
 Process::~Process() {

@@ -43,6 +43,11 @@ private:
     test::TempDir dir_{L"glaze-app"};
 };
 
+// Runs `start`, a CreateProcess call, until it succeeds: under a loaded machine Wine now and then
+// refuses a start that succeeds a moment later. A start that never succeeds fails the test,
+// named `what` and the system's error.
+bool StartWithRetries(const std::function<bool()>& start, const std::string& what);
+
 class Process {
 public:
     // Starts the command line; the process is ended by its handle when the object goes.

@@ -38,19 +38,12 @@ ToolRun RunTool(std::wstring commandLine) {
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION info{};
-    // Under a loaded machine Wine now and then refuses a start that succeeds a moment later.
-    const int attempts = test::UnderWine() ? 3 : 1;
-    bool started = false;
-    for (int attempt = 0; attempt < attempts && !started; ++attempt) {
-        started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info) != FALSE;
-        if (!started) {
-            Sleep(200);
-        }
-    }
-    if (!started) {
-        ADD_FAILURE() << "could not start the tool (error " << GetLastError() << ")";
-    }
+    const bool started = StartWithRetries(
+        [&] {
+            return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                  CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info) != FALSE;
+        },
+        ToAnsi(commandLine));
     CloseHandle(writeEnd);
     std::string bytes;
     char buffer[4096];
